@@ -1,0 +1,4 @@
+// Placeholder; the headless command runner replaces it.
+int main() {
+    return 0;
+}
