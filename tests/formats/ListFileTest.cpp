@@ -1,7 +1,5 @@
 #include "formats/ListFile.h"
 
-#include "platform/FileSystem.h"
-
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -435,16 +433,21 @@ TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
     ASSERT_TRUE(ReadMusicListFile(folder.File("crlf.stp"), crlf));
     CMusicList lf;
     ASSERT_TRUE(ReadMusicListFile(folder.File("lf.stp"), lf));
+    // The same text again with a byte-order mark.
+    folder.Write("bom.stp", "\xEF\xBB\xBF" + text);
+    CMusicList bom;
+    ASSERT_TRUE(ReadMusicListFile(folder.File("bom.stp"), bom));
     std::vector<std::string> expected = {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"};
     EXPECT_EQ(Describe(crlf), expected);
     EXPECT_EQ(Describe(lf), expected);
+    EXPECT_EQ(Describe(bom), expected);
 
     // Read directly, the cut record says so; the songs before it stay.
-    CLineCursor cursor(SplitLines(EntryRecordText("e", 2) + firstSong + "\n" + secondSong));
+    CLineCursor cursor(EntryRecordText("e", 2) + firstSong + "\n" + secondSong);
     CPlayListItem direct;
     EXPECT_FALSE(ReadEntryRecord(cursor, direct));
     EXPECT_EQ(Describe(direct), "e||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0");
-    CLineCursor whole(SplitLines(EntryRecordText("e", 1) + firstSong + "\n"));
+    CLineCursor whole(EntryRecordText("e", 1) + firstSong + "\n");
     CPlayListItem complete;
     EXPECT_TRUE(ReadEntryRecord(whole, complete));
     EXPECT_EQ(Describe(complete), Describe(direct));
