@@ -39,9 +39,9 @@ int ParseNumber(const std::string& text) {
 
 // Reads the lines of the file one after the other; past the end every line
 // reads as empty, as a short file's missing lines do.
-class CLineCursor {
+class CConfigLines {
 public:
-    explicit CLineCursor(const std::vector<std::string>& lines) : m_lines(lines) {}
+    explicit CConfigLines(const std::vector<std::string>& lines) : m_lines(lines) {}
 
     std::size_t Remaining() const { return m_next < m_lines.size() ? m_lines.size() - m_next : 0; }
     void Skip() { ++m_next; }
@@ -172,7 +172,7 @@ bool ReadConfigFile(const std::string& path, CAppConfig& config) {
     if (!ReadTextLines(path, lines)) {
         return false;
     }
-    CLineCursor cursor(lines);
+    CConfigLines cursor(lines);
     cursor.Skip(); // the header
     config.IsUseDefaultPlayer = cursor.NextNumber();
     config.PlayerPath = cursor.NextText();
