@@ -47,7 +47,7 @@ std::string ImportListMessage(int entryCount, int songCount) {
     return text;
 }
 
-// Reports why a list file cannot be read; false when it is readable.
+// Reports a list file that is missing or is a folder; false for any other.
 bool ReportUnreadableList(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
@@ -189,7 +189,9 @@ void CMusicManager::ImportList(const CMusicCommand& command) {
         return;
     }
     CMusicList imported;
-    ReadMusicListFile(path, imported);
+    if (!ReadMusicListFile(path, imported)) {
+        return; // the reader has reported why
+    }
     entries = std::move(imported);
     CollectAllSongs(songs, entries);
     Platform().ShowMessage(ImportListMessage(entries.GetCount(), songs.GetCount()), kAppTitle,
