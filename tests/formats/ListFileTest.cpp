@@ -549,3 +549,43 @@ TEST(CollectAllSongs, SharesTheEntriesSongsInOrder) {
     CollectAllSongs(songs, library);
     EXPECT_EQ(songs.Elements(), (std::vector<CSongPtr>{a, b, c}));
 }
+
+TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
+    CTempDir folder;
+    std::string noise;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245 + 12345;
+        noise += static_cast<char>(state >> 16);
+    }
+    std::string markers;
+    for (int i = 0; i < 1000; ++i) {
+        markers += "<play list>\r\n曲数 = 2147483647;\r\n";
+    }
+    const std::vector<std::string> files = {
+        noise,
+        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + noise,
+        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + markers,
+        std::string(kHeaderUtf8) + "number = 99;\n\n" + std::string(5000, '\r'),
+        "number = 2147483647;\n\n" + noise,
+    };
+    for (const auto& bytes : files) {
+        folder.Write("garbage", bytes);
+        std::size_t lineCount = 1;
+        for (char c : bytes) {
+            lineCount += c == '\n' ? 1 : 0;
+        }
+        CMusicList list;
+        ASSERT_TRUE(ReadMusicListFile(folder.File("garbage"), list));
+        std::size_t songCount = 0;
+        for (const auto& entry : list) {
+            EXPECT_EQ(entry->count, entry->songs.GetCount());
+            songCount += static_cast<std::size_t>(entry->songs.GetCount());
+        }
+        // Every entry takes eleven lines at least, every song ten.
+        EXPECT_LE(list.GetCount() * 11 + songCount * 10, lineCount + 11);
+        CSongList songs;
+        ASSERT_TRUE(ReadSongStoreFile(folder.File("garbage"), songs));
+        EXPECT_LE(static_cast<std::size_t>(songs.GetCount()), lineCount / 2 + 1);
+    }
+}
