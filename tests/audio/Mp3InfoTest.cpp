@@ -168,7 +168,7 @@ TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
     Mp3FileLayout layout;
     layout.format = Format(3, 1, 9, false, 1);
     layout.frames = 100;
-    for (std::size_t id3v2 : {std::size_t(0), std::size_t(1000)}) {
+    for (std::size_t id3v2 : {0, 1000, 2047, 2048, 2049, 10000}) {
         CMp3MessageLog log;
         layout.id3v2Size = id3v2;
         layout.leadingZeros = 204800;
@@ -185,6 +185,28 @@ TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
         EXPECT_EQ(info.Bitrate(), 0);
         EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{kNoHeader, missed, false}}));
     }
+}
+
+TEST(Mp3Open, FindsAHeaderWhereverItFallsInTheSearchedBytes) {
+    CMp3MessageLog log;
+    CTempDir dir;
+    // A single frame, so that no later frame can stand in for a missed one.
+    Mp3FileLayout layout;
+    layout.frames = 1;
+    for (std::size_t zeros : {0, 1, 2045, 2046, 2047, 2048, 8190, 100000}) {
+        for (std::size_t id3v2 : {0, 20, 3000}) {
+            layout.leadingZeros = zeros;
+            layout.id3v2Size = id3v2;
+            Mp3Info info;
+            EXPECT_EQ(info.Open(dir.Write("one.mp3", Mp3FileBytes(layout))), MP3_OK)
+                << zeros << " " << id3v2;
+        }
+    }
+    // A header cut off by the end of the file is no header.
+    std::string cut = std::string(3000, '\0') + Mp3HeaderBytes(layout.format).substr(0, 3);
+    Mp3Info info;
+    EXPECT_EQ(info.Open(dir.Write("cut.mp3", cut)), MP3_NO_HEADER);
+    EXPECT_EQ(log.shown.size(), 1u);
 }
 
 TEST(Mp3Open, SkipsALeadingId3v2TagWithoutLookingInside) {
