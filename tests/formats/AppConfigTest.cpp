@@ -255,7 +255,7 @@ TEST(AppConfigRead, HugeRowCountReadsNoMoreRowsThanTheFileHolds) {
     CAppConfig config;
     ASSERT_TRUE(ReadConfigFile(dir.File("c.ini"), config));
     // The ten rows and the five lines after them all became rows.
-    EXPECT_EQ(config.fileTypes.size(), 15u);
+    ASSERT_EQ(config.fileTypes.size(), 15u);
     EXPECT_EQ(config.fileTypes[10].extension, "DlgEditPlaylistUF");
     EXPECT_EQ(config.fileTypes[14].extension, "MenuStatus");
     EXPECT_EQ(config.DlgEditPlaylistUF, 0);
