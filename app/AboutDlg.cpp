@@ -2,10 +2,7 @@
 
 #include "desktop/HyperLinkLabel.h"
 
-#if __has_include("core/WebAddresses.h")
 #include "core/WebAddresses.h"
-#define CRICKLET_HAS_WEB_ADDRESSES 1
-#endif
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -23,22 +20,14 @@ const char* const kDeveloperCredit = "Cricklet 开发组";
 } // namespace
 
 QString AboutWebAddress() {
-#ifdef CRICKLET_HAS_WEB_ADDRESSES
     // A build without a home page links the help page instead.
     return QString::fromStdString(HomepageTarget(QDir::currentPath().toStdString()));
-#else
-    return QString();
-#endif
 }
 
 QString AboutMailLink() {
-#ifdef CRICKLET_HAS_WEB_ADDRESSES
     std::string address = FeedbackAddress();
     return address.empty() ? QString()
                            : QStringLiteral("mailto:") + QString::fromStdString(address);
-#else
-    return QString();
-#endif
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent)

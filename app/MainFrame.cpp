@@ -9,7 +9,7 @@
 #include "app/TunecaseDoc.h"
 #include "app/UpdateRules.h"
 #include "core/MusicManager.h"
-#include "panes/MergeFallbacks.h"
+#include "formats/Format.h"
 #include "panes/PlayListView.h"
 #include "panes/RowTexts.h"
 #include "panes/SongListView.h"

@@ -4,10 +4,7 @@
 #include "app/QtPlatform.h"
 #include "app/TunecaseDoc.h"
 
-#if __has_include("platform/ExitSignals.h")
 #include "platform/ExitSignals.h"
-#define CRICKLET_HAS_EXIT_SIGNALS 1
-#endif
 
 #include <QApplication>
 #include <QDir>
@@ -43,9 +40,7 @@ bool AcquireInstanceLock(QLockFile& lock) {
 CTunecaseApp::CTunecaseApp() = default;
 
 CTunecaseApp::~CTunecaseApp() {
-#ifdef CRICKLET_HAS_EXIT_SIGNALS
     UninstallExitSignalPipe();
-#endif
     m_pFrame.reset();
     SetPlatform(nullptr);
 }
@@ -83,7 +78,6 @@ void CTunecaseApp::WatchExitRequests() {
     QObject::connect(app, &QGuiApplication::commitDataRequest, frame,
                      [frame](QSessionManager&) { frame->SaveAtExit(); });
     QObject::connect(app, &QCoreApplication::aboutToQuit, frame, [frame] { frame->SaveAtExit(); });
-#ifdef CRICKLET_HAS_EXIT_SIGNALS
     if (InstallExitSignalPipe()) {
         auto* notifier = new QSocketNotifier(ExitSignalDescriptor(), QSocketNotifier::Read, frame);
         QObject::connect(notifier, &QSocketNotifier::activated, frame, [frame] {
@@ -93,5 +87,4 @@ void CTunecaseApp::WatchExitRequests() {
             }
         });
     }
-#endif
 }

@@ -3,9 +3,9 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
+#include "core/Sorting.h"
 #include "formats/PathFunctions.h"
 #include "panes/EntryRowModel.h"
-#include "panes/MergeFallbacks.h"
 #include "panes/ReportList.h"
 #include "panes/SongListView.h"
 

@@ -1,6 +1,6 @@
 #include "panes/RowTexts.h"
 
-#include "panes/MergeFallbacks.h"
+#include "formats/Format.h"
 
 namespace {
 
