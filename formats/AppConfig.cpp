@@ -2,6 +2,7 @@
 
 #include "formats/ListFile.h"
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,12 +22,15 @@ int ParseNumber(const std::string& value) {
 // Numbers and texts from the lines of the file, one line after the other.
 class CConfigLines {
 public:
-    explicit CConfigLines(std::vector<std::string> lines) : m_cursor(std::move(lines)) {}
+    explicit CConfigLines(std::string text) : m_cursor(std::move(text)) {}
 
     bool AtEnd() const { return m_cursor.AtEnd(); }
     void Skip() { m_cursor.Skip(1); }
     void Next(std::string& key, std::string& value) {
-        SplitRecordLine(m_cursor.Next(), key, value);
+        std::string_view keyView, valueView;
+        SplitRecordLine(m_cursor.Next(), keyView, valueView);
+        key.assign(keyView);
+        value.assign(valueView);
     }
     std::string NextText() {
         std::string key, value;
@@ -144,11 +148,11 @@ bool WriteConfigFile(const std::string& path, const CAppConfig& config) {
 
 // Positional: every line sets the field of its place, whatever its key says.
 bool ReadConfigFile(const std::string& path, CAppConfig& config) {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
         return false;
     }
-    CConfigLines cursor(std::move(lines));
+    CConfigLines cursor(DecodeText(bytes));
     cursor.Skip(); // the header
     config.IsUseDefaultPlayer = cursor.NextNumber();
     config.PlayerPath = cursor.NextText();
