@@ -67,8 +67,10 @@ bool WriteAt(int fd, const unsigned char* buffer, std::size_t count, std::int64_
     return true;
 }
 
+// Non-blocking, so that a named pipe given as a path cannot hang the open;
+// it is refused as not a regular file right after.
 int OpenRegularFile(const std::string& path, int flags, std::int64_t& size) {
-    int fd = open(path.c_str(), flags | O_CLOEXEC);
+    int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return -1;
     }
