@@ -1,0 +1,79 @@
+// The lower pane of the main window: the songs of the entry chosen in the
+// playlist pane, or every song of the library for its row 0. Row i shows
+// song position i + 1 of the list shown.
+#pragma once
+
+#include "core/PlayListItem.h"
+#include "core/SongItem.h"
+#include "panes/RowTexts.h"
+
+#include <QTableView>
+
+#include <memory>
+#include <vector>
+
+class CMainFrame;
+class CMusicManager;
+class CSongRowModel;
+
+class CSongListView : public QTableView {
+    Q_OBJECT
+public:
+    // The value of Refill's row that means the playlist pane's selected row.
+    static const int kSelectedEntryRow = 65000;
+    static const int kColumnCount = 8;
+
+    explicit CSongListView(CMainFrame* frame, QWidget* parent = nullptr);
+
+    // Shows the songs for a playlist-pane row: row 0 (or below) the flat
+    // list as stored, row k the songs of entry k sorted by their order.
+    void Refill(int row);
+    // Shows the entry's songs in list order.
+    void FillFromEntry(const CEntryPtr& entry);
+    void InsertSongRow(const CSongPtr& song, int row);
+    // The same for the import worker's rows: texts taken now, the icon
+    // setting from the manager passed in.
+    // texts: taken already by the caller, or null to take them now.
+    void InsertImportedSongRow(const CSongPtr& song, int row, CMusicManager* manager,
+                               std::shared_ptr<const CRowTexts> texts = nullptr);
+    void UpdateSongRow(const CSongPtr& song, int row);
+    void DeleteRow(int row);
+    void DeleteAllRows();
+    // Sets count to the number of selected rows, fills rows with them in
+    // ascending order and returns the last, or -1 when none is selected.
+    int GetSelectedRows(std::vector<int>& rows, int& count) const;
+    int GetSelectedCount() const;
+    // With clearMark, the current row loses its selection first; then row
+    // becomes selected and current.
+    void SelectRow(int row, int clearMark);
+    int GetSelectionMark() const;
+    int GetItemCount() const;
+    void EnsureVisible(int row);
+
+    QString ItemText(int row, int column) const;
+    int ItemImage(int row) const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void OnHeaderClicked(int column);
+    void DragTo(int row);
+    void AddDroppedSong(const std::string& path);
+    // The list the pane shows: the marked entry's songs, or the flat list.
+    CSongList* ShownList(CEntryPtr& entry) const;
+    CMusicManager* Manager() const;
+
+    CMainFrame* m_pFrame;
+    CSongRowModel* m_pModel;
+    int m_dragging = 0;
+    int m_dragRow = -1;
+    bool m_songSortAscending = true;
+};
