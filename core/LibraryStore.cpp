@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -30,6 +31,19 @@ std::string CurrentFolder() {
     return std::string(buffer.data());
 }
 
+// Keeps a store file that could not be read under the first free name of
+// NAME.unreadable, NAME.unreadable1, ...: it may still hold the user's library.
+void MoveAside(const std::string& path) {
+    if (!FileExists(path)) {
+        return;
+    }
+    std::string target = path + ".unreadable";
+    for (int number = 1; FileExists(target); ++number) {
+        target = path + ".unreadable" + std::to_string(number);
+    }
+    std::rename(path.c_str(), target.c_str());
+}
+
 } // namespace
 
 bool CLibraryStore::Load() {
@@ -39,11 +53,12 @@ bool CLibraryStore::Load() {
     std::string songPath = JoinPath(folder, kSongStoreName);
     std::string configPath = JoinPath(folder, kConfigName);
 
-    if (FileExists(listPath)) {
-        ReadMusicListFile(listPath, manager.entries);
+    m_unreadableFiles.clear();
+    if (FileExists(listPath) && !ReadMusicListFile(listPath, manager.entries)) {
+        m_unreadableFiles.push_back(kListStoreName);
     }
-    if (FileExists(songPath)) {
-        ReadSongStoreFile(songPath, manager.songs);
+    if (FileExists(songPath) && !ReadSongStoreFile(songPath, manager.songs)) {
+        m_unreadableFiles.push_back(kSongStoreName);
     }
     if (!FileExists(configPath) || !ReadConfigFile(configPath, manager.config)) {
         manager.config = CAppConfig();
@@ -64,6 +79,10 @@ bool CLibraryStore::Load() {
 bool CLibraryStore::Save() {
     CMusicManager& manager = *m_pManager;
     const std::string& folder = manager.config.WorkDirectory;
+    for (const std::string& name : m_unreadableFiles) {
+        MoveAside(JoinPath(folder, name));
+    }
+    m_unreadableFiles.clear();
     bool saved = WriteMusicListFile(JoinPath(folder, kListStoreName), manager.entries);
     saved = WriteSongStoreFile(JoinPath(folder, kSongStoreName), manager.songs) && saved;
     if (manager.config.IsFirstUse != 0) {

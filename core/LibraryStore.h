@@ -5,6 +5,7 @@
 #include "core/PositionList.h"
 
 #include <string>
+#include <vector>
 
 class CMusicManager;
 
@@ -24,4 +25,7 @@ public:
 
 private:
     CMusicManager* m_pManager;
+    // Store files that were there at start-up but could not be read: the
+    // exit save moves them aside instead of replacing them.
+    std::vector<std::string> m_unreadableFiles;
 };

@@ -165,6 +165,22 @@ TEST(MusicManagerSave, StoreFilesAreReadHereAndWrittenIntoWorkDirectory) {
     EXPECT_TRUE(recorder.platform.messages.empty());
 }
 
+TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
+    CTempDir dir;
+    dir.Write("PlayList.stp/inside", "the user's data, whatever it is");
+    dir.Write("PlayList.stp.unreadable", "an earlier one");
+    CScopedRecordingPlatform recorder;
+    CScopedCurrentFolder inside(dir.Path());
+    CMusicManager manager(nullptr);
+    manager.Start();
+    EXPECT_EQ(recorder.platform.MessageTexts().size(), 1u);
+    manager.entries.AddTail(MakeEntry("A", "B"));
+    EXPECT_TRUE(manager.Save());
+    EXPECT_EQ(dir.Read("PlayList.stp.unreadable"), "an earlier one");
+    EXPECT_EQ(dir.Read("PlayList.stp.unreadable1/inside"), "the user's data, whatever it is");
+    EXPECT_NE(dir.Read("PlayList.stp").find("曲目标题 = A;"), std::string::npos);
+}
+
 TEST(MusicManagerSave, AWriteErrorIsReportedAndOldFilesStayWhole) {
     CTempDir dir;
     dir.Write("PlayList.stp", "old list");
