@@ -1,5 +1,7 @@
 #include "formats/M3uFile.h"
 
+#include "formats/DiskNames.h"
+
 #include "audio/SongFile.h"
 #include "formats/PathFunctions.h"
 #include "platform/FileSystem.h"
@@ -98,10 +100,13 @@ std::string WithoutLineEnds(std::string text) {
 }
 
 // A song of the playlist: its file's name, type, folder, size and artist
-// when the file is there, otherwise the missing-file marker.
-void FillSongFromPath(CSongItem& song, const std::string& path) {
+// when the file is there, otherwise the missing-file marker. A playlist
+// decoded from GBK names files by their UTF-8 names; files that still carry
+// GBK names on disk are found under those.
+void FillSongFromPath(CSongItem& song, const std::string& linePath) {
+    std::string path = FindOnDisk(linePath);
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (path.empty() || stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
         song.fileName = kMissingFileMarker;
         return;
     }

@@ -105,6 +105,20 @@ TEST(M3uRead, Utf8WithBomGbkAndM3u8FilesAreAccepted) {
     }
 }
 
+TEST(M3uRead, AGbkPlaylistFindsFilesThatKeptTheirGbkNamesOnDisk) {
+    CTempDir dir;
+    const std::string nameOnDisk = "\xD4\xC2\xC1\xC1\xBA\xD3.mp3x"; // 月亮河 in GBK
+    dir.Write(nameOnDisk, "x");
+    dir.Write("gbk.m3u",
+              "#EXTM3U\r\n#EXTINF:185,\xD4\xC2\xC1\xC1\xBA\xD3\r\n" + nameOnDisk + "\r\n");
+    CPlayListItem entry;
+    ASSERT_TRUE(ReadM3UFile(dir.File("gbk.m3u"), &entry));
+    ASSERT_EQ(entry.count, 1);
+    EXPECT_EQ(entry.songs.GetAt(1)->title, "月亮河");
+    EXPECT_EQ(entry.songs.GetAt(1)->fileName, nameOnDisk);
+    EXPECT_EQ(entry.songs.GetAt(1)->size, 1);
+}
+
 TEST(M3uRead, HeaderMustBeAWholeLineWithSomethingAfterIt) {
     CTempDir dir;
     struct Case {
