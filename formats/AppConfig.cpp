@@ -117,7 +117,9 @@ const std::vector<FileTypeEntry>& SupportedFileTypes() {
     return types;
 }
 
-std::string MakeRecordLine(const std::string& key, const std::string& value) {
+std::string MakeRecordLine(const std::string& key, const std::string& rawValue) {
+    // A line break in a path would shift every later line of the file.
+    std::string value = CleanTextValue(rawValue);
     return key + " = " + value + ";\n";
 }
 

@@ -51,19 +51,6 @@ void AppendLineStart(std::string& text, std::string_view key) {
     text.append(kSeparator);
 }
 
-// A value is one line of the file and must read back as UTF-8: a line break
-// inside it (a Linux file name may hold one) would shift every later record,
-// and bytes that are not UTF-8 would make the whole file read as GBK.
-std::string CleanTextValue(const std::string& value) {
-    std::string clean = IsValidUtf8(value) ? value : DecodeGb18030(value);
-    for (char& c : clean) {
-        if (c == '\n' || c == '\r') {
-            c = ' ';
-        }
-    }
-    return clean;
-}
-
 bool NeedsCleaning(const std::string& value) {
     for (char c : value) {
         if (c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
@@ -437,4 +424,17 @@ void CollectAllSongs(CSongList& songs, const CMusicList& list) {
             songs.AddTail(song);
         }
     }
+}
+
+// A value is one line of the file and must read back as UTF-8: a line break
+// inside it (a Linux file name may hold one) would shift every later record,
+// and bytes that are not UTF-8 would make the whole file read as GBK.
+std::string CleanTextValue(const std::string& value) {
+    std::string clean = IsValidUtf8(value) ? value : DecodeGb18030(value);
+    for (char& c : clean) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return clean;
 }

@@ -56,6 +56,10 @@ void FormatSongRecord(const CSongItem& song, std::string& text);
 // each song record followed by an empty line.
 void FormatEntryRecord(const CPlayListItem& entry, std::string& text);
 
+// A text value made fit for one record line: line breaks become spaces and
+// bytes that are not UTF-8 are decoded as GB18030.
+std::string CleanTextValue(const std::string& value);
+
 // Splits "key = value;": the key is the text before the first " = " and the
 // value runs from there to the last ";" of the line, so a value holding ";"
 // survives. Nothing is trimmed.

@@ -96,7 +96,7 @@ TEST(AppConfigRead, WrittenSettingsReadBackFieldForField) {
     CAppConfig written = Defaults("/w");
     written.IsUseDefaultPlayer = 0;
     written.PlayerPath = "/usr/bin/mpv";
-    written.RecentDirectory = "/home/ann/下载";
+    written.RecentDirectory = "/home/ann/下载\n新"; // a line break cannot shift later lines
     written.IconPlaylistID = 3;
     written.IconMusicID = 2;
     written.fileTypes[2].enabled = 1;
@@ -112,7 +112,7 @@ TEST(AppConfigRead, WrittenSettingsReadBackFieldForField) {
     EXPECT_EQ(read.IsFirstUse, 1);
     EXPECT_EQ(read.IsUseDefaultPlayer, 0);
     EXPECT_EQ(read.PlayerPath, "/usr/bin/mpv");
-    EXPECT_EQ(read.RecentDirectory, "/home/ann/下载");
+    EXPECT_EQ(read.RecentDirectory, "/home/ann/下载 新");
     EXPECT_EQ(read.WorkDirectory, "/w");
     EXPECT_EQ(read.IconPlaylistID, 3);
     EXPECT_EQ(read.IconMusicID, 2);
