@@ -31,7 +31,9 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 // The images are compiled into this static library: register them before use.
 static void InitResources() {
@@ -565,13 +567,38 @@ void CMainFrame::StopEyeTimer() {
     }
 }
 
+void CMainFrame::FinishImport() {
+    if (!m_pManager->importThread) {
+        return;
+    }
+    m_pManager->CancelImport();
+    // The worker may be waiting for this thread (a message box, its rows):
+    // keep serving it until it has ended.
+    std::atomic<bool> joined{false};
+    std::thread waiter([this, &joined] {
+        m_pManager->importThread->Join();
+        joined = true;
+    });
+    while (!joined) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    waiter.join();
+    QCoreApplication::processEvents();
+}
+
+void CMainFrame::SaveLibrary() {
+    // Never write the lists while the worker still appends to them.
+    FinishImport();
+    m_pManager->Save();
+}
+
 void CMainFrame::SaveAtExit() {
     if (m_bSavedAtExit) {
         return;
     }
     m_bSavedAtExit = true;
     StopEyeTimer();
-    m_pManager->Save();
+    SaveLibrary();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
