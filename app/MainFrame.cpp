@@ -31,7 +31,9 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 // The images are compiled into this static library: register them before use.
 static void InitResources() {
@@ -258,6 +260,10 @@ CUpdateState CMainFrame::CurrentUpdateState() const {
 }
 
 bool CMainFrame::IsCommandEnabled(int commandId) const {
+    return IsEnabledIn(commandId, CurrentUpdateState());
+}
+
+bool CMainFrame::IsEnabledIn(int commandId, const CUpdateState& state) const {
     if (!HasCommandHandler(commandId)) {
         return false;
     }
@@ -265,7 +271,7 @@ bool CMainFrame::IsCommandEnabled(int commandId) const {
     if (rule != m_rules.end()) {
         return rule->second();
     }
-    return CommandRuleHolds(commandId, CurrentUpdateState());
+    return CommandRuleHolds(commandId, state);
 }
 
 bool CMainFrame::IsCommandChecked(int commandId) const {
@@ -295,21 +301,24 @@ void CMainFrame::UpdateCommandStates() {
     if (m_pManager == nullptr) {
         return;
     }
+    // One look at the panes' selections serves every command.
+    const CUpdateState state = CurrentUpdateState();
     for (auto& [commandId, action] : m_actions) {
-        action->setEnabled(IsCommandEnabled(commandId));
+        action->setEnabled(IsEnabledIn(commandId, state));
     }
 }
 
 void CMainFrame::UpdateMenuItems(QMenu* menu) {
+    const CUpdateState state = CurrentUpdateState();
     for (QAction* action : menu->actions()) {
         if (action->menu() != nullptr || action->isSeparator()) {
             continue;
         }
         const int commandId = action->data().toInt();
-        action->setEnabled(IsCommandEnabled(commandId));
+        action->setEnabled(IsEnabledIn(commandId, state));
         if (CommandHasCheck(commandId)) {
             action->setCheckable(true);
-            action->setChecked(IsCommandChecked(commandId));
+            action->setChecked(CommandChecked(commandId, state));
         }
     }
 }
@@ -558,13 +567,38 @@ void CMainFrame::StopEyeTimer() {
     }
 }
 
+void CMainFrame::FinishImport() {
+    if (!m_pManager->importThread) {
+        return;
+    }
+    m_pManager->CancelImport();
+    // The worker may be waiting for this thread (a message box, its rows):
+    // keep serving it until it has ended.
+    std::atomic<bool> joined{false};
+    std::thread waiter([this, &joined] {
+        m_pManager->importThread->Join();
+        joined = true;
+    });
+    while (!joined) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    waiter.join();
+    QCoreApplication::processEvents();
+}
+
+void CMainFrame::SaveLibrary() {
+    // Never write the lists while the worker still appends to them.
+    FinishImport();
+    m_pManager->Save();
+}
+
 void CMainFrame::SaveAtExit() {
     if (m_bSavedAtExit) {
         return;
     }
     m_bSavedAtExit = true;
     StopEyeTimer();
-    m_pManager->Save();
+    SaveLibrary();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

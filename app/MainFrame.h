@@ -112,6 +112,9 @@ public:
     // Saves the library once, without asking: at exit, when the desktop
     // session ends, or on a termination signal.
     void SaveAtExit();
+    // Saves now, as at a session's end; the exit save stays due. A running
+    // import is stopped first.
+    void SaveLibrary();
     void StopEyeTimer();
 
 protected:
@@ -135,6 +138,9 @@ private:
     bool ConfirmExit();
     void CallOnUiThread(std::function<void()> call);
     CUpdateState CurrentUpdateState() const;
+    // Cancels a running import and waits for its worker to end.
+    void FinishImport();
+    bool IsEnabledIn(int commandId, const CUpdateState& state) const;
 
     CTunecaseDoc* m_pDoc = nullptr;
     QSplitter* m_wndSplitter = nullptr;

@@ -3,7 +3,6 @@
 #include "app/MainFrame.h"
 #include "app/QtPlatform.h"
 #include "app/TunecaseDoc.h"
-#include "core/MusicManager.h"
 
 #include "platform/ExitSignals.h"
 
@@ -81,7 +80,7 @@ void CTunecaseApp::WatchExitRequests() {
     // The session's end gives no time for questions: save as things are.
     // The session may still be cancelled, so the exit save stays due.
     QObject::connect(app, &QGuiApplication::commitDataRequest, frame,
-                     [frame](QSessionManager&) { frame->m_pManager->Save(); });
+                     [frame](QSessionManager&) { frame->SaveLibrary(); });
     QObject::connect(app, &QCoreApplication::aboutToQuit, frame, [frame] { frame->SaveAtExit(); });
     if (m_bExitPipe) {
         auto* notifier = new QSocketNotifier(ExitSignalDescriptor(), QSocketNotifier::Read, frame);

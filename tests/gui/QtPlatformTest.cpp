@@ -6,8 +6,11 @@
 #include "app/MainFrame.h"
 #include "app/QtPlatform.h"
 #include "core/MusicManager.h"
+#include "formats/ListFile.h"
 #include "panes/PlayListView.h"
 #include "panes/SongListView.h"
+#include "support/Mp3Bytes.h"
+#include "support/RecordingPlatform.h"
 
 #include <QMessageBox>
 #include <QThread>
@@ -22,6 +25,7 @@ class QtPlatformTest : public QObject {
 private slots:
     void WorkerMessagesOpenOnTheUiThread();
     void ImportRowsShowTheTextsOfTheirMoment();
+    void ExitSaveStopsARunningImportFirst();
 };
 
 void QtPlatformTest::WorkerMessagesOpenOnTheUiThread() {
@@ -89,6 +93,37 @@ void QtPlatformTest::ImportRowsShowTheTextsOfTheirMoment() {
     // A later refill shows the records as they are now.
     frame.RefillPanes();
     QCOMPARE(frame.GetPlayListPane()->ItemText(1, 0), QStringLiteral("改了"));
+}
+
+void QtPlatformTest::ExitSaveStopsARunningImportFirst() {
+    CScopedRecordingPlatform recording;
+    CGuiLibrary library;
+    std::string frames;
+    for (int i = 0; i < 20; ++i) {
+        frames += Mp3FrameBytes(Mp3FrameFormat());
+    }
+    for (int folder = 0; folder < 20; ++folder) {
+        for (int file = 0; file < 30; ++file) {
+            library.Dir().Write(
+                "import/" + std::to_string(folder) + "/" + std::to_string(file) + ".mp3", frames);
+        }
+    }
+    CMainFrame frame;
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    CMusicCommand command(MCMD_IMPORT_FOLDER, 4, 4);
+    command.SetInt(0, 0);
+    command.SetString(library.Path("import"), 0);
+    frame.SendCommand(command);
+    frame.SaveAtExit();
+
+    CMusicManager* manager = frame.m_pManager;
+    const int songCount = manager->songs.GetCount();
+    CSongList saved;
+    QVERIFY(ReadSongStoreFile(library.Path("MusicList.ckp"), saved));
+    QCOMPARE(saved.GetCount(), songCount);
+    QTest::qWait(50);
+    QCOMPARE(manager->songs.GetCount(), songCount);
 }
 
 QTEST_MAIN(QtPlatformTest)
