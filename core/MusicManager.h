@@ -41,6 +41,15 @@ public:
     CSongList* ShownList(int row);
     // RebuildArtistIndex, then the frame's artist menus.
     void RefreshArtists();
+
+private:
+    void ImportList(const CMusicCommand& command);
+    void ImportFolder(const CMusicCommand& command);
+    void RemoveEntries(const CMusicCommand& command);
+    void ClearLibrary();
+    void RemoveSongs(const CMusicCommand& command);
+    void ExploreEntry(const CMusicCommand& command);
+    void ExploreSong(const CMusicCommand& command);
 };
 
 // True when the library has neither entries nor songs.

@@ -2,6 +2,9 @@
 
 #include "formats/PathFunctions.h"
 
+#include <algorithm>
+#include <climits>
+
 bool IsM3uExtension(const std::string& extension) {
     return extension == "m3u" || extension == "m3u8";
 }
@@ -37,8 +40,10 @@ void CPlayListItem::Renumber() {
 
 void CPlayListItem::UpdateTotals() {
     count = songs.GetCount();
-    time = 0;
+    // Summed wide: times read from a damaged file must not overflow.
+    long long total = 0;
     for (const auto& song : songs) {
-        time += song->time;
+        total += song->time;
     }
+    time = static_cast<int>(std::clamp<long long>(total, INT_MIN, INT_MAX));
 }

@@ -1,23 +1,205 @@
 #include "formats/AppConfig.h"
 
-// Placeholder bodies; the configuration reader and writer replace them.
-void CAppConfig::SetDefaults() {}
-bool CAppConfig::IsSupportedExtension(const std::string&) const {
+#include "formats/ListFile.h"
+#include "platform/FileSystem.h"
+
+#include <cctype>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+const char* const kConfigHeader = "[Cricklet Configuration List]";
+
+// atoi without its undefined overflow: white space, a sign, digits; 0 when
+// there are none; out-of-range numbers are held at the int limits.
+int ParseNumber(const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    std::int64_t value = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        if (value <= std::int64_t(INT_MAX) + 1) {
+            value = value * 10 + (text[at] - '0');
+        }
+    }
+    value = negative ? -value : value;
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+// Reads the lines of the file one after the other; past the end every line
+// reads as empty, as a short file's missing lines do.
+class CConfigLines {
+public:
+    explicit CConfigLines(const std::vector<std::string>& lines) : m_lines(lines) {}
+
+    std::size_t Remaining() const { return m_next < m_lines.size() ? m_lines.size() - m_next : 0; }
+    void Skip() { ++m_next; }
+    void Next(std::string& key, std::string& value) {
+        static const std::string empty;
+        const std::string& line = m_next < m_lines.size() ? m_lines[m_next] : empty;
+        ++m_next;
+        SplitRecordLine(line, key, value);
+    }
+    std::string NextText() {
+        std::string key, value;
+        Next(key, value);
+        return value;
+    }
+    int NextNumber() { return ParseNumber(NextText()); }
+
+private:
+    const std::vector<std::string>& m_lines;
+    std::size_t m_next = 0;
+};
+
+// The settings dialog maps its check boxes to the first ten rows by position.
+// Puts the first row of each default extension in its default place; a
+// default missing from the file is added switched off, so the repair never
+// imports a type the file did not enable. Other rows follow in file order.
+void RepairFileTypes(std::vector<FileTypeEntry>& fileTypes) {
+    std::vector<FileTypeEntry> repaired;
+    std::vector<FileTypeEntry> others = fileTypes;
+    for (const FileTypeEntry& standard : SupportedFileTypes()) {
+        FileTypeEntry row{standard.extension, 0};
+        for (auto it = others.begin(); it != others.end(); ++it) {
+            if (it->extension == standard.extension) {
+                row = *it;
+                others.erase(it);
+                break;
+            }
+        }
+        repaired.push_back(row);
+    }
+    repaired.insert(repaired.end(), others.begin(), others.end());
+    fileTypes.swap(repaired);
+}
+
+std::string Number(int value) {
+    return std::to_string(value);
+}
+
+} // namespace
+
+void CAppConfig::SetDefaults() {
+    IsFirstUse = 1;
+    IsUseDefaultPlayer = 1;
+    IsImportDir = 1;
+    IsHideWhenMin = 1;
+    IsExitAlert = 1;
+    IconPlaylistID = 1;
+    IconMusicID = 1;
+    DlgEditPlaylistUF = 1;
+    DlgEditMusicUF = 0;
+    EnableEyeProtector = 0;
+    MenuStatus = 0;
+    DelayOfEyeProtector = 60;
+    fileTypes = SupportedFileTypes();
+}
+
+bool CAppConfig::IsSupportedExtension(const std::string& extension) const {
+    for (const FileTypeEntry& row : fileTypes) {
+        if (row.extension == extension && row.enabled == 1) {
+            return true;
+        }
+    }
     return false;
 }
+
+// In the form of a Qt file dialog: "description (patterns)" items joined by
+// ";;". The descriptions are those of the original dialog; the RealAudio item
+// also lists *.rm and the MIDI pattern has its point.
 std::string CAppConfig::GetMusicFileFilter() const {
-    return std::string();
+    return "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc);;"
+           "MPEG Audio 文件 (*.mp3 *.mpga);;"
+           "RealAudio 文件 (*.rm *.ra *.ram);;"
+           "Standard MIDI 文件 (*.mid *.midi);;"
+           "Microsoft Audio 文件 (*.wav *.wma);;"
+           "Creative Lab Voice 文件 (*.voc);;"
+           "All files (*)";
 }
+
 const std::vector<FileTypeEntry>& SupportedFileTypes() {
-    static const std::vector<FileTypeEntry> types;
+    static const std::vector<FileTypeEntry> types = {
+        {"mp3", 1}, {"mpga", 1}, {"rm", 0},  {"ra", 0},  {"ram", 0},
+        {"mid", 1}, {"midi", 0}, {"wav", 0}, {"wma", 0}, {"voc", 0},
+    };
     return types;
 }
+
 std::string MakeRecordLine(const std::string& key, const std::string& value) {
     return key + " = " + value + ";\n";
 }
-bool WriteConfigFile(const std::string&, const CAppConfig&) {
-    return false;
+
+bool WriteConfigFile(const std::string& path, const CAppConfig& config) {
+    std::string text = std::string(kConfigHeader) + "\n";
+    text += MakeRecordLine("IsUseDefaultPlayer", Number(config.IsUseDefaultPlayer));
+    text += MakeRecordLine("PlayerPath", config.PlayerPath);
+    text += MakeRecordLine("IsFirstUse", Number(config.IsFirstUse));
+    text += MakeRecordLine("RecentDirectory", config.RecentDirectory);
+    text += MakeRecordLine("WorkDirectory", config.WorkDirectory);
+    text += MakeRecordLine("IsImportDir", Number(config.IsImportDir));
+    text += MakeRecordLine("IsHideWhenMin", Number(config.IsHideWhenMin));
+    text += MakeRecordLine("IsExitAlert", Number(config.IsExitAlert));
+    text += MakeRecordLine("IconPlaylistID", Number(config.IconPlaylistID));
+    text += MakeRecordLine("IconMusicID", Number(config.IconMusicID));
+    text +=
+        MakeRecordLine("SupportedFileTypeCount", Number(static_cast<int>(config.fileTypes.size())));
+    for (const FileTypeEntry& row : config.fileTypes) {
+        text += MakeRecordLine(row.extension, Number(row.enabled));
+    }
+    text += MakeRecordLine("DlgEditPlaylistUF", Number(config.DlgEditPlaylistUF));
+    text += MakeRecordLine("DlgEditMusicUF", Number(config.DlgEditMusicUF));
+    text += MakeRecordLine("EnableEyeProtector", Number(config.EnableEyeProtector));
+    text += MakeRecordLine("DelayOfEyeProtector", Number(config.DelayOfEyeProtector));
+    text += MakeRecordLine("MenuStatus", Number(config.MenuStatus));
+    return WriteFileAtomically(path, text);
 }
-bool ReadConfigFile(const std::string&, CAppConfig&) {
-    return false;
+
+// Positional: every line sets the field of its place, whatever its key says.
+bool ReadConfigFile(const std::string& path, CAppConfig& config) {
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines)) {
+        return false;
+    }
+    CConfigLines cursor(lines);
+    cursor.Skip(); // the header
+    config.IsUseDefaultPlayer = cursor.NextNumber();
+    config.PlayerPath = cursor.NextText();
+    config.IsFirstUse = cursor.NextNumber();
+    config.RecentDirectory = cursor.NextText();
+    config.WorkDirectory = cursor.NextText();
+    config.IsImportDir = cursor.NextNumber();
+    config.IsHideWhenMin = cursor.NextNumber();
+    config.IsExitAlert = cursor.NextNumber();
+    config.IconPlaylistID = cursor.NextNumber();
+    config.IconMusicID = cursor.NextNumber();
+
+    int rowCount = cursor.NextNumber();
+    config.fileTypes.clear();
+    for (int row = 0; row < rowCount && cursor.Remaining() > 0; ++row) {
+        FileTypeEntry entry;
+        std::string value;
+        cursor.Next(entry.extension, value);
+        entry.enabled = ParseNumber(value);
+        config.fileTypes.push_back(entry);
+    }
+    RepairFileTypes(config.fileTypes);
+
+    config.DlgEditPlaylistUF = cursor.NextNumber();
+    config.DlgEditMusicUF = cursor.NextNumber();
+    config.EnableEyeProtector = cursor.NextNumber();
+    config.DelayOfEyeProtector = cursor.NextNumber();
+    config.MenuStatus = cursor.NextNumber();
+    return true;
 }

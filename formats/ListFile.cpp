@@ -1,27 +1,415 @@
 #include "formats/ListFile.h"
 
-// Placeholder bodies; the list-file reader and writer replace them.
-bool WriteMusicListFile(const std::string&, const CMusicList&) {
+#include "formats/PathFunctions.h"
+#include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
+
+#include <cerrno>
+#include <charconv>
+#include <memory>
+#include <utility>
+
+namespace {
+
+// The note at the top of a list file: the user may edit the values, not the
+// structure, since the reader counts lines.
+const char* const kListFileHeader =
+    "// 注意:您可以按格式修改以下记录的内容, 但勿修改记录格式结构, 以防发生记录格式读入错误\n"
+    "// 1.请不要加入一个行或是删除一行\n"
+    "// 2.请不要修改属性的名称\n"
+    "// 3.请不要修改\" = \"以及\";\"等关键词格式\n"
+    "// 4.请不要删除本说明\n"
+    "\n";
+const int kHeaderLineCount = 6;
+
+const char* const kPlayListMarker = "<play list>";
+const char* const kSongListMarker = "<song list>";
+const int kEntryLineCount = 8;
+const int kSongLineCount = 9;
+
+const std::string_view kCountKey = "number";
+const std::string_view kEntryTitleKey = "曲目标题";
+const std::string_view kSongTitleKey = "音乐标题";
+const std::string_view kArtistKey = "艺术家";
+const std::string_view kStyleKey = "风格";
+const std::string_view kSongCountKey = "曲数";
+const std::string_view kOldSongCountKey = "曲目数"; // read, never written
+const std::string_view kTimeKey = "时间";
+const std::string_view kPlayCountKey = "欣赏次数";
+const std::string_view kOrderKey = "次序";
+const std::string_view kFileNameKey = "文件名";
+const std::string_view kFileTypeKey = "文件类型";
+const std::string_view kLocationKey = "文件位置";
+const std::string_view kSizeKey = "文件大小";
+
+const std::string_view kSeparator = " = ";
+
+void AppendLineStart(std::string& text, std::string_view key) {
+    text.append(key);
+    text.append(kSeparator);
+}
+
+// A value is one line of the file and must read back as UTF-8: a line break
+// inside it (a Linux file name may hold one) would shift every later record,
+// and bytes that are not UTF-8 would make the whole file read as GBK.
+std::string CleanTextValue(const std::string& value) {
+    std::string clean = IsValidUtf8(value) ? value : DecodeGb18030(value);
+    for (char& c : clean) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return clean;
+}
+
+bool NeedsCleaning(const std::string& value) {
+    for (char c : value) {
+        if (c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
     return false;
 }
-bool ReadMusicListFile(const std::string&, CMusicList&) {
-    return false;
+
+void AppendTextLine(std::string& text, std::string_view key, const std::string& value) {
+    AppendLineStart(text, key);
+    if (NeedsCleaning(value)) {
+        text.append(CleanTextValue(value));
+    } else {
+        text.append(value);
+    }
+    text.append(";\n");
 }
-bool WriteSongStoreFile(const std::string&, const CSongList&) {
-    return false;
+
+void AppendNumberLine(std::string& text, std::string_view key, std::int64_t value) {
+    AppendLineStart(text, key);
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+    text.append(";\n");
 }
-bool ReadSongStoreFile(const std::string&, CSongList&) {
-    return false;
+
+void AppendCountLine(std::string& text, std::int64_t count) {
+    AppendNumberLine(text, kCountKey, count);
+    text += '\n';
 }
-void FormatSongRecord(const CSongItem&, std::string&) {}
-void FormatEntryRecord(const CPlayListItem&, std::string&) {}
-void SplitRecordLine(const std::string&, std::string& key, std::string& value) {
-    key.clear();
-    value.clear();
+
+// Numbers are 32-bit fields; like atoi, an oversized value keeps its low bits.
+int ToField(std::int64_t number) {
+    return static_cast<int>(static_cast<std::uint32_t>(number));
 }
+
+void AssignText(std::string& field, std::string_view value) {
+    field.assign(value.data(), value.size());
+}
+
+void ApplyEntryLine(const std::string& line, CPlayListItem& entry) {
+    std::string_view key;
+    std::string_view value;
+    SplitRecordLine(line, key, value);
+    if (key == kEntryTitleKey) {
+        AssignText(entry.title, value);
+    } else if (key == kArtistKey) {
+        AssignText(entry.artist, value);
+    } else if (key == kStyleKey) {
+        entry.style = ToField(ParseRecordNumber(value));
+    } else if (key == kSongCountKey || key == kOldSongCountKey) {
+        entry.count = ToField(ParseRecordNumber(value));
+    } else if (key == kTimeKey) {
+        entry.time = ToField(ParseRecordNumber(value));
+    } else if (key == kPlayCountKey) {
+        entry.playCount = ToField(ParseRecordNumber(value));
+    } else if (key == kFileNameKey) {
+        AssignText(entry.fileName, value);
+    } else if (key == kLocationKey) {
+        AssignText(entry.location, value);
+    }
+}
+
+void ApplySongLine(const std::string& line, CSongItem& song) {
+    std::string_view key;
+    std::string_view value;
+    SplitRecordLine(line, key, value);
+    if (key == kSongTitleKey) {
+        AssignText(song.title, value);
+    } else if (key == kArtistKey) {
+        AssignText(song.artist, value);
+    } else if (key == kStyleKey) {
+        song.style = ToField(ParseRecordNumber(value));
+    } else if (key == kTimeKey) {
+        song.time = ToField(ParseRecordNumber(value));
+    } else if (key == kOrderKey) {
+        song.order = ToField(ParseRecordNumber(value));
+    } else if (key == kFileNameKey) {
+        AssignText(song.fileName, value);
+    } else if (key == kFileTypeKey) {
+        AssignText(song.fileType, value);
+    } else if (key == kLocationKey) {
+        AssignText(song.location, value);
+    } else if (key == kSizeKey) {
+        song.size = ParseRecordNumber(value);
+    }
+}
+
+// A song whose file is gone is kept, marked, without the path it had. An
+// empty file name names no file (the path would be the folder itself).
+void MarkIfMissing(CSongItem& song) {
+    if (song.fileName != kMissingFileMarker && !song.fileName.empty() &&
+        FileExists(song.GetFullPath())) {
+        return;
+    }
+    song.fileName = kMissingFileMarker;
+    song.location.clear();
+    song.fileType.clear();
+    song.size = 0;
+}
+
+// The count line's number, whatever its key.
+int ReadCountLine(CLineCursor& cursor) {
+    std::string_view key;
+    std::string_view value;
+    SplitRecordLine(cursor.Next(), key, value);
+    return ToField(ParseRecordNumber(value));
+}
+
+// The decoded lines of an existing file. A missing file is no error (the
+// library starts empty); one that exists but cannot be read is reported.
+bool ReadStoreLines(const std::string& path, std::vector<std::string>& lines) {
+    if (!FileExists(path)) {
+        return false;
+    }
+    errno = 0;
+    if (!ReadTextLines(path, lines)) {
+        // The only failure that sets no error code is a folder in the way.
+        ReportFileError(path, errno != 0 ? errno : EISDIR);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CLineCursor::CLineCursor(std::vector<std::string> lines) : m_lines(std::move(lines)) {
+    m_end = m_lines.size();
+    while (m_end > 0 && m_lines[m_end - 1].empty()) {
+        --m_end;
+    }
+}
+
+const std::string& CLineCursor::Next() {
+    static const std::string pastTheEnd;
+    if (m_next >= m_lines.size()) {
+        return pastTheEnd;
+    }
+    return m_lines[m_next++];
+}
+
+void CLineCursor::Skip(int lineCount) {
+    for (int i = 0; i < lineCount; ++i) {
+        Next();
+    }
+}
+
+void SplitRecordLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::size_t separator = line.find(kSeparator);
+    std::size_t semicolon = line.rfind(';');
+    // Without " = " the value starts at the third byte, as it always has.
+    std::size_t valueStart = separator == std::string_view::npos ? 2 : separator + 3;
+    key = separator == std::string_view::npos ? std::string_view() : line.substr(0, separator);
+    if (semicolon == std::string_view::npos || semicolon < valueStart) {
+        value = std::string_view();
+    } else {
+        value = line.substr(valueStart, semicolon - valueStart);
+    }
+}
+
+void SplitRecordLine(const std::string& line, std::string& key, std::string& value) {
+    std::string_view keyView;
+    std::string_view valueView;
+    SplitRecordLine(std::string_view(line), keyView, valueView);
+    AssignText(key, keyView);
+    AssignText(value, valueView);
+}
+
+std::int64_t ParseRecordNumber(std::string_view value) {
+    std::size_t i = 0;
+    auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (i < value.size() && isSpace(value[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < value.size() && (value[i] == '+' || value[i] == '-')) {
+        negative = value[i] == '-';
+        ++i;
+    }
+    // Accumulated as a negative number so that the smallest value fits;
+    // beyond the 64-bit range it stays at the limit, as strtol does.
+    const std::int64_t limit = INT64_MIN;
+    std::int64_t number = 0;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+        int digit = value[i] - '0';
+        if (number < (limit + digit) / 10) {
+            number = limit;
+        } else {
+            number = number * 10 - digit;
+        }
+    }
+    if (negative) {
+        return number;
+    }
+    return number == limit ? INT64_MAX : -number;
+}
+
+void FormatSongRecord(const CSongItem& song, std::string& text) {
+    AppendTextLine(text, kSongTitleKey, song.title);
+    AppendTextLine(text, kArtistKey, song.artist);
+    AppendNumberLine(text, kStyleKey, song.style);
+    AppendNumberLine(text, kTimeKey, song.time);
+    AppendNumberLine(text, kOrderKey, song.order);
+    AppendTextLine(text, kFileNameKey, song.fileName);
+    AppendTextLine(text, kFileTypeKey, song.fileType);
+    AppendTextLine(text, kLocationKey, song.location);
+    AppendNumberLine(text, kSizeKey, song.size);
+}
+
+void FormatEntryRecord(const CPlayListItem& entry, std::string& text) {
+    // The reader trusts the song count line, so it is the number of songs
+    // actually written, whatever count the entry holds.
+    int songCount = 0;
+    for (const auto& song : entry.songs) {
+        songCount += song ? 1 : 0;
+    }
+    text.append(kPlayListMarker);
+    text += '\n';
+    AppendTextLine(text, kEntryTitleKey, entry.title);
+    AppendTextLine(text, kArtistKey, entry.artist);
+    AppendNumberLine(text, kStyleKey, entry.style);
+    AppendNumberLine(text, kSongCountKey, songCount);
+    AppendNumberLine(text, kTimeKey, entry.time);
+    AppendNumberLine(text, kPlayCountKey, entry.playCount);
+    AppendTextLine(text, kFileNameKey, entry.fileName);
+    AppendTextLine(text, kLocationKey, entry.location);
+    text += '\n';
+    text.append(kSongListMarker);
+    text += '\n';
+    for (const auto& song : entry.songs) {
+        if (song) {
+            FormatSongRecord(*song, text);
+            text += '\n';
+        }
+    }
+}
+
+bool WriteMusicListFile(const std::string& path, const CMusicList& list) {
+    int entryCount = 0;
+    for (const auto& entry : list) {
+        entryCount += entry ? 1 : 0;
+    }
+    std::string text = kListFileHeader;
+    AppendCountLine(text, entryCount);
+    for (const auto& entry : list) {
+        if (entry) {
+            FormatEntryRecord(*entry, text);
+        }
+    }
+    return WriteFileAtomically(path, text);
+}
+
+bool WriteSongStoreFile(const std::string& path, const CSongList& songs) {
+    int songCount = 0;
+    for (const auto& song : songs) {
+        songCount += song ? 1 : 0;
+    }
+    std::string text;
+    AppendCountLine(text, songCount);
+    for (const auto& song : songs) {
+        if (song) {
+            FormatSongRecord(*song, text);
+            text += '\n';
+        }
+    }
+    return WriteFileAtomically(path, text);
+}
+
+bool ReadSongRecord(CLineCursor& cursor, CSongItem& song) {
+    for (int i = 0; i < kSongLineCount; ++i) {
+        const std::string& line = cursor.Next();
+        if (line.empty()) {
+            return false;
+        }
+        ApplySongLine(line, song);
+    }
+    return true;
+}
+
+bool ReadEntryRecord(CLineCursor& cursor, CPlayListItem& entry) {
+    cursor.Skip(1); // "<play list>"
+    for (int i = 0; i < kEntryLineCount; ++i) {
+        ApplyEntryLine(cursor.Next(), entry);
+    }
+    cursor.Skip(2); // the empty line and "<song list>"
+    bool complete = true;
+    // The count is only a promise: an empty line ends the songs, so a count
+    // larger than the file holds stops at its end.
+    for (int i = 0; i < entry.count; ++i) {
+        auto song = std::make_shared<CSongItem>();
+        if (!ReadSongRecord(cursor, *song)) {
+            complete = false;
+            break;
+        }
+        MarkIfMissing(*song);
+        entry.songs.AddTail(std::move(song));
+        cursor.Skip(1);
+    }
+    entry.Renumber();
+    entry.UpdateTotals();
+    return complete;
+}
+
+bool ReadMusicListFile(const std::string& path, CMusicList& list) {
+    list.RemoveAll();
+    std::vector<std::string> lines;
+    if (!ReadStoreLines(path, lines)) {
+        return false;
+    }
+    CLineCursor cursor(std::move(lines));
+    cursor.Skip(kHeaderLineCount);
+    int entryCount = ReadCountLine(cursor);
+    cursor.Skip(1);
+    for (int i = 0; i < entryCount && !cursor.AtEnd(); ++i) {
+        auto entry = std::make_shared<CPlayListItem>();
+        // A damaged record still gives an entry; reading goes on after it.
+        ReadEntryRecord(cursor, *entry);
+        list.AddTail(std::move(entry));
+    }
+    return true;
+}
+
+bool ReadSongStoreFile(const std::string& path, CSongList& songs) {
+    songs.RemoveAll();
+    std::vector<std::string> lines;
+    if (!ReadStoreLines(path, lines)) {
+        return false;
+    }
+    CLineCursor cursor(std::move(lines));
+    int songCount = ReadCountLine(cursor);
+    cursor.Skip(1);
+    for (int i = 0; i < songCount && !cursor.AtEnd(); ++i) {
+        auto song = std::make_shared<CSongItem>();
+        ReadSongRecord(cursor, *song);
+        MarkIfMissing(*song);
+        songs.AddTail(std::move(song));
+        cursor.Skip(1);
+    }
+    return true;
+}
+
 void CollectAllSongs(CSongList& songs, const CMusicList& list) {
     songs.RemoveAll();
     for (const auto& entry : list) {
+        if (!entry) {
+            continue;
+        }
         for (const auto& song : entry->songs) {
             songs.AddTail(song);
         }

@@ -10,7 +10,8 @@ std::string ExtensionOf(const std::string& name);
 // folder + "/" + name, without looking for a separator already there.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
-// For an existing file or folder: its folder (no trailing "/"), its name
+// For an existing file or folder: its folder as a full path (no trailing
+// "/"; a relative path is taken from the current folder), its name
 // without extension, its name with extension. Empty when nothing is there.
 std::string FolderOf(const std::string& path);
 std::string TitleOf(const std::string& path);
@@ -23,3 +24,6 @@ bool FileExists(const std::string& path);
 std::string FolderPart(const std::string& path);
 std::string NamePart(const std::string& path);
 std::string TitlePart(const std::string& name);
+
+// path itself when it starts with "/", otherwise joined to the current folder.
+std::string AbsolutePath(const std::string& path);

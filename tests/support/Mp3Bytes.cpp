@@ -1,0 +1,154 @@
+#include "support/Mp3Bytes.h"
+
+#include <algorithm>
+
+namespace {
+
+// Bit rates by [MPEG-1 ? 1 : 0][layer bits][index], kbit/s.
+const int kBitrates[2][4][16] = {
+    {{0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+     {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0}},
+    {{0},
+     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
+     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+     {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0}}};
+
+const int kSampleRates[4][3] = {
+    {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
+
+void PutBigEndian(std::string& bytes, std::size_t offset, unsigned long value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
+    }
+}
+
+void PutField(std::string& tag, std::size_t offset, std::size_t width, const std::string& text,
+              char pad) {
+    std::string field = text.substr(0, width);
+    field.resize(width, pad);
+    tag.replace(offset, width, field);
+}
+
+} // namespace
+
+std::string Mp3HeaderBytes(const Mp3FrameFormat& format) {
+    unsigned long word = 0xFFE00000UL;
+    word |= static_cast<unsigned long>(format.version & 3) << 19;
+    word |= static_cast<unsigned long>(format.layer & 3) << 17;
+    word |= 1UL << 16; // no CRC
+    word |= static_cast<unsigned long>(format.bitrateIndex & 15) << 12;
+    word |= static_cast<unsigned long>(format.sampleRateIndex & 3) << 10;
+    word |= (format.padding ? 1UL : 0UL) << 9;
+    word |= (format.mono ? 3UL : 0UL) << 6;
+    word |= static_cast<unsigned long>(format.emphasis & 3);
+    std::string bytes(4, '\0');
+    PutBigEndian(bytes, 0, word);
+    return bytes;
+}
+
+int Mp3TableBitrate(const Mp3FrameFormat& format) {
+    return kBitrates[format.version == 3 ? 1 : 0][format.layer & 3][format.bitrateIndex & 15];
+}
+
+int Mp3SampleRate(const Mp3FrameFormat& format) {
+    return format.sampleRateIndex > 2 ? 0
+                                      : kSampleRates[format.version & 3][format.sampleRateIndex];
+}
+
+std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
+    int bitrate = Mp3TableBitrate(format);
+    int sampleRate = Mp3SampleRate(format);
+    if (bitrate == 0 || sampleRate == 0) {
+        return 4;
+    }
+    long long padding = format.padding ? 1 : 0;
+    long long length = 0;
+    if (format.layer == 3) {
+        length = (12LL * bitrate * 1000 / sampleRate + padding) * 4;
+    } else {
+        long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
+        length = factor * bitrate * 1000 / sampleRate + padding;
+    }
+    return static_cast<std::size_t>(std::max(4LL, length));
+}
+
+std::size_t Mp3XingOffset(const Mp3FrameFormat& format) {
+    if (format.version == 3) {
+        return format.mono ? 21 : 36;
+    }
+    return format.mono ? 13 : 21;
+}
+
+std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
+    std::string frame = Mp3HeaderBytes(format);
+    frame.resize(Mp3FrameLength(format), '\0');
+    return frame;
+}
+
+std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
+                              const std::string& signature) {
+    std::string frame = Mp3FrameBytes(format);
+    std::size_t offset = Mp3XingOffset(format);
+    if (frame.size() < offset + 16) {
+        frame.resize(offset + 16, '\0');
+    }
+    frame.replace(offset, 4, signature.substr(0, 4));
+    PutBigEndian(frame, offset + 4, frameCount >= 0 ? 1UL : 0UL);
+    PutBigEndian(frame, offset + 8, frameCount >= 0 ? static_cast<unsigned long>(frameCount) : 0);
+    return frame;
+}
+
+std::string Id3v2TagBytes(std::size_t totalSize, bool footer) {
+    std::size_t extra = footer ? 20 : 10;
+    std::size_t body = totalSize > extra ? totalSize - extra : 0;
+    std::string header("ID3", 3);
+    header += footer ? '\x04' : '\x03';
+    header += '\0';
+    header += footer ? '\x10' : '\0';
+    for (int shift = 21; shift >= 0; shift -= 7) {
+        header += static_cast<char>((body >> shift) & 0x7F);
+    }
+    std::string tag = header + std::string(body, '\0');
+    if (footer) {
+        tag += "3DI" + header.substr(3);
+    }
+    return tag;
+}
+
+std::string Id3v1TagBytes(const Id3v1Fields& fields) {
+    std::string tag(128, '\0');
+    tag.replace(0, 3, "TAG");
+    PutField(tag, 3, 30, fields.title, fields.pad);
+    PutField(tag, 33, 30, fields.artist, fields.pad);
+    PutField(tag, 63, 30, fields.album, fields.pad);
+    PutField(tag, 93, 4, fields.year, fields.pad);
+    if (fields.track >= 0) {
+        PutField(tag, 97, 28, fields.comment, fields.pad);
+        tag[125] = '\0';
+        tag[126] = static_cast<char>(fields.track & 0xFF);
+    } else {
+        PutField(tag, 97, 30, fields.comment, fields.pad);
+    }
+    tag[127] = static_cast<char>(fields.genre & 0xFF);
+    return tag;
+}
+
+std::string Mp3FileBytes(const Mp3FileLayout& layout) {
+    std::string file;
+    if (layout.id3v2Size > 0) {
+        file += Id3v2TagBytes(layout.id3v2Size, layout.id3v2Footer);
+    }
+    file.append(layout.leadingZeros, '\0');
+    std::string frame = Mp3FrameBytes(layout.format);
+    for (int i = 0; i < layout.frames; ++i) {
+        if (i == 0 && layout.xing) {
+            file += Mp3XingFrameBytes(layout.format, layout.xingFrames);
+        } else {
+            file += frame;
+        }
+    }
+    file += layout.id3v1;
+    return file;
+}

@@ -1,0 +1,77 @@
+// Byte images of MP3 files, built in memory by tests: frame headers, whole
+// frames of silence, Xing frames, ID3v2 tags and ID3v1 tags.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The fields of one MPEG audio frame header, as the numbers in its bits.
+struct Mp3FrameFormat {
+    int version = 3;         // 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5, 1 reserved
+    int layer = 1;           // 1 Layer III, 2 Layer II, 3 Layer I, 0 reserved
+    int bitrateIndex = 9;    // 9 is 128 kbit/s in MPEG-1 Layer III
+    int sampleRateIndex = 0; // 0 is 44100 Hz in MPEG-1
+    bool mono = false;       // channel mode 3 (single channel), else 0 (stereo)
+    bool padding = false;
+    int emphasis = 0;
+};
+
+// The four header bytes in file order.
+std::string Mp3HeaderBytes(const Mp3FrameFormat& format);
+
+// Bit rate (kbit/s) and sample rate (Hz) of a format, from the standard
+// tables; 0 for the indexes that have no value.
+int Mp3TableBitrate(const Mp3FrameFormat& format);
+int Mp3SampleRate(const Mp3FrameFormat& format);
+
+// Bytes of one frame, padding included (at least the 4 header bytes).
+std::size_t Mp3FrameLength(const Mp3FrameFormat& format);
+
+// Where a Xing header sits, counted from the first byte of the frame header:
+// 4 header bytes plus the side information of the format.
+std::size_t Mp3XingOffset(const Mp3FrameFormat& format);
+
+// One frame: the header followed by zero bytes (silence that never looks
+// like a frame sync).
+std::string Mp3FrameBytes(const Mp3FrameFormat& format);
+
+// One frame with a Xing header at its offset. A frameCount of -1 leaves the
+// frame-count flag clear; signature replaces "Xing" for negative tests.
+std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
+                              const std::string& signature = "Xing");
+
+// An ID3v2 tag of exactly totalSize bytes (header, zero body and, with
+// footer, the 10-byte footer of version 2.4). totalSize is at least 10
+// (20 with a footer).
+std::string Id3v2TagBytes(std::size_t totalSize, bool footer = false);
+
+// The fields of an ID3v1 tag as raw bytes (GBK for Chinese texts). Longer
+// texts are cut to their field; track -1 makes a 1.0 tag.
+struct Id3v1Fields {
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    std::string comment;
+    int track = -1;
+    int genre = 255;
+    char pad = '\0'; // what fills each text field after its text
+};
+
+// The 128 bytes of the tag, starting with "TAG".
+std::string Id3v1TagBytes(const Id3v1Fields& fields);
+
+// A whole file, in this order: an optional ID3v2 tag, leading zero bytes,
+// the frames (the first one a Xing frame when asked), an optional ID3v1 tag.
+struct Mp3FileLayout {
+    Mp3FrameFormat format;
+    int frames = 10;
+    std::size_t id3v2Size = 0; // 0: no ID3v2 tag
+    bool id3v2Footer = false;
+    std::size_t leadingZeros = 0;
+    bool xing = false;
+    long long xingFrames = -1; // the Xing frame count; -1 leaves its flag clear
+    std::string id3v1;         // 128 bytes from Id3v1TagBytes, or empty
+};
+
+std::string Mp3FileBytes(const Mp3FileLayout& layout);
