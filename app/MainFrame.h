@@ -27,6 +27,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
+struct CUpdateState;
 
 class CMainFrame : public QMainWindow, public CFrameInterface {
     Q_OBJECT
@@ -80,6 +81,9 @@ public:
     // accelerator); created on first request for IDs without one.
     QAction* Action(int commandId);
     void SetCommandHandler(int commandId, std::function<void()> handler);
+    // Replaces the built-in update rule of a command (for rules that belong
+    // to a dialog, such as the tag editor's).
+    void SetCommandUpdateRule(int commandId, std::function<bool()> rule);
     bool HasCommandHandler(int commandId) const;
     // A handler exists and the command's update rule holds now.
     bool IsCommandEnabled(int commandId) const;
@@ -102,6 +106,13 @@ public:
     // The column widths of the size handler for a client width (title
     // column, file-location column).
     static void ColumnWidthsForWidth(int clientWidth, int& titleWidth, int& locationWidth);
+    // The "随机播放艺术家" submenu of a menu built from a resource.
+    static QMenu* ArtistSubmenu(QMenu* menu);
+
+    // Saves the library once, without asking: at exit, when the desktop
+    // session ends, or on a termination signal.
+    void SaveAtExit();
+    void StopEyeTimer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,6 +134,7 @@ private:
     void OnAbout();
     bool ConfirmExit();
     void CallOnUiThread(std::function<void()> call);
+    CUpdateState CurrentUpdateState() const;
 
     CTunecaseDoc* m_pDoc = nullptr;
     QSplitter* m_wndSplitter = nullptr;
@@ -135,6 +147,8 @@ private:
     CSongListView* m_pSongListView = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
+    std::map<int, std::function<bool()>> m_rules;
+    int m_activePaneRow = 0;
     int m_sizeMessages = 0;
-    bool m_closeConfirmed = false;
+    bool m_bSavedAtExit = false;
 };

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "core/PlayListItem.h"
+#include "panes/RowTexts.h"
 
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 class CMainFrame;
@@ -28,7 +30,9 @@ public:
     void InsertEntryRow(const CEntryPtr& entry, int row);
     // The same for the import worker's rows: the texts are taken now from
     // the entry, and the bug colour from the manager passed in.
-    void InsertImportedEntryRow(CMusicManager* manager, const CEntryPtr& entry, int row);
+    // texts: taken already by the caller, or null to take them now.
+    void InsertImportedEntryRow(CMusicManager* manager, const CEntryPtr& entry, int row,
+                                std::shared_ptr<const CRowTexts> texts = nullptr);
     void UpdateEntryRow(const CEntryPtr& entry, int row);
     // More selected rows than capacity: returns capacity, buffer untouched.
     // Otherwise fills buffer with the selected rows in ascending order and

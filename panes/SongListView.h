@@ -5,9 +5,11 @@
 
 #include "core/PlayListItem.h"
 #include "core/SongItem.h"
+#include "panes/RowTexts.h"
 
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 class CMainFrame;
@@ -31,7 +33,9 @@ public:
     void InsertSongRow(const CSongPtr& song, int row);
     // The same for the import worker's rows: texts taken now, the icon
     // setting from the manager passed in.
-    void InsertImportedSongRow(const CSongPtr& song, int row, CMusicManager* manager);
+    // texts: taken already by the caller, or null to take them now.
+    void InsertImportedSongRow(const CSongPtr& song, int row, CMusicManager* manager,
+                               std::shared_ptr<const CRowTexts> texts = nullptr);
     void UpdateSongRow(const CSongPtr& song, int row);
     void DeleteRow(int row);
     void DeleteAllRows();
