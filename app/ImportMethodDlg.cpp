@@ -1,13 +1,26 @@
 #include "app/ImportMethodDlg.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+// The import picture of the program's images, or the style's folder.
+QIcon DialogIcon(const QWidget* widget) {
+    const QString image = QStringLiteral(":/icons/import.svg");
+    return QFile::exists(image) ? QIcon(image)
+                                : widget->style()->standardIcon(QStyle::SP_DirOpenIcon);
+}
+
+} // namespace
 
 CImportMethodDlg::CImportMethodDlg(QWidget* parent)
     : QDialog(parent),
@@ -21,7 +34,7 @@ CImportMethodDlg::CImportMethodDlg(QWidget* parent)
     radios->addWidget(m_listFileRadio);
 
     auto* icon = new QLabel;
-    icon->setPixmap(style()->standardIcon(QStyle::SP_DirOpenIcon).pixmap(32, 32));
+    icon->setPixmap(DialogIcon(this).pixmap(32, 32));
     auto* row = new QHBoxLayout;
     row->addWidget(icon, 0, Qt::AlignTop);
     row->addWidget(group, 1);

@@ -2,7 +2,9 @@
 
 #include "core/MusicManager.h"
 
+#include <QFile>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSizePolicy>
@@ -10,6 +12,13 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The import picture of the program's images, or the style's folder.
+QIcon DialogIcon(const QWidget* widget) {
+    const QString image = QStringLiteral(":/icons/import.svg");
+    return QFile::exists(image) ? QIcon(image)
+                                : widget->style()->standardIcon(QStyle::SP_DirOpenIcon);
+}
 
 QLabel* MakeLineLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -33,7 +42,7 @@ CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     m_stopButton->setObjectName(QStringLiteral("stopButton"));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_DriveCDIcon).pixmap(32, 32));
+    icon->setPixmap(DialogIcon(this).pixmap(32, 32));
     auto* lines = new QVBoxLayout;
     lines->addWidget(m_locationLabel);
     lines->addWidget(m_fileNameLabel);
