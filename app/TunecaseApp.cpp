@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/QtPlatform.h"
 #include "app/TunecaseDoc.h"
+#include "core/MusicManager.h"
 
 #include "platform/ExitSignals.h"
 
@@ -49,6 +50,9 @@ bool CTunecaseApp::InitInstance() {
     m_pPlatform = std::make_unique<CQtPlatform>();
     SetPlatform(m_pPlatform.get());
 
+    // Signals that arrive from here on wait in the pipe until the window can
+    // save; the lock below is then the sign that the program is listening.
+    m_bExitPipe = InstallExitSignalPipe();
     m_pInstanceLock = std::make_unique<QLockFile>(InstanceLockPath());
     if (!AcquireInstanceLock(*m_pInstanceLock)) {
         Platform().ShowMessage(kAlreadyRunningText, kAppTitle, CMessageIcon::Information);
@@ -75,10 +79,11 @@ void CTunecaseApp::WatchExitRequests() {
     CMainFrame* frame = m_pFrame.get();
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     // The session's end gives no time for questions: save as things are.
+    // The session may still be cancelled, so the exit save stays due.
     QObject::connect(app, &QGuiApplication::commitDataRequest, frame,
-                     [frame](QSessionManager&) { frame->SaveAtExit(); });
+                     [frame](QSessionManager&) { frame->m_pManager->Save(); });
     QObject::connect(app, &QCoreApplication::aboutToQuit, frame, [frame] { frame->SaveAtExit(); });
-    if (InstallExitSignalPipe()) {
+    if (m_bExitPipe) {
         auto* notifier = new QSocketNotifier(ExitSignalDescriptor(), QSocketNotifier::Read, frame);
         QObject::connect(notifier, &QSocketNotifier::activated, frame, [frame] {
             if (TakeExitSignal() != 0) {

@@ -33,6 +33,7 @@ private:
     std::unique_ptr<QLockFile> m_pInstanceLock;
     std::unique_ptr<CTunecaseDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
+    bool m_bExitPipe = false;
 };
 
 // The per-user lock file that marks a running copy.
