@@ -17,7 +17,7 @@ namespace {
 const char* const kKeepField = "n/a";
 // Most files have their first frame within a few bytes of the audio start,
 // so the search reads a small piece first and the rest only when needed.
-const std::size_t kFirstReadSize = 8192;
+const std::size_t kFirstReadSize = 2048;
 const std::size_t kId3v2HeaderSize = 10;
 const std::size_t kXingSize = 12;
 
@@ -183,7 +183,9 @@ Mp3Result Mp3Info::Open(const std::string& filePath) {
         static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kFirstReadSize)));
     region.resize(ReadAt(file.fd, region.data(), region.size(), 0));
     id3v2Size = Id3v2TagSize(region);
-    if (id3v2Size > 0) {
+    if (id3v2Size > 0 && id3v2Size < static_cast<std::int64_t>(region.size())) {
+        region.erase(region.begin(), region.begin() + static_cast<std::ptrdiff_t>(id3v2Size));
+    } else if (id3v2Size > 0) {
         std::int64_t left = std::max<std::int64_t>(0, fileSize - id3v2Size);
         region.resize(static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize)));
         region.resize(ReadAt(file.fd, region.data(), region.size(), id3v2Size));
@@ -240,8 +242,10 @@ int Mp3Info::FrameCount() const {
     if (UsesXingFrameCount()) {
         return vbr.frameCount;
     }
+    // Multiplied out before the one division, so that a frame of whole bytes
+    // is counted exactly.
     double frameLength =
-        header.TableBitrate() * 1000.0 / header.SampleRate() * header.BytesPerFrameFactor();
+        header.TableBitrate() * 1000.0 * header.BytesPerFrameFactor() / header.SampleRate();
     return ClampToInt(static_cast<double>(AudioSize()) / frameLength);
 }
 

@@ -17,13 +17,13 @@ const char* const kListStoreName = "PlayList.stp";
 const char* const kSongStoreName = "MusicList.ckp";
 const char* const kConfigName = "Cricklet.ini";
 
-// The process's current folder, whatever its length; empty when it cannot
-// be asked for (it was removed).
+// The process's current folder, whatever its length; "." when it cannot be
+// asked for (it was removed), so nothing is ever looked for in the root.
 std::string CurrentFolder() {
     std::vector<char> buffer(256);
     while (getcwd(buffer.data(), buffer.size()) == nullptr) {
         if (errno != ERANGE) {
-            return std::string();
+            return std::string(".");
         }
         buffer.resize(buffer.size() * 2);
     }

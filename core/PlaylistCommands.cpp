@@ -1,11 +1,139 @@
 #include "core/PlaylistCommands.h"
 
+#include "audio/Mp3Info.h"
+#include "audio/SongFile.h"
 #include "core/MusicManager.h"
+#include "formats/M3uFile.h"
+#include "formats/PathFunctions.h"
+#include "platform/Platform.h"
 
-// Placeholder bodies; the playlist-file commands replace them.
-void ExecuteAddM3u(CMusicManager&, const CMusicCommand&) {}
-void ExecuteFolderToM3u(CMusicManager&, const CMusicCommand&) {}
-void ExecuteAllFoldersToM3u(CMusicManager&, const CMusicCommand&) {}
-void ExecuteAddSong(CMusicManager&, const CMusicCommand&) {}
-void ExecuteWriteTags(CMusicManager&, const CMusicCommand&) {}
-void ExecuteSaveEntryM3u(CMusicManager&, const CMusicCommand&) {}
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* const kAddM3uFailed = "添加曲目没有成功，M3U文件格式不正确";
+const char* const kKeepField = "n/a";
+
+// The first name of title.m3u, title_1.m3u, title_2.m3u, ... that is free in
+// the folder, so that converting never overwrites a playlist already there.
+std::string FreePlaylistPath(const std::string& folder, const std::string& title) {
+    std::string path = JoinPath(folder, title + ".m3u");
+    for (int suffix = 1; FileExists(path); ++suffix) {
+        path = JoinPath(folder, title + "_" + std::to_string(suffix) + ".m3u");
+    }
+    return path;
+}
+
+// The name the playlist is given: the entry's title, or the folder's own name
+// when the title cannot be a file name.
+std::string PlaylistTitle(const CPlayListItem& entry) {
+    if (entry.title.empty() || entry.title.find('/') != std::string::npos) {
+        return NamePart(entry.location);
+    }
+    return entry.title;
+}
+
+void WriteEntryTags(const CPlayListItem& entry) {
+    int count = std::min(entry.count, entry.songs.GetCount());
+    for (int position = 1; position <= count; ++position) {
+        CSongPtr song = entry.songs.GetAt(position);
+        if (!song || ExtensionOf(song->fileName) != "mp3") {
+            continue;
+        }
+        // A fresh reader per file: a file without a tag must not receive the
+        // year, comment or genre that the previous file's tag left behind.
+        Mp3Info info;
+        if (info.Open(song->GetFullPath()) != 0) {
+            continue;
+        }
+        info.WriteTag(song->title, song->artist, entry.title, kKeepField, kKeepField, kKeepField,
+                      kKeepField);
+    }
+}
+
+} // namespace
+
+void ExecuteAddM3u(CMusicManager& manager, const CMusicCommand& command) {
+    auto entry = std::make_shared<CPlayListItem>();
+    CM3uReadResult result = ReadM3UFileChecked(command.GetString(0), entry.get());
+    if (result == CM3uReadResult::Unreadable) {
+        return; // the file error has been shown
+    }
+    if (result == CM3uReadResult::Malformed) {
+        Platform().ShowMessage(kAddM3uFailed, kAppTitle, CMessageIcon::Information);
+        return;
+    }
+    manager.entries.AddTail(entry);
+    for (const auto& song : entry->songs) {
+        manager.songs.AddTail(song);
+    }
+    Platform().ShowMessage("添加曲目成功！标题:\"" + entry->title +
+                               "\" 音乐数:" + std::to_string(entry->count) + "首",
+                           kAppTitle, CMessageIcon::Information);
+    manager.RefreshArtists();
+}
+
+void ExecuteFolderToM3u(CMusicManager& manager, const CMusicCommand& command) {
+    CEntryPtr entry = manager.entries.GetAt(command.GetInt(0));
+    if (!entry || entry->GetType() != PLTYPE_FOLDER) {
+        return;
+    }
+    std::string path = FreePlaylistPath(entry->location, PlaylistTitle(*entry));
+    // Song lines hold bare names: the playlist lies in the songs' own folder.
+    // The entry becomes the playlist only once the file is really there.
+    if (WriteM3UFile(path, *entry, false)) {
+        entry->fileName = NamePart(path);
+    }
+    if (command.GetInt(1) == 0 && manager.frame != nullptr) {
+        manager.frame->RefillEntryRows();
+    }
+}
+
+void ExecuteAllFoldersToM3u(CMusicManager& manager, const CMusicCommand& command) {
+    (void)command;
+    int count = manager.entries.GetCount();
+    for (int position = 1; position <= count; ++position) {
+        CEntryPtr entry = manager.entries.GetAt(position);
+        if (entry && entry->GetType() == PLTYPE_FOLDER) {
+            CMusicCommand convert(MCMD_FOLDER_TO_M3U, 4, 4);
+            convert.SetInt(position, 0);
+            convert.SetInt(2, 1); // the pane is redrawn once, below
+            manager.Execute(convert);
+        }
+    }
+    if (manager.frame != nullptr) {
+        manager.frame->RefillEntryRows();
+    }
+}
+
+void ExecuteAddSong(CMusicManager& manager, const CMusicCommand& command) {
+    auto song = std::make_shared<CSongItem>();
+    ReadSongFile(command.GetString(0), song.get()); // added even when unreadable
+    int row = command.GetInt(0);
+    CEntryPtr entry = row > 0 ? manager.entries.GetAt(row) : nullptr;
+    if (entry) {
+        song->order = entry->count + 1;
+        entry->songs.AddTail(song);
+        entry->Renumber();
+        entry->UpdateTotals();
+    }
+    manager.songs.AddTail(song);
+}
+
+void ExecuteWriteTags(CMusicManager& manager, const CMusicCommand& command) {
+    for (int index = 0; index < command.intCount; ++index) {
+        CEntryPtr entry = manager.entries.GetAt(command.GetInt(index));
+        if (entry) {
+            WriteEntryTags(*entry);
+        }
+    }
+}
+
+void ExecuteSaveEntryM3u(CMusicManager& manager, const CMusicCommand& command) {
+    CEntryPtr entry = manager.entries.GetAt(command.GetInt(0));
+    if (entry) {
+        WriteM3UFile(command.GetString(0), *entry, true);
+    }
+}

@@ -3,53 +3,30 @@
 #include "formats/ListFile.h"
 #include "platform/FileSystem.h"
 
-#include <cctype>
+#include <algorithm>
 #include <climits>
-#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
 const char* const kConfigHeader = "[Cricklet Configuration List]";
 
-// atoi without its undefined overflow: white space, a sign, digits; 0 when
-// there are none; out-of-range numbers are held at the int limits.
-int ParseNumber(const std::string& text) {
-    std::size_t at = 0;
-    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    std::int64_t value = 0;
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
-        if (value <= std::int64_t(INT_MAX) + 1) {
-            value = value * 10 + (text[at] - '0');
-        }
-    }
-    value = negative ? -value : value;
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+// A number value, held at the int limits when it is out of range.
+int ParseNumber(const std::string& value) {
+    std::int64_t number = ParseRecordNumber(value);
+    return static_cast<int>(std::clamp<std::int64_t>(number, INT_MIN, INT_MAX));
 }
 
-// Reads the lines of the file one after the other; past the end every line
-// reads as empty, as a short file's missing lines do.
+// Numbers and texts from the lines of the file, one line after the other.
 class CConfigLines {
 public:
-    explicit CConfigLines(const std::vector<std::string>& lines) : m_lines(lines) {}
+    explicit CConfigLines(std::vector<std::string> lines) : m_cursor(std::move(lines)) {}
 
-    std::size_t Remaining() const { return m_next < m_lines.size() ? m_lines.size() - m_next : 0; }
-    void Skip() { ++m_next; }
+    bool AtEnd() const { return m_cursor.AtEnd(); }
+    void Skip() { m_cursor.Skip(1); }
     void Next(std::string& key, std::string& value) {
-        static const std::string empty;
-        const std::string& line = m_next < m_lines.size() ? m_lines[m_next] : empty;
-        ++m_next;
-        SplitRecordLine(line, key, value);
+        SplitRecordLine(m_cursor.Next(), key, value);
     }
     std::string NextText() {
         std::string key, value;
@@ -59,8 +36,7 @@ public:
     int NextNumber() { return ParseNumber(NextText()); }
 
 private:
-    const std::vector<std::string>& m_lines;
-    std::size_t m_next = 0;
+    CLineCursor m_cursor;
 };
 
 // The settings dialog maps its check boxes to the first ten rows by position.
@@ -172,7 +148,7 @@ bool ReadConfigFile(const std::string& path, CAppConfig& config) {
     if (!ReadTextLines(path, lines)) {
         return false;
     }
-    CConfigLines cursor(lines);
+    CConfigLines cursor(std::move(lines));
     cursor.Skip(); // the header
     config.IsUseDefaultPlayer = cursor.NextNumber();
     config.PlayerPath = cursor.NextText();
@@ -187,7 +163,7 @@ bool ReadConfigFile(const std::string& path, CAppConfig& config) {
 
     int rowCount = cursor.NextNumber();
     config.fileTypes.clear();
-    for (int row = 0; row < rowCount && cursor.Remaining() > 0; ++row) {
+    for (int row = 0; row < rowCount && !cursor.AtEnd(); ++row) {
         FileTypeEntry entry;
         std::string value;
         cursor.Next(entry.extension, value);

@@ -103,7 +103,7 @@ void AssignText(std::string& field, std::string_view value) {
     field.assign(value.data(), value.size());
 }
 
-void ApplyEntryLine(const std::string& line, CPlayListItem& entry) {
+void ApplyEntryLine(std::string_view line, CPlayListItem& entry) {
     std::string_view key;
     std::string_view value;
     SplitRecordLine(line, key, value);
@@ -126,7 +126,7 @@ void ApplyEntryLine(const std::string& line, CPlayListItem& entry) {
     }
 }
 
-void ApplySongLine(const std::string& line, CSongItem& song) {
+void ApplySongLine(std::string_view line, CSongItem& song) {
     std::string_view key;
     std::string_view value;
     SplitRecordLine(line, key, value);
@@ -172,40 +172,52 @@ int ReadCountLine(CLineCursor& cursor) {
     return ToField(ParseRecordNumber(value));
 }
 
-// The decoded lines of an existing file. A missing file is no error (the
+// The decoded text of an existing file. A missing file is no error (the
 // library starts empty); one that exists but cannot be read is reported.
-bool ReadStoreLines(const std::string& path, std::vector<std::string>& lines) {
+bool ReadStoreText(const std::string& path, std::string& text) {
     if (!FileExists(path)) {
         return false;
     }
     errno = 0;
-    if (!ReadTextLines(path, lines)) {
+    if (!ReadFileBytes(path, text)) {
         // The only failure that sets no error code is a folder in the way.
         ReportFileError(path, errno != 0 ? errno : EISDIR);
         return false;
+    }
+    // Files written here are UTF-8 already: spare a copy of the whole text.
+    bool plainUtf8 = text.compare(0, 3, "\xEF\xBB\xBF") != 0 && IsValidUtf8(text);
+    if (!plainUtf8) {
+        text = DecodeText(text);
     }
     return true;
 }
 
 } // namespace
 
-CLineCursor::CLineCursor(std::vector<std::string> lines) : m_lines(std::move(lines)) {
-    m_end = m_lines.size();
-    while (m_end > 0 && m_lines[m_end - 1].empty()) {
-        --m_end;
-    }
+CLineCursor::CLineCursor(std::string text) : m_text(std::move(text)) {
+    std::size_t last = m_text.find_last_not_of("\r\n");
+    m_end = last == std::string::npos ? 0 : last + 1;
 }
 
-const std::string& CLineCursor::Next() {
-    static const std::string pastTheEnd;
-    if (m_next >= m_lines.size()) {
-        return pastTheEnd;
+std::string_view CLineCursor::Next() {
+    if (m_next >= m_text.size()) {
+        return std::string_view();
     }
-    return m_lines[m_next++];
+    std::size_t lineEnd = m_text.find('\n', m_next);
+    std::size_t following = lineEnd == std::string::npos ? m_text.size() : lineEnd + 1;
+    if (lineEnd == std::string::npos) {
+        lineEnd = m_text.size();
+    }
+    if (lineEnd > m_next && m_text[lineEnd - 1] == '\r') {
+        --lineEnd;
+    }
+    std::string_view line(m_text.data() + m_next, lineEnd - m_next);
+    m_next = following;
+    return line;
 }
 
 void CLineCursor::Skip(int lineCount) {
-    for (int i = 0; i < lineCount; ++i) {
+    for (int i = 0; i < lineCount && m_next < m_text.size(); ++i) {
         Next();
     }
 }
@@ -333,7 +345,7 @@ bool WriteSongStoreFile(const std::string& path, const CSongList& songs) {
 
 bool ReadSongRecord(CLineCursor& cursor, CSongItem& song) {
     for (int i = 0; i < kSongLineCount; ++i) {
-        const std::string& line = cursor.Next();
+        std::string_view line = cursor.Next();
         if (line.empty()) {
             return false;
         }
@@ -368,11 +380,11 @@ bool ReadEntryRecord(CLineCursor& cursor, CPlayListItem& entry) {
 
 bool ReadMusicListFile(const std::string& path, CMusicList& list) {
     list.RemoveAll();
-    std::vector<std::string> lines;
-    if (!ReadStoreLines(path, lines)) {
+    std::string text;
+    if (!ReadStoreText(path, text)) {
         return false;
     }
-    CLineCursor cursor(std::move(lines));
+    CLineCursor cursor(std::move(text));
     cursor.Skip(kHeaderLineCount);
     int entryCount = ReadCountLine(cursor);
     cursor.Skip(1);
@@ -387,11 +399,11 @@ bool ReadMusicListFile(const std::string& path, CMusicList& list) {
 
 bool ReadSongStoreFile(const std::string& path, CSongList& songs) {
     songs.RemoveAll();
-    std::vector<std::string> lines;
-    if (!ReadStoreLines(path, lines)) {
+    std::string text;
+    if (!ReadStoreText(path, text)) {
         return false;
     }
-    CLineCursor cursor(std::move(lines));
+    CLineCursor cursor(std::move(text));
     int songCount = ReadCountLine(cursor);
     cursor.Skip(1);
     for (int i = 0; i < songCount && !cursor.AtEnd(); ++i) {

@@ -11,25 +11,24 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// Walks the decoded lines of a file. Past the last line it yields empty
-// lines, the way a short file has always read; AtEnd tells the readers that
-// only empty lines remain, so a count larger than the records that follow
-// adds nothing.
+// Walks the lines of a file's decoded text; CR LF and LF end lines alike.
+// Past the last line it yields empty lines, the way a short file has always
+// read; AtEnd tells the readers that only empty lines remain, so a count
+// larger than the records that follow adds nothing.
 class CLineCursor {
 public:
-    explicit CLineCursor(std::vector<std::string> lines);
+    explicit CLineCursor(std::string text);
 
-    // The next line, or an empty line past the end.
-    const std::string& Next();
+    // The next line, without its line end; valid while the cursor lives.
+    std::string_view Next();
     void Skip(int lineCount);
     bool AtEnd() const { return m_next >= m_end; }
 
 private:
-    std::vector<std::string> m_lines;
+    std::string m_text;
     std::size_t m_next = 0;
-    std::size_t m_end = 0; // one past the last line that is not empty
+    std::size_t m_end = 0; // just past the last byte that is not a line end
 };
 
 // Written in UTF-8 with LF line ends, atomically; false (reported) when the

@@ -1,5 +1,5 @@
 #include "audio/Id3v1Tag.h"
-#include "Mp3MessageLog.h"
+#include "ShownBoxes.h"
 #include "audio/GenreNames.h"
 #include "support/Mp3Bytes.h"
 
@@ -196,7 +196,7 @@ TEST(Id3v1Build, CutsGbkTextsAtCharacterBoundaries) {
 }
 
 TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     Id3v1Tag tag;
     tag.SetTrack(9);
     tag.SetTrack(256);
@@ -210,8 +210,9 @@ TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
     tag.SetTrack(-1);
     EXPECT_EQ(tag.GetTrack(), -1);
     EXPECT_EQ(tag.GetVersion(), Id3v1Version::V1_0);
-    EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{kTrackMessage, kCaption, false},
-                                                             {kTrackMessage, kCaption, false}}));
+    EXPECT_EQ(ShownBoxes(log.platform),
+              (std::vector<std::string>{PlainBox(kTrackMessage, kCaption),
+                                        PlainBox(kTrackMessage, kCaption)}));
 }
 
 TEST(Id3v1Genre, NamesAndLooksUpTheGenreTable) {
@@ -245,22 +246,23 @@ TEST(Id3v1Genre, NamesAndLooksUpTheGenreTable) {
 }
 
 TEST(Id3v1Genre, SetsByNameIgnoringCaseAndAsksAboutUnknownNames) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     Id3v1Tag tag;
     tag.SetGenreByName("rock");
     EXPECT_EQ(tag.GetGenre(), 17);
     tag.SetGenreByName("ROCK & ROLL");
     EXPECT_EQ(tag.GetGenre(), 78);
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 
-    log.answer = CAnswer::No;
+    log.platform.answers.push_back(CAnswer::No);
     tag.SetGenreByName("Chinese Pop");
     EXPECT_EQ(tag.GetGenre(), 78);
-    log.answer = CAnswer::Yes;
+    log.platform.answers.push_back(CAnswer::Yes);
     tag.SetGenreByName("Chinese Pop");
     EXPECT_EQ(tag.GetGenre(), 255);
     const std::string question =
         "the genre Chinese Pop couldn't be found\ndo you want to set it to \"not supported\"?";
-    EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{question, kCaption, true},
-                                                             {question, kCaption, true}}));
+    EXPECT_EQ(ShownBoxes(log.platform),
+              (std::vector<std::string>{QuestionBox(question, kCaption),
+                                        QuestionBox(question, kCaption)}));
 }

@@ -1,5 +1,5 @@
 #include "audio/Mp3Info.h"
-#include "Mp3MessageLog.h"
+#include "ShownBoxes.h"
 #include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
 
@@ -63,7 +63,7 @@ Summary OpenSummary(const std::string& path) {
 } // namespace
 
 TEST(Mp3Open, TimesAConstantBitRateFileFromItsSize) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Mp3FileLayout layout;
     layout.frames = 1;
@@ -72,11 +72,11 @@ TEST(Mp3Open, TimesAConstantBitRateFileFromItsSize) {
     // 4,800,000 bytes at 128 kbit/s: (38,400,000 div 1000) div 128.
     EXPECT_EQ(OpenSummary(dir.Write("cbr.mp3", bytes)),
               (Summary{MP3_OK, false, false, 128, 11484, 300}));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3Open, ReadsEveryVersionLayerAndChannelMode) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     struct Case {
         Mp3FrameFormat format;
@@ -101,11 +101,11 @@ TEST(Mp3Open, ReadsEveryVersionLayerAndChannelMode) {
                   (Summary{MP3_OK, false, false, cases[i].bitrate, cases[i].frames, 60}))
             << "case " << i;
     }
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3Open, FindsTheXingHeaderAtTheOffsetOfItsLayout) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     // 2500 frames of 128 kbit/s whose Xing header counts 5000: the average
     // frame is half as long, so the average bit rate is 64 and the time doubles.
@@ -135,11 +135,11 @@ TEST(Mp3Open, FindsTheXingHeaderAtTheOffsetOfItsLayout) {
     misplaced.replace(0, 4, Mp3HeaderBytes(mono));
     EXPECT_EQ(OpenSummary(dir.Write("misplaced.mp3", misplaced)),
               (Summary{MP3_OK, false, false, 128, 2500, 60}));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3Open, XingHeaderWithoutAUsableCountFallsBackToTheFirstHeader) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Mp3FrameFormat format = Format(3, 1, 9, false, 1);
     const Summary cbrTimed{MP3_OK, true, false, 128, 2500, 60};
@@ -160,7 +160,7 @@ TEST(Mp3Open, XingHeaderWithoutAUsableCountFallsBackToTheFirstHeader) {
                   (Summary{MP3_OK, false, false, 128, 2500, 60}))
             << signature;
     }
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
@@ -168,8 +168,8 @@ TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
     Mp3FileLayout layout;
     layout.format = Format(3, 1, 9, false, 1);
     layout.frames = 100;
-    for (std::size_t id3v2 : {std::size_t(0), std::size_t(1000)}) {
-        CMp3MessageLog log;
+    for (std::size_t id3v2 : {0, 1000, 2047, 2048, 2049, 10000}) {
+        CScopedRecordingPlatform log;
         layout.id3v2Size = id3v2;
         layout.leadingZeros = 204800;
         std::string found = dir.Write("found.mp3", Mp3FileBytes(layout));
@@ -183,12 +183,35 @@ TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
         EXPECT_EQ(info.Open(missed), MP3_NO_HEADER) << id3v2;
         EXPECT_EQ(info.LengthSeconds(), 0);
         EXPECT_EQ(info.Bitrate(), 0);
-        EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{kNoHeader, missed, false}}));
+        EXPECT_EQ(ShownBoxes(log.platform),
+                  (std::vector<std::string>{PlainBox(kNoHeader, missed)}));
     }
 }
 
+TEST(Mp3Open, FindsAHeaderWhereverItFallsInTheSearchedBytes) {
+    CScopedRecordingPlatform log;
+    CTempDir dir;
+    // A single frame, so that no later frame can stand in for a missed one.
+    Mp3FileLayout layout;
+    layout.frames = 1;
+    for (std::size_t zeros : {0, 1, 2045, 2046, 2047, 2048, 8190, 100000}) {
+        for (std::size_t id3v2 : {0, 20, 3000}) {
+            layout.leadingZeros = zeros;
+            layout.id3v2Size = id3v2;
+            Mp3Info info;
+            EXPECT_EQ(info.Open(dir.Write("one.mp3", Mp3FileBytes(layout))), MP3_OK)
+                << zeros << " " << id3v2;
+        }
+    }
+    // A header cut off by the end of the file is no header.
+    std::string cut = std::string(3000, '\0') + Mp3HeaderBytes(layout.format).substr(0, 3);
+    Mp3Info info;
+    EXPECT_EQ(info.Open(dir.Write("cut.mp3", cut)), MP3_NO_HEADER);
+    EXPECT_EQ(log.platform.messages.size(), 1u);
+}
+
 TEST(Mp3Open, SkipsALeadingId3v2TagWithoutLookingInside) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     // A false sync of 320 kbit/s inside the tag's body, real frames of 128.
     Mp3FileLayout layout;
@@ -224,11 +247,12 @@ TEST(Mp3Open, SkipsALeadingId3v2TagWithoutLookingInside) {
     std::string truncated = Id3v2TagBytes(300000).substr(0, 5000);
     std::string truncatedPath = dir.Write("truncated.mp3", truncated);
     EXPECT_EQ(info.Open(truncatedPath), MP3_NO_HEADER);
-    EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{kNoHeader, truncatedPath, false}}));
+    EXPECT_EQ(ShownBoxes(log.platform),
+              (std::vector<std::string>{PlainBox(kNoHeader, truncatedPath)}));
 }
 
 TEST(Mp3Open, LeavesBothTagsOutOfTheAudioSize) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Id3v1Fields fields;
     fields.title = "Title";
@@ -250,7 +274,7 @@ TEST(Mp3Open, LeavesBothTagsOutOfTheAudioSize) {
 }
 
 TEST(Mp3Open, ReportsFilesThatCannotBeReadWithTheirPathAsCaption) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Mp3Info info;
     std::string missing = dir.File("missing.mp3");
@@ -261,17 +285,17 @@ TEST(Mp3Open, ReportsFilesThatCannotBeReadWithTheirPathAsCaption) {
     std::string text = dir.Write("text.mp3", std::string(5000, 'x'));
     EXPECT_EQ(info.Open(text), MP3_NO_HEADER);
     EXPECT_EQ(info.LengthSeconds(), 0);
-    EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{{kOpenFailed, missing, false},
-                                                             {kOpenFailed, dir.Path(), false},
-                                                             {kNoHeader, empty, false},
-                                                             {kNoHeader, text, false}}));
+    EXPECT_EQ(
+        ShownBoxes(log.platform),
+        (std::vector<std::string>{PlainBox(kOpenFailed, missing), PlainBox(kOpenFailed, dir.Path()),
+                                  PlainBox(kNoHeader, empty), PlainBox(kNoHeader, text)}));
     ReportMp3Error(MP3_OK, "x");
     ReportMp3Error(MP3_CANNOT_WRITE, "x");
-    EXPECT_EQ(log.shown.size(), 4u);
+    EXPECT_EQ(log.platform.messages.size(), 4u);
 }
 
 TEST(Mp3Open, AFileShorterThanATagHasNone) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     // 100 bytes: a header, then "TAG" where a tag would start in a longer file.
     std::string bytes = Mp3HeaderBytes(Format(3, 1, 9)) + "TAG";
@@ -291,7 +315,7 @@ TEST(Mp3Open, AFileShorterThanATagHasNone) {
 }
 
 TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string path = dir.Write("huge.mp3", Mp3FrameBytes(Format(3, 1, 9)));
     const std::int64_t size = 5LL * 1024 * 1024 * 1024; // sparse: no disk used
@@ -304,7 +328,7 @@ TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
 }
 
 TEST(Mp3Open, ASecondOpenForgetsTheFirstFile) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Id3v1Fields fields;
     fields.title = "First";

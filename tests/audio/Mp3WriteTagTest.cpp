@@ -1,4 +1,4 @@
-#include "Mp3MessageLog.h"
+#include "ShownBoxes.h"
 #include "audio/Mp3Info.h"
 #include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
@@ -59,7 +59,7 @@ private:
 } // namespace
 
 TEST(Mp3WriteTag, ReplacesTheOldTagAndNoOtherByte) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string original = SongBytes(Id3v1TagBytes(OldFields()));
     std::string path = dir.Write("song.mp3", original);
@@ -78,11 +78,11 @@ TEST(Mp3WriteTag, ReplacesTheOldTagAndNoOtherByte) {
     expected.year = "2024";
     expected.pad = '\0';
     EXPECT_EQ(written.substr(audio), Id3v1TagBytes(expected));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3WriteTag, AppendsATagOnceToAFileWithoutOne) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string original = SongBytes("");
     std::string path = dir.Write("song.mp3", original);
@@ -111,11 +111,11 @@ TEST(Mp3WriteTag, AppendsATagOnceToAFileWithoutOne) {
     EXPECT_EQ(reread.tag.GetTrack(), 3);
     EXPECT_EQ(reread.GetGenre(), "Blues");
     EXPECT_EQ(reread.LengthSeconds(), info.LengthSeconds());
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(Mp3WriteTag, EveryFieldGivenAsNaKeepsTheTagThatWasRead) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Id3v1Fields fields = OldFields();
     fields.title = kGbkTitle;
@@ -140,12 +140,12 @@ TEST(Mp3WriteTag, EveryFieldGivenAsNaKeepsTheTagThatWasRead) {
 }
 
 TEST(Mp3WriteTag, WritesOnAfterARefusedTrackOrAnUnknownGenre) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string path = dir.Write("song.mp3", SongBytes(Id3v1TagBytes(OldFields())));
     Mp3Info info;
     ASSERT_EQ(info.Open(path), MP3_OK);
-    log.answer = CAnswer::No;
+    log.platform.answers.push_back(CAnswer::No);
     EXPECT_EQ(info.WriteTag("Title", "n/a", "n/a", "n/a", "n/a", "300", "Cantopop"), MP3_OK);
     Mp3Info reread;
     ASSERT_EQ(reread.Open(path), MP3_OK);
@@ -153,7 +153,7 @@ TEST(Mp3WriteTag, WritesOnAfterARefusedTrackOrAnUnknownGenre) {
     EXPECT_EQ(reread.tag.GetTrack(), 5);
     EXPECT_EQ(reread.GetGenre(), "Rock");
 
-    log.answer = CAnswer::Yes;
+    log.platform.answers.push_back(CAnswer::Yes);
     EXPECT_EQ(info.WriteTag("n/a", "n/a", "n/a", "n/a", "n/a", "-1", "Cantopop"), MP3_OK);
     ASSERT_EQ(reread.Open(path), MP3_OK);
     EXPECT_EQ(reread.tag.GetVersion(), Id3v1Version::V1_0);
@@ -161,15 +161,15 @@ TEST(Mp3WriteTag, WritesOnAfterARefusedTrackOrAnUnknownGenre) {
 
     const std::string question =
         "the genre Cantopop couldn't be found\ndo you want to set it to \"not supported\"?";
-    EXPECT_EQ(log.shown,
-              (std::vector<CMp3MessageLog::Entry>{
-                  {"The tracknumber, should be between 0 and 255", "MP3Info Example", false},
-                  {question, "MP3Info Example", true},
-                  {question, "MP3Info Example", true}}));
+    EXPECT_EQ(
+        ShownBoxes(log.platform),
+        (std::vector<std::string>{
+            PlainBox("The tracknumber, should be between 0 and 255", "MP3Info Example"),
+            QuestionBox(question, "MP3Info Example"), QuestionBox(question, "MP3Info Example")}));
 }
 
 TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string original = SongBytes("");
     std::string path = dir.Write("song.mp3", original);
@@ -199,5 +199,5 @@ TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
     EXPECT_EQ(dir.Read("other.mp3"), original);
     EXPECT_NE(access(dir.File("missing.mp3").c_str(), F_OK), 0);
     // Only the failed open spoke.
-    EXPECT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.platform.messages.size(), 1u);
 }

@@ -1,5 +1,5 @@
 #include "audio/SongFile.h"
-#include "Mp3MessageLog.h"
+#include "ShownBoxes.h"
 #include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
 
@@ -71,7 +71,7 @@ CSongItem Untouched() {
 } // namespace
 
 TEST(ReadSongFile, FillsAnMp3SongFromItsEntryAndItsTag) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     std::string bytes = MinuteOfMusic(TagWith("\xB8\xE8\xC3\xFB", "Singer")); // 歌名
     std::string path = dir.Write("album/Track One.mp3", bytes);
@@ -85,11 +85,11 @@ TEST(ReadSongFile, FillsAnMp3SongFromItsEntryAndItsTag) {
     ASSERT_TRUE(ReadSongFile(upper, &song));
     EXPECT_EQ(Fields(song),
               (Song{"LOUD", "N/A", 2001, 60, 0, "LOUD.MP3", "mp3", dir.File("album"), 960000}));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(ReadSongFile, TakesTheFileNameWhereTheTagHasNoText) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     CSongItem song = Untouched();
     std::string spaces = dir.Write("Spaces.mp3", MinuteOfMusic(TagWith("", "", ' ')));
@@ -100,11 +100,11 @@ TEST(ReadSongFile, TakesTheFileNameWhereTheTagHasNoText) {
     ASSERT_TRUE(FillSongFromFile(&song, artistOnly));
     EXPECT_EQ(song.title, "a.b");
     EXPECT_EQ(song.artist, "Band");
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(ReadSongFile, ReadsOnlyTheEntryOfSmallAndOtherFiles) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     // 200 bytes: name, type, folder and size; the rest stays.
     std::string small =
@@ -125,11 +125,11 @@ TEST(ReadSongFile, ReadsOnlyTheEntryOfSmallAndOtherFiles) {
     std::string dotOnly = dir.Write(".mp3", MinuteOfMusic(TagWith("Tagged", "Tagged")));
     ASSERT_TRUE(ReadSongFile(dotOnly, &song));
     EXPECT_EQ(Fields(song), (Song{".mp3", "N/A", 2001, 0, 0, ".mp3", "", dir.Path(), 960128}));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     dir.Write("folder.mp3/inside.txt", "x");
     CSongItem song = Untouched();
@@ -142,11 +142,11 @@ TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
     std::string real = dir.Write("real.mp3", MinuteOfMusic(""));
     EXPECT_FALSE(ReadSongFile(real, nullptr));
     EXPECT_FALSE(FillSongFromFile(nullptr, real));
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
 }
 
 TEST(ReadSongFile, KeepsTimeZeroForABrokenMp3AndShowsOneMessage) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     // No frame header, but a tag: the tag is not taken either.
     std::string broken = std::string(1000, 'x') + TagWith("Tagged", "Tagged");
@@ -155,12 +155,13 @@ TEST(ReadSongFile, KeepsTimeZeroForABrokenMp3AndShowsOneMessage) {
     ASSERT_TRUE(ReadSongFile(path, &song));
     EXPECT_EQ(Fields(song),
               (Song{"Broken", "N/A", 2001, 0, 0, "Broken.mp3", "mp3", dir.Path(), 1128}));
-    EXPECT_EQ(log.shown, (std::vector<CMp3MessageLog::Entry>{
-                             {"The file that was opened\nwas no correct .mp3-file", path, false}}));
+    EXPECT_EQ(ShownBoxes(log.platform),
+              (std::vector<std::string>{
+                  PlainBox("The file that was opened\nwas no correct .mp3-file", path)}));
 }
 
 TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     Mp3FrameFormat lowRate; // MPEG-2 Layer III, 8 kbit/s
     lowRate.version = 2;
@@ -173,7 +174,7 @@ TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
 }
 
 TEST(ReadArtistFromFile, GivesTheTagArtistOfMp3FilesOnly) {
-    CMp3MessageLog log;
+    CScopedRecordingPlatform log;
     CTempDir dir;
     EXPECT_EQ(
         ReadArtistFromFile(dir.Write("a.mp3", MinuteOfMusic(TagWith("T", "\xB8\xE8\xCA\xD6")))),
@@ -184,8 +185,8 @@ TEST(ReadArtistFromFile, GivesTheTagArtistOfMp3FilesOnly) {
     EXPECT_EQ(ReadArtistFromFile(dir.Write("d.mp3", MinuteOfMusic(""))), "N/A");
     EXPECT_EQ(ReadArtistFromFile(dir.Write("e.ogg", MinuteOfMusic(TagWith("T", "Band")))), "N/A");
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.ogg")), "N/A");
-    EXPECT_TRUE(log.shown.empty());
+    EXPECT_TRUE(log.platform.messages.empty());
     // A missing MP3 file is opened and reported.
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.mp3")), "N/A");
-    EXPECT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.platform.messages.size(), 1u);
 }

@@ -1,7 +1,8 @@
 #include "core/MusicManager.h"
 
 #include "core/WebAddresses.h"
-#include "platform/Platform.h"
+#include "formats/ListFile.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,35 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Records the messages and desktop openings; questions change nothing.
-class CDesktopRecorder : public CPlatform {
-public:
-    std::vector<std::string> messages;
-    std::vector<std::string> opened;
-    std::vector<std::string> explored;
-
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
-    }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string& path) override { opened.push_back(path); }
-    void ExploreFolder(const std::string& folder) override { explored.push_back(folder); }
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
-
-class CScopedRecorder {
-public:
-    CScopedRecorder() { SetPlatform(&platform); }
-    ~CScopedRecorder() { SetPlatform(nullptr); }
-    CDesktopRecorder platform;
-};
 
 class CCountingFrame : public CNullFrame {
 public:
@@ -176,7 +148,7 @@ TEST(MusicManagerSave, StoreFilesAreReadHereAndWrittenIntoWorkDirectory) {
                            "WorkDirectory = " +
                            there.Path() + ";\n";
     here.Write("Cricklet.ini", settings);
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CScopedCurrentFolder inside(here.Path());
     CMusicManager manager(nullptr);
     manager.Start();
@@ -201,12 +173,12 @@ TEST(MusicManagerSave, AWriteErrorIsReportedAndOldFilesStayWhole) {
     std::filesystem::create_directory(dir.File("MusicList.ckp"));
     dir.Write("blocker", "a file, not a folder");
 
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
     manager.config.SetDefaults();
     manager.config.WorkDirectory = dir.File("blocker");
     EXPECT_FALSE(manager.Save());
-    EXPECT_EQ(recorder.platform.messages,
+    EXPECT_EQ(recorder.platform.MessageTexts(),
               (std::vector<std::string>{dir.File("blocker/PlayList.stp") + ": Not a directory",
                                         dir.File("blocker/MusicList.ckp") + ": Not a directory",
                                         dir.File("blocker/Cricklet.ini") + ": Not a directory"}));
@@ -217,7 +189,7 @@ TEST(MusicManagerSave, AWriteErrorIsReportedAndOldFilesStayWhole) {
     recorder.platform.messages.clear();
     manager.config.WorkDirectory = dir.Path();
     EXPECT_FALSE(manager.Save());
-    EXPECT_EQ(recorder.platform.messages,
+    EXPECT_EQ(recorder.platform.MessageTexts(),
               std::vector<std::string>{dir.File("MusicList.ckp") + ": Is a directory"});
     EXPECT_NE(dir.Read("PlayList.stp"), "old list");
     EXPECT_NE(dir.Read("Cricklet.ini").find("WorkDirectory = " + dir.Path() + ";"),
@@ -297,7 +269,7 @@ TEST(MusicManagerClear, EmptiesEntriesSongsAndArtists) {
 }
 
 TEST(MusicManagerExplore, OpensTheFolderOfAnExistingRecordOnly) {
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
     FillLibrary(manager);
     manager.Execute(Command(MCMD_EXPLORE_ENTRY, {3}));
@@ -313,14 +285,14 @@ TEST(MusicManagerExplore, OpensTheFolderOfAnExistingRecordOnly) {
     manager.Execute(Command(MCMD_EXPLORE_SONG, {9, 0}));  // no entry 9
     manager.Execute(Command(MCMD_EXPLORE_SONG, {0, -1})); // before the first row
     manager.Execute(Command(MCMD_EXPLORE_SONG, {0, 2147483647}));
-    EXPECT_EQ(recorder.platform.explored,
+    EXPECT_EQ(recorder.platform.exploredFolders,
               (std::vector<std::string>{"/music/C", "/music/A", "/music/A"}));
-    EXPECT_TRUE(recorder.platform.opened.empty());
+    EXPECT_TRUE(recorder.platform.openedPaths.empty());
 }
 
 TEST(MusicManagerOpen, HelpAndWebPagesPreferTheWorkFoldersHelp) {
     CTempDir dir;
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
     manager.config.WorkDirectory = dir.Path();
     manager.Execute(Command(MCMD_OPEN_HELP, {}));
@@ -329,7 +301,7 @@ TEST(MusicManagerOpen, HelpAndWebPagesPreferTheWorkFoldersHelp) {
     manager.Execute(Command(MCMD_OPEN_HOMEPAGE, {}));
     manager.Execute(Command(MCMD_OPEN_DOWNLOAD_PAGE, {}));
 
-    const std::vector<std::string>& opened = recorder.platform.opened;
+    const std::vector<std::string>& opened = recorder.platform.openedPaths;
     ASSERT_EQ(opened.size(), 4u);
     const std::string installed = "/Help/ckhelp.htm";
     EXPECT_EQ(opened[0].compare(opened[0].size() - installed.size(), installed.size(), installed),
@@ -342,21 +314,44 @@ TEST(MusicManagerOpen, HelpAndWebPagesPreferTheWorkFoldersHelp) {
 
 TEST(MusicManagerImportList, AnUnreadableFileLeavesTheLibraryAsItWas) {
     CTempDir dir;
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
     FillLibrary(manager);
     manager.Execute(Command(MCMD_IMPORT_LIST, {}, {dir.File("none.stp")}));
     manager.Execute(Command(MCMD_IMPORT_LIST, {}, {dir.Path()}));
-    EXPECT_EQ(recorder.platform.messages,
+    EXPECT_EQ(recorder.platform.MessageTexts(),
               (std::vector<std::string>{dir.File("none.stp") + ": No such file or directory",
                                         dir.Path() + ": Is a directory"}));
     EXPECT_EQ(TitlesOf(manager.entries), "A B C D E ");
     EXPECT_EQ(TitlesOf(manager.songs), "s1 s2 s3 s4 ");
 }
 
+TEST(MusicManagerImportList, ReplacesTheEntriesAndRebuildsTheFlatListFromThem) {
+    CTempDir dir;
+    CMusicList fileEntries;
+    fileEntries.AddTail(MakeEntry("X", "Z", {MakeSong("x1", 5, "")}));
+    fileEntries.AddTail(MakeEntry("Y", "", {MakeSong("y1", 6, ""), MakeSong("y2", 7, "")}));
+    ASSERT_TRUE(WriteMusicListFile(dir.File("in.stp"), fileEntries));
+
+    CScopedRecordingPlatform recorder;
+    CCountingFrame frame;
+    CMusicManager manager(&frame);
+    FillLibrary(manager);
+    manager.Execute(Command(MCMD_IMPORT_LIST, {}, {dir.File("in.stp")}));
+    EXPECT_EQ(TitlesOf(manager.entries), "X Y ");
+    EXPECT_EQ(TitlesOf(manager.songs), "x1 y1 y2 ");
+    EXPECT_EQ(manager.songs.GetAt(2), manager.entries.GetAt(2)->songs.GetAt(1));
+    EXPECT_EQ(NamesOf(manager.artists), "Z <未命名> ");
+    EXPECT_EQ(frame.artistMenus, 1);
+    ASSERT_EQ(recorder.platform.messages.size(), 1u);
+    EXPECT_EQ(recorder.platform.messages[0].text, "导入音乐文件成功！共导入曲目2个, 音乐文件3个。");
+    EXPECT_EQ(recorder.platform.messages[0].caption, kAppTitle);
+    EXPECT_EQ(recorder.platform.messages[0].icon, CMessageIcon::Information);
+}
+
 TEST(MusicManagerImportFolder, AppendKeepsTheLibraryReplaceEmptiesIt) {
     CTempDir dir;
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CCountingFrame frame;
     CMusicManager manager(&frame);
     FillLibrary(manager);
@@ -379,7 +374,7 @@ TEST(MusicManagerImportFolder, AppendKeepsTheLibraryReplaceEmptiesIt) {
 }
 
 TEST(MusicManagerExecute, UnknownCodesChangeNothing) {
-    CScopedRecorder recorder;
+    CScopedRecordingPlatform recorder;
     CCountingFrame frame;
     CMusicManager manager(&frame);
     FillLibrary(manager);
@@ -390,5 +385,5 @@ TEST(MusicManagerExecute, UnknownCodesChangeNothing) {
     EXPECT_EQ(TitlesOf(manager.songs), "s1 s2 s3 s4 ");
     EXPECT_EQ(frame.artistMenus + frame.clearedPanes, 0);
     EXPECT_TRUE(recorder.platform.messages.empty());
-    EXPECT_TRUE(recorder.platform.opened.empty());
+    EXPECT_TRUE(recorder.platform.openedPaths.empty());
 }

@@ -1,6 +1,6 @@
 #include "formats/AppConfig.h"
 
-#include "platform/Platform.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,25 +9,6 @@
 #include <vector>
 
 namespace {
-
-// Keeps the texts of the messages shown; every other service does nothing.
-class CMessageRecorder : public CPlatform {
-public:
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
-    }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
 
 const char* const kDefaultFileTemplate = "[Cricklet Configuration List]\n"
                                          "IsUseDefaultPlayer = 1;\n"
@@ -103,12 +84,9 @@ TEST(AppConfigWrite, AFailedWriteIsReportedAndReplacesNothing) {
     CTempDir dir;
     dir.Write("blocker", "not a folder");
     CAppConfig config = Defaults(dir.Path());
-    CMessageRecorder recorder;
-    SetPlatform(&recorder);
-    bool written = WriteConfigFile(dir.File("blocker/Cricklet.ini"), config);
-    SetPlatform(nullptr);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(recorder.messages,
+    CScopedRecordingPlatform recorder;
+    EXPECT_FALSE(WriteConfigFile(dir.File("blocker/Cricklet.ini"), config));
+    EXPECT_EQ(recorder.platform.MessageTexts(),
               std::vector<std::string>{dir.File("blocker/Cricklet.ini") + ": Not a directory"});
     EXPECT_EQ(dir.Read("blocker"), "not a folder");
 }
@@ -255,7 +233,7 @@ TEST(AppConfigRead, HugeRowCountReadsNoMoreRowsThanTheFileHolds) {
     CAppConfig config;
     ASSERT_TRUE(ReadConfigFile(dir.File("c.ini"), config));
     // The ten rows and the five lines after them all became rows.
-    EXPECT_EQ(config.fileTypes.size(), 15u);
+    ASSERT_EQ(config.fileTypes.size(), 15u);
     EXPECT_EQ(config.fileTypes[10].extension, "DlgEditPlaylistUF");
     EXPECT_EQ(config.fileTypes[14].extension, "MenuStatus");
     EXPECT_EQ(config.DlgEditPlaylistUF, 0);

@@ -1,7 +1,5 @@
 #include "formats/ListFile.h"
 
-#include "platform/FileSystem.h"
-
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -435,16 +433,21 @@ TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
     ASSERT_TRUE(ReadMusicListFile(folder.File("crlf.stp"), crlf));
     CMusicList lf;
     ASSERT_TRUE(ReadMusicListFile(folder.File("lf.stp"), lf));
+    // The same text again with a byte-order mark.
+    folder.Write("bom.stp", "\xEF\xBB\xBF" + text);
+    CMusicList bom;
+    ASSERT_TRUE(ReadMusicListFile(folder.File("bom.stp"), bom));
     std::vector<std::string> expected = {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"};
     EXPECT_EQ(Describe(crlf), expected);
     EXPECT_EQ(Describe(lf), expected);
+    EXPECT_EQ(Describe(bom), expected);
 
     // Read directly, the cut record says so; the songs before it stay.
-    CLineCursor cursor(SplitLines(EntryRecordText("e", 2) + firstSong + "\n" + secondSong));
+    CLineCursor cursor(EntryRecordText("e", 2) + firstSong + "\n" + secondSong);
     CPlayListItem direct;
     EXPECT_FALSE(ReadEntryRecord(cursor, direct));
     EXPECT_EQ(Describe(direct), "e||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0");
-    CLineCursor whole(SplitLines(EntryRecordText("e", 1) + firstSong + "\n"));
+    CLineCursor whole(EntryRecordText("e", 1) + firstSong + "\n");
     CPlayListItem complete;
     EXPECT_TRUE(ReadEntryRecord(whole, complete));
     EXPECT_EQ(Describe(complete), Describe(direct));
@@ -545,4 +548,44 @@ TEST(CollectAllSongs, SharesTheEntriesSongsInOrder) {
     songs.AddTail(MakeSong("old", 9));
     CollectAllSongs(songs, library);
     EXPECT_EQ(songs.Elements(), (std::vector<CSongPtr>{a, b, c}));
+}
+
+TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
+    CTempDir folder;
+    std::string noise;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245 + 12345;
+        noise += static_cast<char>(state >> 16);
+    }
+    std::string markers;
+    for (int i = 0; i < 1000; ++i) {
+        markers += "<play list>\r\n曲数 = 2147483647;\r\n";
+    }
+    const std::vector<std::string> files = {
+        noise,
+        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + noise,
+        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + markers,
+        std::string(kHeaderUtf8) + "number = 99;\n\n" + std::string(5000, '\r'),
+        "number = 2147483647;\n\n" + noise,
+    };
+    for (const auto& bytes : files) {
+        folder.Write("garbage", bytes);
+        std::size_t lineCount = 1;
+        for (char c : bytes) {
+            lineCount += c == '\n' ? 1 : 0;
+        }
+        CMusicList list;
+        ASSERT_TRUE(ReadMusicListFile(folder.File("garbage"), list));
+        std::size_t songCount = 0;
+        for (const auto& entry : list) {
+            EXPECT_EQ(entry->count, entry->songs.GetCount());
+            songCount += static_cast<std::size_t>(entry->songs.GetCount());
+        }
+        // Every entry takes eleven lines at least, every song ten.
+        EXPECT_LE(list.GetCount() * 11 + songCount * 10, lineCount + 11);
+        CSongList songs;
+        ASSERT_TRUE(ReadSongStoreFile(folder.File("garbage"), songs));
+        EXPECT_LE(static_cast<std::size_t>(songs.GetCount()), lineCount / 2 + 1);
+    }
 }

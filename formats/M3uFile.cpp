@@ -1,0 +1,222 @@
+#include "formats/M3uFile.h"
+
+#include "audio/SongFile.h"
+#include "formats/PathFunctions.h"
+#include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char* const kHeader = "#EXTM3U";
+const char* const kInfoPrefix = "#EXTINF:";
+
+// A line of the decoded file; `ended` tells whether a line end followed it
+// (the header only counts when it is a whole line).
+struct CM3uLine {
+    std::string text;
+    bool ended = false;
+};
+
+std::vector<CM3uLine> SplitM3uLines(const std::string& text) {
+    std::vector<CM3uLine> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        CM3uLine line;
+        line.ended = end != std::string::npos;
+        if (!line.ended) {
+            end = text.size();
+        }
+        std::size_t textEnd = end;
+        if (textEnd > start && text[textEnd - 1] == '\r') {
+            --textEnd;
+        }
+        line.text = text.substr(start, textEnd - start);
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The seconds of an "#EXTINF:" line the way atoi reads them (leading blanks,
+// a sign, digits; 0 for no number), kept inside int.
+int ParseSeconds(const std::string& text) {
+    long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+int ClampToInt(long long value) {
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool HasDrivePrefix(const std::string& line) {
+    return line.size() >= 2 && IsAsciiLetter(line[0]) && line[1] == ':';
+}
+
+bool HasUrlScheme(const std::string& line) {
+    std::size_t separator = line.find("://");
+    if (separator == std::string::npos || separator == 0 || !IsAsciiLetter(line[0])) {
+        return false;
+    }
+    for (std::size_t i = 1; i < separator; ++i) {
+        char c = line[i];
+        if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string WithoutLineEnds(std::string text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r' && c != '\n') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+// A song of the playlist: its file's name, type, folder, size and artist
+// when the file is there, otherwise the missing-file marker.
+void FillSongFromPath(CSongItem& song, const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        song.fileName = kMissingFileMarker;
+        return;
+    }
+    song.fileName = NamePart(path);
+    song.fileType = ExtensionOf(song.fileName);
+    song.location = AbsolutePath(FolderPart(path));
+    song.size = static_cast<std::int64_t>(info.st_size);
+    song.artist = ReadArtistFromFile(path);
+    song.style = 2001;
+}
+
+// The songs after the header. Only the first "," of an "#EXTINF:" line ends
+// the seconds, so titles may hold commas.
+bool ReadBody(const std::vector<CM3uLine>& lines, std::size_t first, CPlayListItem& entry) {
+    int number = 0;
+    long long total = 0;
+    std::size_t i = first;
+    while (i < lines.size()) {
+        const std::string& line = lines[i++].text;
+        if (line.compare(0, 8, kInfoPrefix) != 0) {
+            continue;
+        }
+        std::size_t colon = line.find(':');
+        std::size_t comma = line.find(',');
+        if (comma == std::string::npos || comma <= colon + 1) {
+            return false;
+        }
+        auto song = std::make_shared<CSongItem>();
+        song->time = ParseSeconds(line.substr(colon + 1, comma - colon - 1));
+        song->title = line.substr(comma + 1);
+        while (i < lines.size() && lines[i].text.empty()) {
+            ++i;
+        }
+        if (i >= lines.size()) {
+            break; // an "#EXTINF:" line without a path adds no song
+        }
+        total += song->time;
+        song->order = ++number;
+        FillSongFromPath(*song,
+                         ResolveM3uPathLine(entry.location, WithoutLineEnds(lines[i++].text)));
+        entry.songs.AddTail(song);
+    }
+    entry.count = number;
+    entry.time = ClampToInt(total);
+    return true;
+}
+
+} // namespace
+
+std::string ResolveM3uPathLine(const std::string& folder, const std::string& line) {
+    std::string path = line;
+    for (char& c : path) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    if ((!path.empty() && path[0] == '/') || HasDrivePrefix(path) || HasUrlScheme(path)) {
+        return path;
+    }
+    return JoinPath(folder, path);
+}
+
+CM3uReadResult ReadM3UFileChecked(const std::string& path, CPlayListItem* entry) {
+    if (entry == nullptr) {
+        return CM3uReadResult::Malformed;
+    }
+    std::string bytes;
+    errno = 0;
+    if (!ReadFileBytes(path, bytes)) {
+        ReportFileError(path, errno != 0 ? errno : EISDIR);
+        return CM3uReadResult::Unreadable;
+    }
+    entry->title = TitleOf(path);
+    entry->fileName = NamePart(path);
+    entry->location = FolderOf(path);
+    if (!IsM3uExtension(ExtensionOf(entry->fileName))) {
+        return CM3uReadResult::Accepted; // a pls or other playlist: kept without songs
+    }
+    // Decoding drops a UTF-8 byte-order mark, so a file saved with one is
+    // accepted like any other.
+    std::vector<CM3uLine> lines = SplitM3uLines(DecodeText(bytes));
+    std::size_t header = 0;
+    while (header < lines.size() && !(lines[header].text == kHeader && lines[header].ended)) {
+        ++header;
+    }
+    if (header + 1 >= lines.size()) {
+        return CM3uReadResult::Malformed; // no header, or nothing after it
+    }
+    return ReadBody(lines, header + 1, *entry) ? CM3uReadResult::Accepted
+                                               : CM3uReadResult::Malformed;
+}
+
+bool ReadM3UFile(const std::string& path, CPlayListItem* entry) {
+    return ReadM3UFileChecked(path, entry) == CM3uReadResult::Accepted;
+}
+
+bool WriteM3UFile(const std::string& path, const CPlayListItem& entry, bool useFullPaths) {
+    std::string text = std::string(kHeader) + "\n";
+    int written = std::min(entry.count, entry.songs.GetCount());
+    for (int position = 1; position <= written; ++position) {
+        CSongPtr song = entry.songs.GetAt(position);
+        if (!song) {
+            continue;
+        }
+        // A line break inside a title would end the line early and turn the
+        // rest of the title into a path line.
+        std::string title = song->title;
+        for (char& c : title) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        text +=
+            kInfoPrefix + std::to_string(song->time == 0 ? -1 : song->time) + "," + title + "\n";
+        text += (useFullPaths ? song->GetFullPath() : song->fileName) + "\n";
+    }
+    return WriteFileAtomically(path, text);
+}
