@@ -199,6 +199,16 @@ CLineCursor::CLineCursor(std::string text) : m_text(std::move(text)) {
     m_end = last == std::string::npos ? 0 : last + 1;
 }
 
+CLineCursor::CLineCursor(const std::vector<std::string>& lines) {
+    std::string text;
+    // CR LF ends, so that a line's own final CR stays part of it.
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    *this = CLineCursor(std::move(text));
+}
+
 std::string_view CLineCursor::Next() {
     if (m_next >= m_text.size()) {
         return std::string_view();
@@ -235,10 +245,10 @@ void SplitRecordLine(std::string_view line, std::string_view& key, std::string_v
     }
 }
 
-void SplitRecordLine(const std::string& line, std::string& key, std::string& value) {
+void SplitRecordLine(std::string_view line, std::string& key, std::string& value) {
     std::string_view keyView;
     std::string_view valueView;
-    SplitRecordLine(std::string_view(line), keyView, valueView);
+    SplitRecordLine(line, keyView, valueView);
     AssignText(key, keyView);
     AssignText(value, valueView);
 }

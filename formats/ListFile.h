@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Walks the lines of a file's decoded text; CR LF and LF end lines alike.
 // Past the last line it yields empty lines, the way a short file has always
@@ -19,6 +20,8 @@
 class CLineCursor {
 public:
     explicit CLineCursor(std::string text);
+    // Lines already split, for readers that have them that way.
+    explicit CLineCursor(const std::vector<std::string>& lines);
 
     // The next line, without its line end; valid while the cursor lives.
     std::string_view Next();
@@ -56,7 +59,7 @@ void FormatEntryRecord(const CPlayListItem& entry, std::string& text);
 // Splits "key = value;": the key is the text before the first " = " and the
 // value runs from there to the last ";" of the line, so a value holding ";"
 // survives. Nothing is trimmed.
-void SplitRecordLine(const std::string& line, std::string& key, std::string& value);
+void SplitRecordLine(std::string_view line, std::string& key, std::string& value);
 void SplitRecordLine(std::string_view line, std::string_view& key, std::string_view& value);
 
 // The number at the start of a value, read like atoi: leading white space,

@@ -589,3 +589,22 @@ TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
         EXPECT_LE(static_cast<std::size_t>(songs.GetCount()), lineCount / 2 + 1);
     }
 }
+
+TEST(CLineCursor, ReadsEmptyLinesPastTheEndAndKnowsWhenOnlyThoseRemain) {
+    auto readAll = [](CLineCursor cursor) {
+        std::vector<std::string> read;
+        while (!cursor.AtEnd()) {
+            read.emplace_back(cursor.Next());
+        }
+        read.emplace_back(cursor.Next()); // an empty line after the last
+        read.emplace_back(cursor.Next());
+        return read;
+    };
+    const std::vector<std::string> expected = {"a", "", "b\r", "c", "", ""};
+    EXPECT_EQ(readAll(CLineCursor(std::string("a\r\n\nb\r\r\nc\n\r\n\n"))), expected);
+    EXPECT_EQ(readAll(CLineCursor(std::vector<std::string>{"a", "", "b\r", "c", "", ""})),
+              expected);
+    EXPECT_EQ(readAll(CLineCursor(std::string("a\n\nb\r\nc"))),
+              (std::vector<std::string>{"a", "", "b", "c", "", ""}));
+    EXPECT_TRUE(CLineCursor(std::string("\r\n\n\r\n")).AtEnd());
+}
