@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -18,15 +19,18 @@ int ParseNumber(const std::string& value) {
     return static_cast<int>(std::clamp<std::int64_t>(number, INT_MIN, INT_MAX));
 }
 
-// Numbers and texts from the lines of the file, one line after the other.
+// Numbers and texts from the lines of the file, one after the other; past
+// the end every line reads as empty, as a short file's missing lines do.
 class CConfigLines {
 public:
-    explicit CConfigLines(std::vector<std::string> lines) : m_cursor(std::move(lines)) {}
+    explicit CConfigLines(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
 
-    bool AtEnd() const { return m_cursor.AtEnd(); }
-    void Skip() { m_cursor.Skip(1); }
+    bool AtEnd() const { return m_next >= m_lines.size(); }
+    void Skip() { ++m_next; }
     void Next(std::string& key, std::string& value) {
-        SplitRecordLine(m_cursor.Next(), key, value);
+        static const std::string pastTheEnd;
+        SplitRecordLine(AtEnd() ? pastTheEnd : m_lines[m_next], key, value);
+        ++m_next;
     }
     std::string NextText() {
         std::string key, value;
@@ -36,7 +40,8 @@ public:
     int NextNumber() { return ParseNumber(NextText()); }
 
 private:
-    CLineCursor m_cursor;
+    std::vector<std::string> m_lines;
+    std::size_t m_next = 0;
 };
 
 // The settings dialog maps its check boxes to the first ten rows by position.
