@@ -67,8 +67,10 @@ bool WriteAt(int fd, const unsigned char* buffer, std::size_t count, std::int64_
     return true;
 }
 
+// Non-blocking, so that a named pipe given as a path cannot hang the open;
+// it is refused as not a regular file right after.
 int OpenRegularFile(const std::string& path, int flags, std::int64_t& size) {
-    int fd = open(path.c_str(), flags | O_CLOEXEC);
+    int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return -1;
     }
@@ -157,6 +159,52 @@ void ReadXingBytes(int fd, const std::vector<unsigned char>& region, std::int64_
     }
 }
 
+// Reads the first bytes of the audio into region: from the start of the
+// file, or past an ID3v2 tag there. Returns the tag's size, 0 when none.
+std::int64_t ReadAudioStart(int fd, std::int64_t fileSize, std::vector<unsigned char>& region) {
+    region.resize(static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kFirstReadSize)));
+    region.resize(ReadAt(fd, region.data(), region.size(), 0));
+    std::int64_t tagSize = Id3v2TagSize(region);
+    if (tagSize > 0 && tagSize < static_cast<std::int64_t>(region.size())) {
+        region.erase(region.begin(), region.begin() + static_cast<std::ptrdiff_t>(tagSize));
+    } else if (tagSize > 0) {
+        std::int64_t left = std::max<std::int64_t>(0, fileSize - tagSize);
+        region.resize(static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize)));
+        region.resize(ReadAt(fd, region.data(), region.size(), tagSize));
+    }
+    return tagSize;
+}
+
+bool ReadId3v1Tag(int fd, std::int64_t fileSize, Id3v1Tag& tag) {
+    const auto size = static_cast<std::int64_t>(Id3v1Tag::kSize);
+    unsigned char bytes[Id3v1Tag::kSize];
+    return fileSize >= size &&
+           ReadAt(fd, bytes, Id3v1Tag::kSize, fileSize - size) == Id3v1Tag::kSize &&
+           tag.Parse(bytes);
+}
+
+// Writes a tag image over the file's ID3v1 tag, or appends it when the file
+// ends without one. The file as it is now decides, so a tag written earlier
+// through the same object is replaced, not followed by a second one. On
+// failure the file is put back as it was. Returns the new size, or -1.
+std::int64_t PutTagImage(int fd, std::int64_t size, const unsigned char image[Id3v1Tag::kSize]) {
+    const auto tagSize = static_cast<std::int64_t>(Id3v1Tag::kSize);
+    unsigned char old[Id3v1Tag::kSize];
+    bool replace = size >= tagSize &&
+                   ReadAt(fd, old, Id3v1Tag::kSize, size - tagSize) == Id3v1Tag::kSize &&
+                   std::memcmp(old, "TAG", 3) == 0;
+    std::int64_t offset = replace ? size - tagSize : size;
+    if (WriteAt(fd, image, Id3v1Tag::kSize, offset)) {
+        return offset + tagSize;
+    }
+    if (replace) {
+        WriteAt(fd, old, Id3v1Tag::kSize, offset);
+    } else if (ftruncate(fd, static_cast<off_t>(size)) != 0) {
+        // Nothing more can be done; the caller hears of the failure.
+    }
+    return -1;
+}
+
 int DecimalValue(const std::string& text) {
     long long value = std::strtoll(text.c_str(), nullptr, 10);
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
@@ -179,17 +227,8 @@ Mp3Result Mp3Info::Open(const std::string& filePath) {
     }
     CFileHandle file(descriptor);
 
-    std::vector<unsigned char> region(
-        static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kFirstReadSize)));
-    region.resize(ReadAt(file.fd, region.data(), region.size(), 0));
-    id3v2Size = Id3v2TagSize(region);
-    if (id3v2Size > 0 && id3v2Size < static_cast<std::int64_t>(region.size())) {
-        region.erase(region.begin(), region.begin() + static_cast<std::ptrdiff_t>(id3v2Size));
-    } else if (id3v2Size > 0) {
-        std::int64_t left = std::max<std::int64_t>(0, fileSize - id3v2Size);
-        region.resize(static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize)));
-        region.resize(ReadAt(file.fd, region.data(), region.size(), id3v2Size));
-    }
+    std::vector<unsigned char> region;
+    id3v2Size = ReadAudioStart(file.fd, fileSize, region);
     std::int64_t headerOffset = FindFirstHeader(file.fd, id3v2Size, fileSize, region, header);
     if (headerOffset < 0) {
         ReportMp3Error(MP3_NO_HEADER, path);
@@ -200,11 +239,7 @@ Mp3Result Mp3Info::Open(const std::string& filePath) {
     ReadXingBytes(file.fd, region, id3v2Size, headerOffset + header.XingOffset(), xing);
     isVbr = vbr.Load(xing) == 1;
 
-    unsigned char tagBytes[Id3v1Tag::kSize];
-    hasTag =
-        fileSize >= static_cast<std::int64_t>(Id3v1Tag::kSize) &&
-        ReadAt(file.fd, tagBytes, Id3v1Tag::kSize, fileSize - Id3v1Tag::kSize) == Id3v1Tag::kSize &&
-        tag.Parse(tagBytes);
+    hasTag = ReadId3v1Tag(file.fd, fileSize, tag);
     m_opened = true;
     return MP3_OK;
 }
@@ -302,24 +337,11 @@ Mp3Result Mp3Info::WriteTag(const std::string& title, const std::string& artist,
         return MP3_CANNOT_WRITE;
     }
     CFileHandle file(descriptor);
-    // The file as it is now decides: a tag written earlier through this
-    // object is replaced, not followed by a second one.
-    unsigned char old[Id3v1Tag::kSize];
-    bool replace =
-        size >= static_cast<std::int64_t>(Id3v1Tag::kSize) &&
-        ReadAt(file.fd, old, Id3v1Tag::kSize, size - Id3v1Tag::kSize) == Id3v1Tag::kSize &&
-        std::memcmp(old, "TAG", 3) == 0;
-    std::int64_t offset = replace ? size - static_cast<std::int64_t>(Id3v1Tag::kSize) : size;
-    if (!WriteAt(file.fd, image, Id3v1Tag::kSize, offset)) {
-        // Leave the file as it was: the old tag back, or no half tag appended.
-        if (replace) {
-            WriteAt(file.fd, old, Id3v1Tag::kSize, offset);
-        } else if (ftruncate(file.fd, static_cast<off_t>(size)) != 0) {
-            // Nothing more can be done; the caller hears of the failure.
-        }
+    std::int64_t newSize = PutTagImage(file.fd, size, image);
+    if (newSize < 0) {
         return MP3_CANNOT_WRITE;
     }
     hasTag = true;
-    fileSize = offset + static_cast<std::int64_t>(Id3v1Tag::kSize);
+    fileSize = newSize;
     return MP3_OK;
 }

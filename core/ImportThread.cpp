@@ -1,8 +1,60 @@
 #include "core/ImportThread.h"
 
-// Placeholder; the folder import replaces it.
+#include "audio/SongFile.h"
+#include "core/ArtistIndex.h"
+#include "core/FolderScan.h"
+#include "core/MusicManager.h"
+#include "formats/M3uFile.h"
+#include "formats/PathFunctions.h"
+#include "platform/Platform.h"
+#include "platform/TextEncoding.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const int kImportDialogResult = 1010;
+
+// Texts in memory are UTF-8; names on disk may be old GBK bytes. Paths keep
+// their raw bytes so the files still open, shown texts are decoded.
+std::string ShownText(const std::string& bytes) {
+    return IsValidUtf8(bytes) ? bytes : DecodeGb18030(bytes);
+}
+
+std::string AbsoluteFolder(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    if (!folder.empty() && folder[0] == '/') {
+        return folder;
+    }
+    std::vector<char> current(4096);
+    if (getcwd(current.data(), current.size()) == nullptr) {
+        return folder;
+    }
+    std::string base(current.data());
+    if (folder.empty() || folder == ".") {
+        return base;
+    }
+    return base == "/" ? "/" + folder : JoinPath(base, folder);
+}
+
+std::string ReportText(bool cancelled, int entryCount, int songCount) {
+    const char* format = cancelled ? "导入音乐文件被中断。共导入曲目%d个, 音乐文件%d个。"
+                                   : "导入音乐文件成功！共导入曲目%d个, 音乐文件%d个。";
+    char text[256];
+    std::snprintf(text, sizeof text, format, entryCount, songCount);
+    return text;
+}
+
+} // namespace
+
 CImportThread::CImportThread(CMusicManager* owner, const std::string& root)
-    : manager(owner), folder(root) {}
+    : manager(owner), folder(AbsoluteFolder(root)) {}
 
 CImportThread::~CImportThread() {
     Join();
@@ -18,4 +70,117 @@ void CImportThread::Join() {
     }
 }
 
-void CImportThread::InitInstance() {}
+void CImportThread::InitInstance() {
+    ScanFolder(folder);
+    // The index is rebuilt while the progress dialog still holds the user
+    // interface: once it closes, commands may read the lists again, so the
+    // worker must be done writing them.
+    RebuildArtistIndex(manager->entries, manager->artists);
+    CFrameInterface* frame = Frame();
+    if (frame != nullptr) {
+        frame->ImportCloseDialog(kImportDialogResult);
+    }
+    Platform().ShowMessage(ReportText(cancelled,
+                                      manager->entries.GetCount() - manager->importBaseEntries,
+                                      manager->songs.GetCount() - manager->importBaseSongs),
+                           kAppTitle, CMessageIcon::Information);
+    if (frame != nullptr) {
+        frame->UpdateStatusText();
+        frame->RebuildArtistMenu();
+    }
+}
+
+void CImportThread::ScanFolder(const std::string& folderPath) {
+    if (!EnterFolderOnce(folderPath)) {
+        return;
+    }
+    std::vector<CFolderItem> items;
+    ListFolder(folderPath, items); // a folder that cannot be listed gives no items
+
+    const CAppConfig& config = manager->config;
+    int supportedFiles = CountSupportedFiles(config, items);
+    CEntryPtr folderEntry;
+    if (config.IsImportDir != 0 && supportedFiles > 0) {
+        folderEntry = std::make_shared<CPlayListItem>();
+        folderEntry->title = ShownText(TitlePart(NamePart(folderPath)));
+        folderEntry->location = folderPath;
+        folderEntry->fileName = folderPath;
+        folderEntry->count = supportedFiles;
+    }
+
+    for (const CFolderItem& item : items) {
+        if (cancelled) {
+            return; // the unfinished folder entry is dropped
+        }
+        std::string path = JoinPath(folderPath, item.name);
+        if (item.isDirectory) {
+            ShowProgress(folderPath, std::string());
+            if (ToLowerAscii(path).find("recycle") == std::string::npos) {
+                ScanFolder(path);
+            }
+            continue;
+        }
+        std::string extension = ExtensionOf(item.name);
+        if (IsM3uExtension(extension)) {
+            ShowProgress(folderPath, item.name);
+            ImportPlaylist(path);
+        } else if (config.IsSupportedExtension(extension)) {
+            ShowProgress(folderPath, item.name);
+            ImportSong(path, folderEntry);
+        }
+    }
+
+    if (folderEntry) {
+        folderEntry->UpdateTotals();
+        AddEntry(folderEntry);
+    }
+}
+
+bool CImportThread::EnterFolderOnce(const std::string& folderPath) {
+    struct stat info {};
+    if (stat(folderPath.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    return m_visitedFolders.insert({info.st_dev, info.st_ino}).second;
+}
+
+void CImportThread::ImportSong(const std::string& path, const CEntryPtr& folderEntry) {
+    auto song = std::make_shared<CSongItem>();
+    if (!ReadSongFile(path, song.get())) {
+        return;
+    }
+    if (!IsValidUtf8(song->title)) {
+        song->title = DecodeGb18030(song->title);
+    }
+    manager->songs.AddTail(song);
+    if (CFrameInterface* frame = Frame()) {
+        frame->ImportInsertSongRow(song, manager->songs.GetCount() - 1);
+    }
+    if (folderEntry) {
+        folderEntry->songs.AddTail(song);
+    }
+}
+
+void CImportThread::ImportPlaylist(const std::string& path) {
+    auto entry = std::make_shared<CPlayListItem>();
+    if (ReadM3UFile(path, entry.get())) {
+        AddEntry(entry);
+    }
+}
+
+void CImportThread::AddEntry(const CEntryPtr& entry) {
+    manager->entries.AddTail(entry);
+    if (CFrameInterface* frame = Frame()) {
+        frame->ImportInsertEntryRow(entry, manager->entries.GetCount());
+    }
+}
+
+void CImportThread::ShowProgress(const std::string& folderPath, const std::string& fileName) {
+    if (CFrameInterface* frame = Frame()) {
+        frame->ImportShowProgress(ShownText(folderPath), ShownText(fileName));
+    }
+}
+
+CFrameInterface* CImportThread::Frame() const {
+    return manager->GetFrame();
+}

@@ -91,8 +91,7 @@ void ExecuteFolderToM3u(CMusicManager& manager, const CMusicCommand& command) {
     }
 }
 
-void ExecuteAllFoldersToM3u(CMusicManager& manager, const CMusicCommand& command) {
-    (void)command;
+void ExecuteAllFoldersToM3u(CMusicManager& manager, const CMusicCommand&) {
     int count = manager.entries.GetCount();
     for (int position = 1; position <= count; ++position) {
         CEntryPtr entry = manager.entries.GetAt(position);

@@ -2,10 +2,10 @@
 
 #include "formats/ListFile.h"
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -19,18 +19,18 @@ int ParseNumber(const std::string& value) {
     return static_cast<int>(std::clamp<std::int64_t>(number, INT_MIN, INT_MAX));
 }
 
-// Numbers and texts from the lines of the file, one after the other; past
-// the end every line reads as empty, as a short file's missing lines do.
+// Numbers and texts from the lines of the file, one line after the other.
 class CConfigLines {
 public:
-    explicit CConfigLines(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    explicit CConfigLines(std::string text) : m_cursor(std::move(text)) {}
 
-    bool AtEnd() const { return m_next >= m_lines.size(); }
-    void Skip() { ++m_next; }
+    bool AtEnd() const { return m_cursor.AtEnd(); }
+    void Skip() { m_cursor.Skip(1); }
     void Next(std::string& key, std::string& value) {
-        static const std::string pastTheEnd;
-        SplitRecordLine(AtEnd() ? pastTheEnd : m_lines[m_next], key, value);
-        ++m_next;
+        std::string_view keyView, valueView;
+        SplitRecordLine(m_cursor.Next(), keyView, valueView);
+        key.assign(keyView);
+        value.assign(valueView);
     }
     std::string NextText() {
         std::string key, value;
@@ -40,8 +40,7 @@ public:
     int NextNumber() { return ParseNumber(NextText()); }
 
 private:
-    std::vector<std::string> m_lines;
-    std::size_t m_next = 0;
+    CLineCursor m_cursor;
 };
 
 // The settings dialog maps its check boxes to the first ten rows by position.
@@ -149,11 +148,11 @@ bool WriteConfigFile(const std::string& path, const CAppConfig& config) {
 
 // Positional: every line sets the field of its place, whatever its key says.
 bool ReadConfigFile(const std::string& path, CAppConfig& config) {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
         return false;
     }
-    CConfigLines cursor(std::move(lines));
+    CConfigLines cursor(DecodeText(bytes));
     cursor.Skip(); // the header
     config.IsUseDefaultPlayer = cursor.NextNumber();
     config.PlayerPath = cursor.NextText();

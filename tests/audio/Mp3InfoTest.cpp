@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -280,6 +281,9 @@ TEST(Mp3Open, ReportsFilesThatCannotBeReadWithTheirPathAsCaption) {
     std::string missing = dir.File("missing.mp3");
     EXPECT_EQ(info.Open(missing), MP3_CANNOT_READ);
     EXPECT_EQ(info.Open(dir.Path()), MP3_CANNOT_READ);
+    std::string pipe = dir.File("pipe.mp3");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(info.Open(pipe), MP3_CANNOT_READ); // and does not wait for a writer
     std::string empty = dir.Write("empty.mp3", "");
     EXPECT_EQ(info.Open(empty), MP3_NO_HEADER);
     std::string text = dir.Write("text.mp3", std::string(5000, 'x'));
@@ -288,10 +292,11 @@ TEST(Mp3Open, ReportsFilesThatCannotBeReadWithTheirPathAsCaption) {
     EXPECT_EQ(
         ShownBoxes(log.platform),
         (std::vector<std::string>{PlainBox(kOpenFailed, missing), PlainBox(kOpenFailed, dir.Path()),
-                                  PlainBox(kNoHeader, empty), PlainBox(kNoHeader, text)}));
+                                  PlainBox(kOpenFailed, pipe), PlainBox(kNoHeader, empty),
+                                  PlainBox(kNoHeader, text)}));
     ReportMp3Error(MP3_OK, "x");
     ReportMp3Error(MP3_CANNOT_WRITE, "x");
-    EXPECT_EQ(log.platform.messages.size(), 4u);
+    EXPECT_EQ(log.platform.messages.size(), 5u);
 }
 
 TEST(Mp3Open, AFileShorterThanATagHasNone) {

@@ -4,7 +4,7 @@
 #include "core/MusicManager.h"
 #include "core/RandomPlay.h"
 #include "platform/FileSystem.h"
-#include "platform/Platform.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,37 +16,14 @@
 
 namespace {
 
-// Records what would have been shown, opened or started.
-class CRecordingPlatform : public CPlatform {
-public:
-    std::vector<std::string> messages;
-    std::vector<std::string> opened;
-    std::vector<std::string> started; // program + " " + argument
-    bool startSucceeds = true;
-
-    CRecordingPlatform() { SetPlatform(this); }
-    ~CRecordingPlatform() override { SetPlatform(nullptr); }
-
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
+// "program argument" for each program started.
+std::vector<std::string> Started(const CRecordingPlatform& platform) {
+    std::vector<std::string> started;
+    for (const auto& start : platform.startedPrograms) {
+        started.push_back(start.program + " " + start.argument);
     }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string& path) override { opened.push_back(path); }
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string& program, const std::string& argument,
-                      std::string& error) override {
-        if (!startSucceeds) {
-            error = "Permission denied";
-            return false;
-        }
-        started.push_back(program + " " + argument);
-        return true;
-    }
-};
+    return started;
+}
 
 CMusicCommand Command(int code, std::vector<int> ints, std::vector<std::string> strings = {}) {
     CMusicCommand command(code, static_cast<int>(ints.size()), 4);
@@ -63,7 +40,8 @@ CMusicCommand Command(int code, std::vector<int> ints, std::vector<std::string> 
 // the third song of entry 2), each song also in the flat list.
 struct CLibraryFixture {
     CTempDir dir;
-    CRecordingPlatform platform;
+    CScopedRecordingPlatform recording;
+    CRecordingPlatform& platform = recording.platform;
     CMusicManager manager{nullptr};
 
     explicit CLibraryFixture(std::vector<int> songCounts, std::vector<std::string> artists = {}) {
@@ -128,7 +106,7 @@ struct CLibraryFixture {
     }
 
     void ExpectOneLaunch() const {
-        EXPECT_EQ(platform.started, (std::vector<std::string>{"/usr/bin/player " + CachePath()}));
+        EXPECT_EQ(Started(platform), (std::vector<std::string>{"/usr/bin/player " + CachePath()}));
         EXPECT_TRUE(platform.messages.empty());
     }
 };
@@ -141,12 +119,13 @@ std::vector<std::string> Sorted(std::vector<std::string> titles) {
 } // namespace
 
 TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
-    CRecordingPlatform platform;
+    CScopedRecordingPlatform recording;
+    CRecordingPlatform& platform = recording.platform;
     CAppConfig config;
     config.IsUseDefaultPlayer = 1;
     config.PlayerPath = "/usr/bin/player";
     config.LaunchPlayer({"/w/Cache.m3u"});
-    EXPECT_EQ(platform.opened, (std::vector<std::string>{"/w/Cache.m3u"}));
+    EXPECT_EQ(platform.openedPaths, (std::vector<std::string>{"/w/Cache.m3u"}));
 
     config.IsUseDefaultPlayer = 0;
     const std::string fits = "/" + std::string(248, 'x') + ".m3u"; // 253 bytes, 255 quoted
@@ -154,16 +133,17 @@ TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
     config.LaunchPlayer({fits});
     config.LaunchPlayer({tooLong});
     config.LaunchPlayer({});
-    EXPECT_EQ(platform.started, (std::vector<std::string>{"/usr/bin/player " + fits}));
+    EXPECT_EQ(Started(platform), (std::vector<std::string>{"/usr/bin/player " + fits}));
     EXPECT_EQ(
-        platform.messages,
+        platform.MessageTexts(),
         (std::vector<std::string>{"您所选的播放曲目的命令行超过最大限度，无法播放。请另选目标。"}));
-    EXPECT_EQ(platform.opened.size(), 1u);
+    EXPECT_EQ(platform.openedPaths.size(), 1u);
 
     platform.messages.clear();
-    platform.startSucceeds = false;
+    platform.programStartSucceeds = false;
+    platform.programStartError = "Permission denied";
     config.LaunchPlayer({fits});
-    EXPECT_EQ(platform.messages,
+    EXPECT_EQ(platform.MessageTexts(),
               (std::vector<std::string>{"无法启动播放器“/usr/bin/player”：Permission denied"}));
 }
 
@@ -176,10 +156,10 @@ TEST(PlayEntry, WritesCacheM3uWithFullPathsThenLaunchesIt) {
 
     // A working folder that is gone: the write is reported and nothing stale
     // is played.
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.config.WorkDirectory = library.dir.File("gone");
     library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
-    EXPECT_TRUE(library.platform.started.empty());
+    EXPECT_TRUE(library.platform.startedPrograms.empty());
     EXPECT_EQ(library.platform.messages.size(), 1u);
 }
 
@@ -190,7 +170,7 @@ TEST(PlaySelection, EntriesInOrderCountedOnceSongsKeepTheirNumbers) {
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 0, 1}));
     library.ExpectOneLaunch();
 
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.currentRow = 3;
     library.manager.Execute(Command(MCMD_PLAY_SELECTION, {4, 2, 9}, {"songlist"}));
     EXPECT_EQ(library.CacheTitles(), (std::vector<std::string>{"e3s4", "e3s2"}));
@@ -208,9 +188,10 @@ TEST(PlaySelection, OneSongOpensItsFileAndAMissingOneGoesToThePlayer) {
     library.manager.songs.AddTail(present);
 
     library.manager.Execute(Command(MCMD_PLAY_SELECTION, {3}, {"songlist"}));
-    EXPECT_EQ(library.platform.opened, (std::vector<std::string>{library.dir.File("song.ogg")}));
+    EXPECT_EQ(library.platform.openedPaths,
+              (std::vector<std::string>{library.dir.File("song.ogg")}));
     library.manager.Execute(Command(MCMD_PLAY_SELECTION, {1}, {"songlist"}));
-    EXPECT_EQ(library.platform.started, (std::vector<std::string>{"/usr/bin/player /m/e1s1.mp3"}));
+    EXPECT_EQ(Started(library.platform), (std::vector<std::string>{"/usr/bin/player /m/e1s1.mp3"}));
     EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
 }
 
@@ -221,10 +202,10 @@ TEST(PlayShuffled, EntriesAndSongsArePlayedWholeInSomeOrder) {
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 1, 0}));
     library.ExpectOneLaunch();
 
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.Execute(Command(MCMD_PLAY_SONGS_SHUFFLED, {1, 3, 4, 2}));
     EXPECT_EQ(Sorted(library.CacheTitles()), (std::vector<std::string>{"e2s1", "e2s3", "e2s4"}));
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.Execute(Command(MCMD_PLAY_SONGS_SHUFFLED, {9, 1, 0}));
     EXPECT_EQ(Sorted(library.CacheTitles()), (std::vector<std::string>{"e1s1", "e3s2"}));
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 1, 0}));
@@ -249,7 +230,7 @@ TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
     EXPECT_EQ(library.PlayCounts(), counts);
     library.ExpectOneLaunch();
 
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.Execute(Command(MCMD_PLAY_RANDOM_ENTRIES, {2, 1}));
     // Shuffled: the songs of exactly the two entries counted.
     std::vector<int> now = library.PlayCounts();
@@ -269,7 +250,7 @@ TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
         songs.push_back(library.manager.songs.GetAt(1 + std::rand() % 15)->title);
     }
     std::srand(7);
-    library.platform.started.clear();
+    library.platform.startedPrograms.clear();
     library.manager.Execute(Command(MCMD_PLAY_RANDOM_SONGS, {10}));
     EXPECT_EQ(library.CacheTitles(), songs);
     library.ExpectOneLaunch();
@@ -280,7 +261,7 @@ TEST(PlayRandom, AnEmptySourceListPlaysNothing) {
     library.manager.Execute(Command(MCMD_PLAY_RANDOM_ENTRIES, {1, 1}));
     library.manager.Execute(Command(MCMD_PLAY_RANDOM_SONGS, {10}));
     library.manager.Execute(Command(MCMD_PLAY_ARTIST, {1, -1}));
-    EXPECT_TRUE(library.platform.started.empty());
+    EXPECT_TRUE(library.platform.startedPrograms.empty());
     EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
 }
 

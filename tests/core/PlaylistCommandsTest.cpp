@@ -1,7 +1,9 @@
 #include "core/PlaylistCommands.h"
 
+#include "audio/Mp3Info.h"
 #include "core/MusicManager.h"
-#include "platform/Platform.h"
+#include "support/Mp3Bytes.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,28 +12,6 @@
 #include <vector>
 
 namespace {
-
-class CMessageLog : public CPlatform {
-public:
-    std::vector<std::string> messages;
-
-    CMessageLog() { SetPlatform(this); }
-    ~CMessageLog() override { SetPlatform(nullptr); }
-
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
-    }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
 
 // Counts the redraws the commands ask for.
 class CCountingFrame : public CNullFrame {
@@ -88,7 +68,7 @@ CEntryPtr FileEntry(const std::string& fileName) {
 } // namespace
 
 TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     CCountingFrame frame;
     CMusicManager manager(&frame);
@@ -110,7 +90,7 @@ TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
     ASSERT_EQ(manager.songs.GetCount(), 3);
     EXPECT_EQ(manager.songs.GetAt(2), entry->songs.GetAt(1));
     EXPECT_EQ(manager.songs.GetAt(3), entry->songs.GetAt(2));
-    EXPECT_EQ(log.messages,
+    EXPECT_EQ(recording.platform.MessageTexts(),
               (std::vector<std::string>{"添加曲目没有成功，M3U文件格式不正确",
                                         dir.File("gone.m3u") + ": No such file or directory",
                                         "添加曲目成功！标题:\"老歌\" 音乐数:2首"}));
@@ -119,7 +99,7 @@ TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
 }
 
 TEST(FolderToM3u, TakesTheFirstFreeNameAndOverwritesNothing) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     CCountingFrame frame;
     CMusicManager manager(&frame);
@@ -142,11 +122,11 @@ TEST(FolderToM3u, TakesTheFirstFreeNameAndOverwritesNothing) {
     EXPECT_EQ(dir.Read("Live/Live_2.m3u"),
               "#EXTM3U\n#EXTINF:60,a.mp3 title\na.mp3\n#EXTINF:60,b c.ogg title\nb c.ogg\n");
     EXPECT_EQ(frame.entryRedraws, 1); // the pls entry changed nothing
-    EXPECT_TRUE(log.messages.empty());
+    EXPECT_TRUE(recording.platform.MessageTexts().empty());
 }
 
 TEST(FolderToM3u, AFailedWriteKeepsTheFolderEntryAndAnUnusableTitleTakesTheFolderName) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     CCountingFrame frame;
     CMusicManager manager(&frame);
@@ -156,7 +136,7 @@ TEST(FolderToM3u, AFailedWriteKeepsTheFolderEntryAndAnUnusableTitleTakesTheFolde
 
     manager.Execute(Command(MCMD_FOLDER_TO_M3U, {1, 1}));
     EXPECT_EQ(manager.entries.GetAt(1)->GetType(), PLTYPE_FOLDER);
-    EXPECT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(recording.platform.MessageTexts().size(), 1u);
 
     manager.Execute(Command(MCMD_FOLDER_TO_M3U, {2, 1}));
     EXPECT_EQ(manager.entries.GetAt(2)->fileName, "Rock.m3u");
@@ -206,6 +186,62 @@ TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
     manager.Execute(Command(MCMD_ADD_SONG, {9}, {dir.File("new.ogg")}));
     EXPECT_EQ(entry->count, 4);
     EXPECT_EQ(manager.songs.GetCount(), 3);
+}
+
+TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
+    CScopedRecordingPlatform recording;
+    CTempDir dir;
+    CMusicManager manager(nullptr);
+    Mp3FileLayout tagged;
+    Id3v1Fields fields;
+    fields.title = "Old";
+    fields.artist = "Someone";
+    fields.album = "Album";
+    fields.year = "1999";
+    fields.comment = "kept";
+    fields.track = 5;
+    fields.genre = 17;
+    tagged.id3v1 = Id3v1TagBytes(fields);
+    const std::string taggedBytes = Mp3FileBytes(tagged);
+    const std::string untaggedBytes = Mp3FileBytes(Mp3FileLayout());
+    dir.Write("m/a.mp3", taggedBytes);
+    dir.Write("m/b.MP3", untaggedBytes);
+    dir.Write("m/c.ogg", "not touched");
+
+    auto entry = FolderEntry("老歌精选", dir.File("m"), {"a.mp3", "b.MP3", "c.ogg", "gone.mp3"});
+    entry->songs.GetAt(1)->title = "月亮河";
+    entry->songs.GetAt(1)->artist = "Mancini";
+    entry->songs.GetAt(2)->title = "Night";
+    manager.entries.AddTail(FileEntry("other.m3u"));
+    manager.entries.AddTail(entry);
+    manager.Execute(Command(MCMD_WRITE_TAGS, {2}));
+
+    Mp3Info a;
+    ASSERT_EQ(a.Open(dir.File("m/a.mp3")), MP3_OK);
+    EXPECT_EQ(dir.Read("m/a.mp3").size(), taggedBytes.size());
+    EXPECT_EQ(a.GetTitle(), "月亮河");
+    EXPECT_EQ(a.GetArtist(), "Mancini");
+    EXPECT_EQ(a.GetAlbum(), "老歌精选");
+    EXPECT_EQ(a.tag.GetYear(), 1999);
+    EXPECT_EQ(a.GetComment(), "kept");
+    EXPECT_EQ(a.tag.GetTrack(), 5);
+    EXPECT_EQ(a.tag.GetGenre(), 17);
+
+    // The file without a tag gets one of its own, nothing of a.mp3's.
+    Mp3Info b;
+    ASSERT_EQ(b.Open(dir.File("m/b.MP3")), MP3_OK);
+    EXPECT_EQ(dir.Read("m/b.MP3").size(), untaggedBytes.size() + 128);
+    EXPECT_EQ(b.GetTitle(), "Night");
+    EXPECT_EQ(b.GetAlbum(), "老歌精选");
+    EXPECT_EQ(b.tag.GetYear(), 0);
+    EXPECT_EQ(b.GetComment(), "");
+    EXPECT_EQ(b.tag.GetTrack(), -1);
+    EXPECT_EQ(b.tag.GetGenre(), 255);
+
+    EXPECT_EQ(dir.Read("m/c.ogg"), "not touched");
+    // Only the missing file's open failure was shown.
+    ASSERT_EQ(recording.platform.messages.size(), 1u);
+    EXPECT_EQ(recording.platform.messages[0].caption, dir.File("m/gone.mp3"));
 }
 
 TEST(SaveEntryM3u, WritesFullPathsAndIgnoresAMissingEntry) {

@@ -1,6 +1,6 @@
 #include "formats/M3uFile.h"
 
-#include "platform/Platform.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,29 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Remembers the messages instead of showing them.
-class CMessageLog : public CPlatform {
-public:
-    std::vector<std::string> messages;
-
-    CMessageLog() { SetPlatform(this); }
-    ~CMessageLog() override { SetPlatform(nullptr); }
-
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
-    }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
 
 // Every field of every song, one line each, so a whole read compares at once.
 std::string Describe(const CPlayListItem& entry) {
@@ -62,7 +39,7 @@ CSongPtr MakeSong(const std::string& title, int time, const std::string& locatio
 } // namespace
 
 TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     const std::string d = dir.Path();
     dir.Write("lists/sub/a.ogg", "aaaa");
@@ -104,7 +81,7 @@ TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
                                    "5 1 [Deep] d.ogg ogg " +
                                    deepFolder + " 1 N/A\n");
     EXPECT_EQ(entry.GetType(), PLTYPE_M3U);
-    EXPECT_TRUE(log.messages.empty());
+    EXPECT_TRUE(recording.platform.MessageTexts().empty());
 }
 
 TEST(M3uRead, Utf8WithBomGbkAndM3u8FilesAreAccepted) {
@@ -177,7 +154,7 @@ TEST(M3uRead, ExtinfLinesAndTheirPaths) {
 }
 
 TEST(M3uRead, OtherPlaylistTypesBecomeEmptyEntriesAndUnreadableFilesAreReported) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     dir.Write("Radio.pls", "[playlist]\nFile1=a.mp3\n");
     CPlayListItem entry;
@@ -187,8 +164,9 @@ TEST(M3uRead, OtherPlaylistTypesBecomeEmptyEntriesAndUnreadableFilesAreReported)
 
     CPlayListItem missing;
     EXPECT_EQ(ReadM3UFileChecked(dir.File("none.m3u"), &missing), CM3uReadResult::Unreadable);
-    ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0], dir.File("none.m3u") + ": No such file or directory");
+    ASSERT_EQ(recording.platform.MessageTexts().size(), 1u);
+    EXPECT_EQ(recording.platform.MessageTexts()[0],
+              dir.File("none.m3u") + ": No such file or directory");
 }
 
 TEST(M3uRead, APlaylistNamedRelativelyGetsFullPaths) {
@@ -224,7 +202,7 @@ TEST(M3uPathLine, WindowsAbsoluteRelativeAndUrlLines) {
 }
 
 TEST(M3uWrite, FullPathsBareNamesAndRoundTrip) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     dir.Write("a.mp3x", "aaa");
     dir.Write("b, c.mp3x", "b");
@@ -250,16 +228,17 @@ TEST(M3uWrite, FullPathsBareNamesAndRoundTrip) {
     EXPECT_EQ(Describe(back), "bare | bare.m3u8 | " + dir.Path() + " | 2 | 184\n" +
                                   "1 -1 [夜曲, live] a.mp3x mp3x " + dir.Path() + " 3 N/A\n" +
                                   "2 185 [B] b, c.mp3x mp3x " + dir.Path() + " 1 N/A\n");
-    EXPECT_TRUE(log.messages.empty());
+    EXPECT_TRUE(recording.platform.MessageTexts().empty());
 }
 
 TEST(M3uWrite, AFolderThatIsNotThereIsReported) {
-    CMessageLog log;
+    CScopedRecordingPlatform recording;
     CTempDir dir;
     CPlayListItem entry;
     entry.songs.AddTail(MakeSong("A", 1, "/m", "a.mp3"));
     entry.count = 1;
     EXPECT_FALSE(WriteM3UFile(dir.File("no/such/folder/x.m3u"), entry, true));
-    ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_NE(log.messages[0].find("No such file or directory"), std::string::npos);
+    ASSERT_EQ(recording.platform.MessageTexts().size(), 1u);
+    EXPECT_NE(recording.platform.MessageTexts()[0].find("No such file or directory"),
+              std::string::npos);
 }
