@@ -26,10 +26,7 @@ void RefillKeepingSelection(CPlayListView* pane) {
 // stops. A new interval with the reminder left on waits for the next
 // reminder, which sets the timer again with it.
 void SwitchEyeTimer(CMainFrame& frame, const CAppConfig& config) {
-    if (frame.m_nEyeTimerID != 0) {
-        frame.killTimer(frame.m_nEyeTimerID);
-        frame.m_nEyeTimerID = 0;
-    }
+    frame.StopEyeTimer();
     if (config.EnableEyeProtector != 0 && config.DelayOfEyeProtector >= 1) {
         frame.m_nEyeTimerID = frame.startTimer(config.DelayOfEyeProtector * kMillisecondsPerMinute);
     }
