@@ -8,12 +8,17 @@
 #include "panes/PlayListView.h"
 #include "panes/SongListView.h"
 
+#include <QDir>
+
 namespace Handlers {
 
 namespace {
 
+// Without a recent folder, the working folder, where the library lives: Qt
+// would otherwise start in whatever folder any dialog showed last.
 std::string StartFolder(const CMainFrame& frame) {
-    return frame.m_pManager->config.RecentDirectory;
+    const std::string& recent = frame.m_pManager->config.RecentDirectory;
+    return recent.empty() ? QDir::currentPath().toStdString() : recent;
 }
 
 void RememberFolder(CMainFrame& frame, const std::string& path) {

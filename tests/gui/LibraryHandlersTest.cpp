@@ -369,7 +369,7 @@ void LibraryHandlersTest::AddSongWithTheAllSongsRowPutsItLastAndSelectsIt() {
     QCOMPARE(window.dialogs.requests.size(), size_t(1));
     const CFileDialogRequest& request = window.dialogs.requests[0];
     QCOMPARE(request.kind, CFileDialogRequest::OpenFile);
-    QCOMPARE(request.startFolder, QString()); // RecentDirectory was empty
+    QCOMPARE(request.startFolder, QDir::currentPath()); // no recent folder yet
     QCOMPARE(request.filter, QString::fromStdString(window.Manager().config.GetMusicFileFilter()));
     QCOMPARE(window.Manager().config.RecentDirectory, window.folder.File("more"));
     QCOMPARE(window.Manager().songs.GetCount(), 11);
