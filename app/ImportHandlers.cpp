@@ -90,4 +90,9 @@ void OnImportFolder(CMainFrame& frame) {
         frame.m_pManager->currentRow = 0; // the manager empties the panes
     }
     RunImport(frame, command);
+    // A replacing import that found nothing leaves an empty library, whose
+    // first row invites the next import.
+    if (IsLibraryEmpty(frame.m_pManager)) {
+        frame.ClearPanes(2);
+    }
 }

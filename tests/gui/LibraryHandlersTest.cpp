@@ -266,6 +266,18 @@ void LibraryHandlersTest::ImportIntoALibraryAsksToAppendOrReplace() {
         QCOMPARE(window.SongPane()->GetItemCount(), 12);
         QCOMPARE(window.SongPane()->ItemText(11, 0), QString("second"));
     }
+    {
+        // Replacing with a folder that holds no music leaves an empty library.
+        CWindow window;
+        window.FillLibrary();
+        window.folder.Write("Empty/readme.txt", "nothing to import");
+        window.dialogs.answers = {QString::fromStdString(window.folder.File("Empty"))};
+        window.platform.answers = {CAnswer::No};
+        window.frame->RunCommand(ID_IMPORT_FOLDER);
+        window.FinishImport();
+        QVERIFY(IsLibraryEmpty(&window.Manager()));
+        QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"导入您的音乐(请双击)"}));
+    }
 }
 
 void LibraryHandlersTest::RemoveEntriesDeletesShiftedRowsAndRemovesThePositions() {
