@@ -1,5 +1,7 @@
 #include "formats/ListFile.h"
 
+#include "formats/DiskNames.h"
+
 #include "formats/PathFunctions.h"
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
@@ -154,8 +156,7 @@ void ApplySongLine(std::string_view line, CSongItem& song) {
 // A song whose file is gone is kept, marked, without the path it had. An
 // empty file name names no file (the path would be the folder itself).
 void MarkIfMissing(CSongItem& song) {
-    if (song.fileName != kMissingFileMarker && !song.fileName.empty() &&
-        FileExists(song.GetFullPath())) {
+    if (song.fileName != kMissingFileMarker && !song.fileName.empty() && LocateSongFile(song)) {
         return;
     }
     song.fileName = kMissingFileMarker;

@@ -285,6 +285,38 @@ TEST(CrickletCmd, ASaveThatCannotBeWrittenIsReportedAndKeepsTheOldFiles) {
     EXPECT_EQ(library.dir.Read("lib/Cricklet.ini"), settings);
 }
 
+TEST(CrickletCmd, AFolderImportRunsToItsEndBeforeTheSave) {
+    CTempDir dir;
+    dir.Write("音乐/a.mid", std::string(300, 'a'));
+    dir.Write("音乐/c.txt", "not music");
+    dir.Write("音乐/sub/b.mid", std::string(400, 'b'));
+    dir.Write("lib/.keep", "");
+    std::string music = RealPath(dir.File("音乐"));
+    std::string folder = RealPath(dir.File("lib"));
+    CRun run = RunCmd({"--dir", folder, "1006", "--int", "0", "--str", music});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "导入音乐文件成功！共导入曲目2个, 音乐文件2个。\n");
+    EXPECT_NE(run.err.find(music + "/a.mid\n"), std::string::npos) << run.err;
+
+    auto song = [](const std::string& title, const std::string& location, int size) {
+        return "音乐标题 = " + title + ";\n艺术家 = N/A;\n风格 = 2001;\n时间 = 0;\n次序 = 0;\n" +
+               "文件名 = " + title + ".mid;\n文件类型 = mid;\n文件位置 = " + location +
+               ";\n文件大小 = " + std::to_string(size) + ";\n";
+    };
+    auto folderEntry = [](const std::string& title, const std::string& path,
+                          const std::string& songRecord) {
+        return "<play list>\n曲目标题 = " + title + ";\n艺术家 = ;\n风格 = 2001;\n曲数 = 1;\n" +
+               "时间 = 0;\n欣赏次数 = 0;\n文件名 = " + path + ";\n文件位置 = " + path +
+               ";\n\n<song list>\n" + songRecord + "\n";
+    };
+    std::string a = song("a", music, 300);
+    std::string b = song("b", music + "/sub", 400);
+    // Depth first: a folder's entry follows the entries found inside it.
+    EXPECT_EQ(dir.Read("lib/PlayList.stp"),
+              ListFile({folderEntry("sub", music + "/sub", b), folderEntry("音乐", music, a)}));
+    EXPECT_EQ(dir.Read("lib/MusicList.ckp"), "number = 2;\n\n" + a + "\n" + b + "\n");
+}
+
 TEST(CrickletCmd, MalformedCallsGetTheUsageAndRunNothing) {
     CTempDir dir;
     const std::vector<std::vector<std::string>> calls = {
