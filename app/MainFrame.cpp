@@ -258,6 +258,10 @@ CUpdateState CMainFrame::CurrentUpdateState() const {
 }
 
 bool CMainFrame::IsCommandEnabled(int commandId) const {
+    return IsEnabledIn(commandId, CurrentUpdateState());
+}
+
+bool CMainFrame::IsEnabledIn(int commandId, const CUpdateState& state) const {
     if (!HasCommandHandler(commandId)) {
         return false;
     }
@@ -265,7 +269,7 @@ bool CMainFrame::IsCommandEnabled(int commandId) const {
     if (rule != m_rules.end()) {
         return rule->second();
     }
-    return CommandRuleHolds(commandId, CurrentUpdateState());
+    return CommandRuleHolds(commandId, state);
 }
 
 bool CMainFrame::IsCommandChecked(int commandId) const {
@@ -295,21 +299,24 @@ void CMainFrame::UpdateCommandStates() {
     if (m_pManager == nullptr) {
         return;
     }
+    // One look at the panes' selections serves every command.
+    const CUpdateState state = CurrentUpdateState();
     for (auto& [commandId, action] : m_actions) {
-        action->setEnabled(IsCommandEnabled(commandId));
+        action->setEnabled(IsEnabledIn(commandId, state));
     }
 }
 
 void CMainFrame::UpdateMenuItems(QMenu* menu) {
+    const CUpdateState state = CurrentUpdateState();
     for (QAction* action : menu->actions()) {
         if (action->menu() != nullptr || action->isSeparator()) {
             continue;
         }
         const int commandId = action->data().toInt();
-        action->setEnabled(IsCommandEnabled(commandId));
+        action->setEnabled(IsEnabledIn(commandId, state));
         if (CommandHasCheck(commandId)) {
             action->setCheckable(true);
-            action->setChecked(IsCommandChecked(commandId));
+            action->setChecked(CommandChecked(commandId, state));
         }
     }
 }

@@ -135,6 +135,7 @@ private:
     bool ConfirmExit();
     void CallOnUiThread(std::function<void()> call);
     CUpdateState CurrentUpdateState() const;
+    bool IsEnabledIn(int commandId, const CUpdateState& state) const;
 
     CTunecaseDoc* m_pDoc = nullptr;
     QSplitter* m_wndSplitter = nullptr;

@@ -63,10 +63,10 @@ void CSongListView::Refill(int row) {
         row = m_pFrame->GetPlayListPane()->GetSelectionMark();
     }
     row = std::max(row, 0);
-    const bool showOrder = manager->currentRow > 0;
     const int image = SongRowImage(manager->config.IconMusicID);
+    m_bShowsEntry = row >= 1;
     if (row == 0) {
-        m_pModel->Reset(RowsOf(manager->songs, showOrder, image));
+        m_pModel->Reset(RowsOf(manager->songs, false, image));
         return;
     }
     CEntryPtr entry = manager->entries.GetAt(row);
@@ -75,7 +75,7 @@ void CSongListView::Refill(int row) {
         return;
     }
     SortSongs(entry->songs, kOrderSortKey, true);
-    m_pModel->Reset(RowsOf(entry->songs, showOrder, image));
+    m_pModel->Reset(RowsOf(entry->songs, true, image));
 }
 
 void CSongListView::FillFromEntry(const CEntryPtr& entry) {
@@ -83,18 +83,16 @@ void CSongListView::FillFromEntry(const CEntryPtr& entry) {
         DeleteAllRows();
         return;
     }
-    CMusicManager* manager = Manager();
-    m_pModel->Reset(
-        RowsOf(entry->songs, manager->currentRow > 0, SongRowImage(manager->config.IconMusicID)));
+    m_bShowsEntry = true;
+    m_pModel->Reset(RowsOf(entry->songs, true, SongRowImage(Manager()->config.IconMusicID)));
 }
 
 void CSongListView::InsertSongRow(const CSongPtr& song, int row) {
     if (!song) {
         return;
     }
-    CMusicManager* manager = Manager();
-    m_pModel->Insert(row, CSongRowModel::Row{song, manager->currentRow > 0,
-                                             SongRowImage(manager->config.IconMusicID), nullptr});
+    m_pModel->Insert(row, CSongRowModel::Row{song, m_bShowsEntry,
+                                             SongRowImage(Manager()->config.IconMusicID), nullptr});
 }
 
 void CSongListView::InsertImportedSongRow(const CSongPtr& song, int row, CMusicManager* manager,
@@ -102,7 +100,7 @@ void CSongListView::InsertImportedSongRow(const CSongPtr& song, int row, CMusicM
     if (!song) {
         return;
     }
-    const bool showOrder = manager->currentRow > 0;
+    const bool showOrder = m_bShowsEntry;
     const int image = SongRowImage(manager->config.IconMusicID);
     if (!texts) {
         texts = std::make_shared<CRowTexts>(SongRowTexts(*song, showOrder, image));
@@ -114,9 +112,8 @@ void CSongListView::UpdateSongRow(const CSongPtr& song, int row) {
     if (!song) {
         return;
     }
-    CMusicManager* manager = Manager();
-    m_pModel->Update(row, CSongRowModel::Row{song, manager->currentRow > 0,
-                                             SongRowImage(manager->config.IconMusicID), nullptr});
+    m_pModel->Update(row, CSongRowModel::Row{song, m_bShowsEntry,
+                                             SongRowImage(Manager()->config.IconMusicID), nullptr});
 }
 
 void CSongListView::DeleteRow(int row) {
@@ -124,6 +121,7 @@ void CSongListView::DeleteRow(int row) {
 }
 
 void CSongListView::DeleteAllRows() {
+    m_bShowsEntry = false;
     if (m_pModel->rowCount() > 0) {
         m_pModel->Reset({});
     }

@@ -76,4 +76,6 @@ private:
     int m_dragging = 0;
     int m_dragRow = -1;
     bool m_songSortAscending = true;
+    // An entry's songs are shown (their order numbers show), not the flat list.
+    bool m_bShowsEntry = false;
 };

@@ -306,7 +306,8 @@ void MainFrameTest::LaysOutTheToolbarAndMenuBar() {
 
 void MainFrameTest::MinimisingWithoutTrayNeverHides() {
     CGuiLibrary library;
-    library.Write(SampleEntries(library.Dir().Path()), {}, [](CAppConfig& config) { config.IsHideWhenMin = 1; });
+    library.Write(SampleEntries(library.Dir().Path()), {},
+                  [](CAppConfig& config) { config.IsHideWhenMin = 1; });
     auto frame = ShowFrame();
     QVERIFY(frame);
     QCOMPARE(frame->m_bMinimized, 0);

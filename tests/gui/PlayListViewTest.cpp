@@ -152,7 +152,8 @@ void PlayListViewTest::DropAddsOnlyM3uFiles() {
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
     const std::string song = shown.library.Dir().Write("new/歌.mp3", "x");
-    const std::string playlist = shown.library.Dir().Write("new/新歌.m3u", "#EXTM3U\n歌.mp3\n");
+    const std::string playlist =
+        shown.library.Dir().Write("new/新歌.m3u", "#EXTM3U\n#EXTINF:123,歌\n歌.mp3\n");
     const std::string text = shown.library.Dir().Write("new/note.txt", "not a list\n");
     (void)song;
 
@@ -175,6 +176,17 @@ void PlayListViewTest::DropAddsOnlyM3uFiles() {
     QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({5}));
     QCOMPARE(ColumnTexts(shown.songs, 0), QStringList({"歌"}));
     QVERIFY(shown.frame->StatusText().startsWith(QStringLiteral("曲目: 5  音乐: ")));
+
+    // A list the manager refuses adds no entry, and so no row.
+    const std::string broken = shown.library.Dir().Write("new/坏.m3u", "not a playlist\n");
+    QMimeData brokenData;
+    brokenData.setUrls({QUrl::fromLocalFile(QString::fromStdString(broken))});
+    QDropEvent brokenDrop(QPointF(point), Qt::CopyAction, &brokenData, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(shown.playList->viewport(), &brokenDrop);
+    QCOMPARE(manager->entries.GetCount(), 5);
+    QCOMPARE(shown.playList->GetItemCount(), 6);
+    QCOMPARE(ColumnTexts(shown.songs, 0), QStringList({"歌"}));
 }
 
 void PlayListViewTest::DoubleClickPlaysOrReportsAnEmptyLibrary() {

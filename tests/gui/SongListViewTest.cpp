@@ -86,6 +86,12 @@ void SongListViewTest::ShowsOrderNumbersOnlyForAnEntry() {
     ClickRow(shown.playList, 1);
     QCOMPARE(ColumnTexts(shown.songs, 4), QStringList({"1", "2", "3", "4"}));
     QCOMPARE(shown.songs->ItemImage(0), 0);
+    // A refill of both panes loses the mark: the flat list shows, without
+    // numbers, though the remembered row is still the entry's.
+    shown.frame->RefillPanes();
+    QCOMPARE(shown.frame->m_pManager->currentRow, 1);
+    QCOMPARE(shown.songs->GetItemCount(), 4);
+    QCOMPARE(ColumnTexts(shown.songs, 4), QStringList({"", "", "", ""}));
 }
 
 void SongListViewTest::HeaderClicksSortAlternately() {
