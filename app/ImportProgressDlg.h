@@ -6,12 +6,40 @@
 #include <QString>
 
 class CMusicManager;
+class QLabel;
+class QPushButton;
 
 class CImportProgressDlg : public QDialog {
     Q_OBJECT
 public:
+    // The result the dialog closes with, whether stopped or finished.
+    static constexpr int kClosedResult = 1010;
+
     explicit CImportProgressDlg(CMusicManager* manager, QWidget* parent = nullptr);
 
     // Shows "当前位置: " + folder and "文件名  : " + fileName.
     void ShowProgress(const QString& folder, const QString& fileName);
+
+    // The full texts of the two lines; the labels shorten long paths.
+    QString LocationText() const { return m_locationText; }
+    QString FileNameText() const { return m_fileNameText; }
+    QPushButton* StopButton() const { return m_stopButton; }
+
+    // Escape and the close box stop the import like the stop button: the
+    // dialog never goes away while the worker runs on unnoticed.
+    void reject() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Stop();
+    void ShowTexts();
+
+    CMusicManager* m_pManager;
+    QLabel* m_locationLabel;
+    QLabel* m_fileNameLabel;
+    QPushButton* m_stopButton;
+    QString m_locationText;
+    QString m_fileNameText;
 };

@@ -1,0 +1,85 @@
+// The library command handlers of the main frame, grouped by what they work
+// on, and the few steps they share: reading the panes' selections, asking
+// for a file in the recent folder, building a command.
+#pragma once
+
+#include "core/MusicCommand.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class CMainFrame;
+
+// Shared steps.
+namespace Handlers {
+
+// Restores the main window when it sits hidden in the tray.
+void RestoreIfHidden(CMainFrame& frame);
+// The playlist pane's selected rows, ascending, and those that are entries
+// (row 0, the special row, left out).
+std::vector<int> SelectedPlayListRows(const CMainFrame& frame);
+std::vector<int> EntryRowsOf(const std::vector<int>& rows);
+std::vector<int> SelectedSongRows(const CMainFrame& frame);
+// Deletes one row of the playlist pane, leaving the others as they are.
+void DeletePlayListRow(CMainFrame& frame, int row);
+// A command with one int per value and four strings.
+CMusicCommand ListCommand(int code, const std::vector<int>& values);
+// Shows the given playlist-pane row as the chosen one: selected, current,
+// remembered by the manager, its songs in the song pane.
+void ShowEntryRow(CMainFrame& frame, int row);
+
+// File dialogs starting in the RecentDirectory setting; a chosen path makes
+// its folder the new RecentDirectory. The empty string when cancelled.
+// A save dialog proposes proposedName and adds defaultSuffix to a name
+// chosen without an extension.
+std::string AskOpenFile(CMainFrame& frame, const QString& filter);
+std::string AskSaveFile(CMainFrame& frame, const QString& filter, const std::string& defaultSuffix,
+                        const std::string& proposedName);
+// The filters of the commands in Qt's form.
+QString PlaylistFilter();
+QString ListFileFilter();
+QString HtmlFilter();
+
+} // namespace Handlers
+
+// Entries: add, remove, clear, save as M3U, explore, folder conversion.
+void OnAddEntry(CMainFrame& frame);
+void OnRemoveEntries(CMainFrame& frame);
+void OnClearLibrary(CMainFrame& frame);
+void OnSaveEntryM3u(CMainFrame& frame);
+void OnExploreEntry(CMainFrame& frame);
+void OnFolderToM3u(CMainFrame& frame);
+void OnAllFoldersToM3u(CMainFrame& frame);
+void OnWriteTags(CMainFrame& frame);
+
+// The whole library: list files and the HTML page.
+void OnImportList(CMainFrame& frame);
+void OnExportList(CMainFrame& frame);
+void OnExportHtml(CMainFrame& frame);
+
+// Songs of the shown list.
+void OnAddSong(CMainFrame& frame);
+void OnRemoveSongs(CMainFrame& frame);
+void OnExploreSong(CMainFrame& frame);
+
+// Playing.
+void OnPlay(CMainFrame& frame);
+void OnPlayEntriesShuffled(CMainFrame& frame);
+void OnPlaySongsShuffled(CMainFrame& frame);
+void OnPlayRandomEntries(CMainFrame& frame, int count, int shuffleSongs);
+void OnPlayRandomSongs(CMainFrame& frame, int count);
+void OnPlayArtist(CMainFrame& frame, int commandId);
+
+// Help, web pages and the feedback mail.
+void OnOpenHelp(CMainFrame& frame);
+void OnOpenHomePage(CMainFrame& frame);
+void OnOpenDownloadPage(CMainFrame& frame);
+void OnFeedback(CMainFrame& frame);
+
+// Folder import with its progress dialog.
+void OnImportFolder(CMainFrame& frame);
+
+// The settings dialog and what its changes redraw.
+void OnSettings(CMainFrame& frame);
