@@ -1,6 +1,7 @@
 #include "panes/PlayListView.h"
 
 #include "app/CommandIds.h"
+#include "app/ImportMethodDlg.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
 #include "core/Sorting.h"
@@ -8,11 +9,6 @@
 #include "panes/EntryRowModel.h"
 #include "panes/ReportList.h"
 #include "panes/SongListView.h"
-
-#if __has_include("app/ImportMethodDlg.h")
-#include "app/ImportMethodDlg.h"
-#define CRICKLET_HAS_IMPORT_METHOD_DLG 1
-#endif
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -225,7 +221,6 @@ void CPlayListView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (GetSelectionMark() != 0) {
         return;
     }
-#ifdef CRICKLET_HAS_IMPORT_METHOD_DLG
     CImportMethodDlg dialog(m_pFrame);
     dialog.choice = CImportMethodDlg::ChooseFolder;
     if (dialog.exec() != QDialog::Accepted) {
@@ -236,7 +231,6 @@ void CPlayListView::mouseDoubleClickEvent(QMouseEvent* event) {
     } else if (dialog.choice == CImportMethodDlg::ChooseListFile) {
         m_pFrame->RunCommand(ID_IMPORT_LIST);
     }
-#endif
 }
 
 void CPlayListView::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include "GuiHelpers.h"
 
 #include "app/CommandIds.h"
+#include "app/ImportMethodDlg.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
 #include "panes/PlayListView.h"
@@ -11,7 +12,9 @@
 
 #include <QMenu>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -205,6 +208,24 @@ void PlayListViewTest::DoubleClickPlaysOrReportsAnEmptyLibrary() {
     ClickEmptySpace(empty.playList);
     QTest::mouseDClick(empty.playList->viewport(), Qt::LeftButton, {},
                        QPoint(5, empty.playList->viewport()->height() - 3));
+    QCOMPARE(emptyPlays, 0);
+
+    // The placeholder row asks how to import; OK with the folder preselected
+    // starts the folder import.
+    int folderImports = 0;
+    empty.frame->SetCommandHandler(ID_IMPORT_FOLDER, [&folderImports] { ++folderImports; });
+    bool preselected = false;
+    QTimer::singleShot(0, [&preselected] {
+        auto* dialog = qobject_cast<CImportMethodDlg*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            preselected = dialog->FolderRadio()->isChecked();
+            dialog->accept();
+        }
+    });
+    QRect placeholder = empty.playList->visualRect(empty.playList->model()->index(0, 0));
+    QTest::mouseDClick(empty.playList->viewport(), Qt::LeftButton, {}, placeholder.center());
+    QVERIFY(preselected);
+    QCOMPARE(folderImports, 1);
     QCOMPARE(emptyPlays, 0);
 }
 
