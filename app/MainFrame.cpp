@@ -13,6 +13,7 @@
 #include "panes/PlayListView.h"
 #include "panes/RowTexts.h"
 #include "panes/SongListView.h"
+#include "platform/Platform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -560,6 +561,9 @@ bool CMainFrame::ConfirmExit() {
     return true;
 }
 
+const char* const CMainFrame::kSaveFailedQuestion =
+    "音乐单没有保存成功，现在退出将丢失这次的更改。仍然退出吗？";
+
 void CMainFrame::StopEyeTimer() {
     if (m_nEyeTimerID != 0) {
         killTimer(m_nEyeTimerID);
@@ -586,19 +590,19 @@ void CMainFrame::FinishImport() {
     QCoreApplication::processEvents();
 }
 
-void CMainFrame::SaveLibrary() {
+bool CMainFrame::SaveLibrary() {
     // Never write the lists while the worker still appends to them.
     FinishImport();
-    m_pManager->Save();
+    return m_pManager->Save();
 }
 
-void CMainFrame::SaveAtExit() {
+bool CMainFrame::SaveAtExit() {
     if (m_bSavedAtExit) {
-        return;
+        return true;
     }
     m_bSavedAtExit = true;
     StopEyeTimer();
-    SaveLibrary();
+    return SaveLibrary();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -606,6 +610,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveAtExit();
+    // The failure itself has been shown; closing now would lose every change
+    // since start-up, so the user may stay and free the disk or the folder.
+    if (!SaveAtExit() && Platform().AskOkCancel(kSaveFailedQuestion, kAppTitle) != CAnswer::Ok) {
+        m_bSavedAtExit = false;
+        event->ignore();
+        return;
+    }
     event->accept();
 }

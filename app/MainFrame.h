@@ -111,10 +111,13 @@ public:
 
     // Saves the library once, without asking: at exit, when the desktop
     // session ends, or on a termination signal.
-    void SaveAtExit();
+    // False when a store file could not be written (the error was shown).
+    bool SaveAtExit();
     // Saves now, as at a session's end; the exit save stays due. A running
     // import is stopped first.
-    void SaveLibrary();
+    bool SaveLibrary();
+    // Asked when the exit save failed; Cancel keeps the window open.
+    static const char* const kSaveFailedQuestion;
     void StopEyeTimer();
 
 protected:

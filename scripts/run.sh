@@ -8,5 +8,10 @@ scripts/setup.sh
 program="$PWD/${CRICKLET_BUILD_DIR:-build}/app/cricklet"
 work_dir="${XDG_DATA_HOME:-$HOME/.local/share}/cricklet"
 mkdir -p "$work_dir"
+# The program looks for its HTML template and help page in the working folder
+# before the installed data folder; a build that is not installed puts them
+# there. A copy the user edited is kept.
+[ -e "$work_dir/Template.htm" ] || cp resources/Template.htm "$work_dir/"
+[ -e "$work_dir/Help" ] || cp -r resources/Help "$work_dir/"
 cd "$work_dir"
 exec "$program" "$@"

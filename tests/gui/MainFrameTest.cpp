@@ -36,6 +36,7 @@ private slots:
     void LeavesColumnsAloneBeforeTheDocumentIsInitialised();
     void CancelledExitKeepsTheWindowAndWritesNothing();
     void ConfirmedExitStoresTheCheckBoxAndSaves();
+    void AFailedExitSaveAsksBeforeLosingTheChanges();
     void KeepsArtistMenuFilledAcrossMenuSwitches();
     void LaysOutTheToolbarAndMenuBar();
     void MinimisingWithoutTrayNeverHides();
@@ -240,6 +241,35 @@ void MainFrameTest::ConfirmedExitStoresTheCheckBoxAndSaves() {
     QVERIFY(next);
     QCOMPARE(next->m_pManager->config.IsExitAlert, 0);
     QVERIFY(next->close());
+}
+
+void MainFrameTest::AFailedExitSaveAsksBeforeLosingTheChanges() {
+    CGuiLibrary library;
+    library.Write(SampleEntries(library.Dir().Path()));
+    auto frame = ShowFrame();
+    QVERIFY(frame);
+    frame->m_pManager->config.IsExitAlert = 0;
+    // A file where the work folder should be: nothing can be written there.
+    frame->m_pManager->config.WorkDirectory = library.Dir().Write("blocked", "a file");
+    CScopedRecordingPlatform recording;
+    recording.platform.answers = {CAnswer::Cancel};
+
+    QVERIFY(!frame->close());
+    QVERIFY(frame->isVisible());
+    auto texts = recording.platform.MessageTexts();
+    QCOMPARE(texts.size(), std::size_t(4)); // three write errors, then the question
+    QCOMPARE(QString::fromStdString(texts.back()),
+             QString::fromUtf8(CMainFrame::kSaveFailedQuestion));
+
+    // The user frees the way and closes again: saved, no question.
+    frame->m_pManager->config.WorkDirectory = library.Dir().Path();
+    recording.platform.messages.clear();
+    frame->m_pManager->entries.RemoveAt(1);
+    QVERIFY(frame->close());
+    QVERIFY(recording.platform.messages.empty());
+    CMusicList saved;
+    QVERIFY(ReadMusicListFile(library.Dir().File("PlayList.stp"), saved));
+    QCOMPARE(saved.GetCount(), 3);
 }
 
 void MainFrameTest::KeepsArtistMenuFilledAcrossMenuSwitches() {
