@@ -20,6 +20,13 @@ bool IsMp3Name(const std::string& path) {
     return ExtensionOf(NamePart(path)) == "mp3";
 }
 
+// Taggers that cannot write a text in the tag's code page (Chinese titles
+// in a Latin-1 tag) leave one "?" per character: that names nothing, and the
+// file's own name is the better title.
+bool IsTagText(const std::string& field) {
+    return field.find_first_not_of("? ") != std::string::npos;
+}
+
 } // namespace
 
 bool ReadSongFile(const std::string& path, CSongItem* song) {
@@ -57,10 +64,10 @@ bool FillSongFromFile(CSongItem* song, const std::string& path) {
     if (mp3.hasTag) {
         std::string title = mp3.GetTitle();
         std::string artist = mp3.GetArtist();
-        if (!title.empty()) {
+        if (IsTagText(title)) {
             song->title = title;
         }
-        if (!artist.empty()) {
+        if (IsTagText(artist)) {
             song->artist = artist;
         }
     }
@@ -77,5 +84,5 @@ std::string ReadArtistFromFile(const std::string& path) {
         return kUnknownArtist;
     }
     std::string artist = mp3.GetArtist();
-    return artist.empty() ? kUnknownArtist : artist;
+    return IsTagText(artist) ? artist : kUnknownArtist;
 }

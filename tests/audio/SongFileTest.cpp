@@ -100,6 +100,15 @@ TEST(ReadSongFile, TakesTheFileNameWhereTheTagHasNoText) {
     ASSERT_TRUE(FillSongFromFile(&song, artistOnly));
     EXPECT_EQ(song.title, "a.b");
     EXPECT_EQ(song.artist, "Band");
+    // A tagger that could not write Chinese in the tag left question marks.
+    std::string placeholders = dir.Write("双截棍.mp3", MinuteOfMusic(TagWith("???", "? ?")));
+    ASSERT_TRUE(FillSongFromFile(&song, placeholders));
+    EXPECT_EQ(song.title, "双截棍");
+    EXPECT_EQ(song.artist, "N/A");
+    EXPECT_EQ(ReadArtistFromFile(placeholders), "N/A");
+    std::string question = dir.Write("q.mp3", MinuteOfMusic(TagWith("Why?", "?")));
+    ASSERT_TRUE(FillSongFromFile(&song, question));
+    EXPECT_EQ(song.title, "Why?");
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
