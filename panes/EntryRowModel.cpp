@@ -1,7 +1,5 @@
 #include "panes/EntryRowModel.h"
 
-#include <algorithm>
-
 namespace {
 
 const char* const kHeadings[8] = {"曲目标题", "类型", "艺术家",   "风格",
@@ -9,75 +7,9 @@ const char* const kHeadings[8] = {"曲目标题", "类型", "艺术家",   "风�
 
 } // namespace
 
-int CEntryRowModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
+CEntryRowModel::CEntryRowModel(QObject* parent) : CRowModel<CEntryRow>(kHeadings, parent) {}
 
-int CEntryRowModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 8;
-}
-
-QVariant CEntryRowModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) {
-        return QVariant();
-    }
-    if (role == Qt::DisplayRole) {
-        return Text(index.row(), index.column());
-    }
-    if (role == Qt::DecorationRole && index.column() == 0) {
-        return EntryImage(Image(index.row()));
-    }
-    return QVariant();
-}
-
-QVariant CEntryRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 8) {
-        return QString::fromUtf8(kHeadings[section]);
-    }
-    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-void CEntryRowModel::Reset(std::vector<Row> rows) {
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
-}
-
-void CEntryRowModel::Insert(int row, Row value) {
-    row = std::max(0, std::min(row, rowCount()));
-    beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(m_rows.begin() + row, std::move(value));
-    endInsertRows();
-}
-
-void CEntryRowModel::Update(int row, Row value) {
-    if (row < 0 || row >= rowCount()) {
-        return;
-    }
-    m_rows[row] = std::move(value);
-    emit dataChanged(index(row, 0), index(row, 7));
-}
-
-void CEntryRowModel::Remove(int row) {
-    if (row < 0 || row >= rowCount()) {
-        return;
-    }
-    beginRemoveRows(QModelIndex(), row, row);
-    m_rows.erase(m_rows.begin() + row);
-    endRemoveRows();
-}
-
-QString CEntryRowModel::Text(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= 8) {
-        return QString();
-    }
-    const Row& value = m_rows[row];
-    if (value.frozen) {
-        return value.frozen->texts[column];
-    }
+QString CEntryRowModel::LiveText(const Row& value, int column) const {
     if (value.special == kAllSongsRow) {
         return column == 0 ? QStringLiteral("所有歌曲") : QString();
     }
@@ -87,16 +19,13 @@ QString CEntryRowModel::Text(int row, int column) const {
     return value.entry ? EntryCellText(*value.entry, column) : QString();
 }
 
-int CEntryRowModel::Image(int row) const {
-    if (row < 0 || row >= rowCount()) {
-        return -1;
-    }
-    const Row& value = m_rows[row];
-    if (value.frozen) {
-        return value.frozen->image;
-    }
+int CEntryRowModel::LiveImage(const Row& value) const {
     if (value.special != kEntryRow || !value.entry) {
         return kImageSpecialRow;
     }
     return EntryRowImage(*value.entry, value.iconPlaylistID);
+}
+
+const QIcon& CEntryRowModel::Icon(int image) const {
+    return EntryImage(image);
 }

@@ -5,40 +5,33 @@
 #pragma once
 
 #include "core/PlayListItem.h"
+#include "panes/RowModel.h"
 #include "panes/RowTexts.h"
 
-#include <QAbstractTableModel>
-
 #include <memory>
-#include <vector>
 
-class CEntryRowModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
+// One row of the playlist pane.
+struct CEntryRow {
     enum Special { kEntryRow = 0, kAllSongsRow = -1, kPlaceholderRow = -2 };
 
-    struct Row {
-        CEntryPtr entry;
-        int special = kEntryRow;
-        int iconPlaylistID = 1;
-        std::shared_ptr<const CRowTexts> frozen; // texts taken by the worker
-    };
+    CEntryPtr entry;
+    int special = kEntryRow;
+    int iconPlaylistID = 1;
+    std::shared_ptr<const CRowTexts> frozen; // texts taken by the worker
+};
 
-    explicit CEntryRowModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+class CEntryRowModel : public CRowModel<CEntryRow> {
+    Q_OBJECT
+public:
+    using Special = CEntryRow::Special;
+    static constexpr Special kEntryRow = CEntryRow::kEntryRow;
+    static constexpr Special kAllSongsRow = CEntryRow::kAllSongsRow;
+    static constexpr Special kPlaceholderRow = CEntryRow::kPlaceholderRow;
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    explicit CEntryRowModel(QObject* parent = nullptr);
 
-    void Reset(std::vector<Row> rows);
-    void Insert(int row, Row value);
-    void Update(int row, Row value);
-    void Remove(int row);
-
-    QString Text(int row, int column) const;
-    int Image(int row) const;
-
-private:
-    std::vector<Row> m_rows;
+protected:
+    QString LiveText(const Row& value, int column) const override;
+    int LiveImage(const Row& value) const override;
+    const QIcon& Icon(int image) const override;
 };

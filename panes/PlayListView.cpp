@@ -10,16 +10,8 @@
 #include "panes/ReportList.h"
 #include "panes/SongListView.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QUrl>
-
-#include <algorithm>
 
 namespace {
 
@@ -28,16 +20,8 @@ const int kColumnWidths[CPlayListView::kColumnCount] = {180, 60, 100, 60, 60, 60
 } // namespace
 
 CPlayListView::CPlayListView(CMainFrame* frame, QWidget* parent)
-    : QTableView(parent), m_pFrame(frame), m_pModel(new CEntryRowModel(this)) {
-    setObjectName(QStringLiteral("PlayListView"));
-    setModel(m_pModel);
-    SetUpReportList(this);
-    for (int column = 0; column < kColumnCount; ++column) {
-        horizontalHeader()->resizeSection(column, kColumnWidths[column]);
-    }
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &CPlayListView::OnHeaderClicked);
-}
+    : CReportListView(new CEntryRowModel, "PlayListView", kColumnWidths, kColumnCount, parent),
+      m_pFrame(frame), m_pModel(static_cast<CEntryRowModel*>(model())) {}
 
 CMusicManager* CPlayListView::Manager() const {
     return m_pFrame->m_pManager;
@@ -106,15 +90,6 @@ void CPlayListView::UpdateEntryRow(const CEntryPtr& entry, int row) {
     m_pModel->Update(row, std::move(value));
 }
 
-std::vector<int> CPlayListView::SelectedRows() const {
-    std::vector<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
-        rows.push_back(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 int CPlayListView::GetSelectedRows(int* buffer, int capacity) const {
     std::vector<int> rows = SelectedRows();
     if (static_cast<int>(rows.size()) > capacity) {
@@ -126,45 +101,6 @@ int CPlayListView::GetSelectedRows(int* buffer, int capacity) const {
         last = rows[i];
     }
     return last;
-}
-
-int CPlayListView::GetSelectedCount() const {
-    return static_cast<int>(selectionModel()->selectedRows().size());
-}
-
-void CPlayListView::SelectRow(int row, int clearMark) {
-    if (clearMark != 0) {
-        int mark = GetSelectionMark();
-        if (mark >= 0) {
-            selectionModel()->select(m_pModel->index(mark, 0),
-                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-        }
-    }
-    if (row < 0 || row >= GetItemCount()) {
-        return;
-    }
-    selectionModel()->setCurrentIndex(m_pModel->index(row, 0),
-                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
-
-int CPlayListView::GetSelectionMark() const {
-    QModelIndex current = selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
-void CPlayListView::SetSelectionMark(int row) {
-    selectionModel()->setCurrentIndex(row >= 0 ? m_pModel->index(row, 0) : QModelIndex(),
-                                      QItemSelectionModel::NoUpdate);
-}
-
-int CPlayListView::GetItemCount() const {
-    return m_pModel->rowCount();
-}
-
-void CPlayListView::EnsureVisible(int row) {
-    if (row >= 0 && row < GetItemCount()) {
-        scrollTo(m_pModel->index(row, 0));
-    }
 }
 
 QString CPlayListView::ItemText(int row, int column) const {
@@ -197,7 +133,7 @@ void CPlayListView::OnRightClick(int mark) {
 }
 
 void CPlayListView::mousePressEvent(QMouseEvent* event) {
-    QTableView::mousePressEvent(event);
+    CReportListView::mousePressEvent(event);
     int mark = RowAt(this, event->position().toPoint());
     if (mark < 0) {
         SetSelectionMark(-1);
@@ -210,7 +146,7 @@ void CPlayListView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPlayListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTableView::mouseDoubleClickEvent(event);
+    CReportListView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -256,7 +192,7 @@ void CPlayListView::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    QTableView::keyPressEvent(event);
+    CReportListView::keyPressEvent(event);
 }
 
 void CPlayListView::OnHeaderClicked(int column) {
@@ -265,36 +201,7 @@ void CPlayListView::OnHeaderClicked(int column) {
     RefillEntries();
 }
 
-void CPlayListView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
-void CPlayListView::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
-void CPlayListView::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            AddDroppedM3u(url.toLocalFile().toStdString());
-        }
-    }
-    event->acceptProposedAction();
-}
-
-void CPlayListView::AddDroppedM3u(const std::string& path) {
+void CPlayListView::AddDroppedFile(const std::string& path) {
     if (!IsM3uExtension(ExtensionOf(path))) {
         return;
     }

@@ -4,9 +4,8 @@
 #pragma once
 
 #include "core/PlayListItem.h"
+#include "panes/ReportListView.h"
 #include "panes/RowTexts.h"
-
-#include <QTableView>
 
 #include <memory>
 #include <vector>
@@ -15,7 +14,7 @@ class CMainFrame;
 class CMusicManager;
 class CEntryRowModel;
 
-class CPlayListView : public QTableView {
+class CPlayListView : public CReportListView {
     Q_OBJECT
 public:
     explicit CPlayListView(CMainFrame* frame, QWidget* parent = nullptr);
@@ -38,16 +37,6 @@ public:
     // Otherwise fills buffer with the selected rows in ascending order and
     // returns the last one written, -1 when none is selected.
     int GetSelectedRows(int* buffer, int capacity) const;
-    std::vector<int> SelectedRows() const;
-    int GetSelectedCount() const;
-    // With clearMark, the selection-mark row loses its selection first; then
-    // row becomes selected and current.
-    void SelectRow(int row, int clearMark);
-    // The row last clicked or moved to (the current row), -1 when none.
-    int GetSelectionMark() const;
-    void SetSelectionMark(int row);
-    int GetItemCount() const;
-    void EnsureVisible(int row);
 
     // What a row shows, for the window's own checks and the tests.
     QString ItemText(int row, int column) const;
@@ -59,16 +48,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void OnHeaderClicked(int column) override;
+    // Adds a dropped .m3u file as a new entry.
+    void AddDroppedFile(const std::string& path) override;
 
 private:
-    void OnHeaderClicked(int column);
     void OnLeftClick(int mark);
     void OnRightClick(int mark);
     void ShowSongsForRow(int row);
-    void AddDroppedM3u(const std::string& path);
     CMusicManager* Manager() const;
 
     CMainFrame* m_pFrame;

@@ -9,14 +9,8 @@
 #include "panes/ReportList.h"
 #include "panes/SongRowModel.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -29,16 +23,8 @@ const int kOrderSortKey = 5;
 } // namespace
 
 CSongListView::CSongListView(CMainFrame* frame, QWidget* parent)
-    : QTableView(parent), m_pFrame(frame), m_pModel(new CSongRowModel(this)) {
-    setObjectName(QStringLiteral("SongListView"));
-    setModel(m_pModel);
-    SetUpReportList(this);
-    for (int column = 0; column < kColumnCount; ++column) {
-        horizontalHeader()->resizeSection(column, kColumnWidths[column]);
-    }
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &CSongListView::OnHeaderClicked);
-}
+    : CReportListView(new CSongRowModel, "SongListView", kColumnWidths, kColumnCount, parent),
+      m_pFrame(frame), m_pModel(static_cast<CSongRowModel*>(model())) {}
 
 CMusicManager* CSongListView::Manager() const {
     return m_pFrame->m_pManager;
@@ -128,47 +114,9 @@ void CSongListView::DeleteAllRows() {
 }
 
 int CSongListView::GetSelectedRows(std::vector<int>& rows, int& count) const {
-    rows.clear();
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
-        rows.push_back(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
+    rows = SelectedRows();
     count = static_cast<int>(rows.size());
     return rows.empty() ? -1 : rows.back();
-}
-
-int CSongListView::GetSelectedCount() const {
-    return static_cast<int>(selectionModel()->selectedRows().size());
-}
-
-void CSongListView::SelectRow(int row, int clearMark) {
-    if (clearMark != 0) {
-        int mark = GetSelectionMark();
-        if (mark >= 0) {
-            selectionModel()->select(m_pModel->index(mark, 0),
-                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-        }
-    }
-    if (row < 0 || row >= GetItemCount()) {
-        return;
-    }
-    selectionModel()->setCurrentIndex(m_pModel->index(row, 0),
-                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
-
-int CSongListView::GetSelectionMark() const {
-    QModelIndex current = selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
-int CSongListView::GetItemCount() const {
-    return m_pModel->rowCount();
-}
-
-void CSongListView::EnsureVisible(int row) {
-    if (row >= 0 && row < GetItemCount()) {
-        scrollTo(m_pModel->index(row, 0));
-    }
 }
 
 QString CSongListView::ItemText(int row, int column) const {
@@ -231,7 +179,7 @@ void CSongListView::mousePressEvent(QMouseEvent* event) {
             m_dragRow = row;
         }
     }
-    QTableView::mousePressEvent(event);
+    CReportListView::mousePressEvent(event);
     if (event->button() == Qt::RightButton) {
         m_pFrame->ShowPopupMenu(1);
     }
@@ -239,7 +187,7 @@ void CSongListView::mousePressEvent(QMouseEvent* event) {
 
 void CSongListView::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging == 0 || !(event->buttons() & Qt::LeftButton)) {
-        QTableView::mouseMoveEvent(event);
+        CReportListView::mouseMoveEvent(event);
         return;
     }
     int row = RowAt(this, event->position().toPoint());
@@ -251,11 +199,11 @@ void CSongListView::mouseMoveEvent(QMouseEvent* event) {
 void CSongListView::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = 0;
     m_dragRow = -1;
-    QTableView::mouseReleaseEvent(event);
+    CReportListView::mouseReleaseEvent(event);
 }
 
 void CSongListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTableView::mouseDoubleClickEvent(event);
+    CReportListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton && !IsLibraryEmpty(Manager())) {
         m_pFrame->RunCommand(ID_PLAY);
     }
@@ -266,39 +214,10 @@ void CSongListView::keyPressEvent(QKeyEvent* event) {
         m_pFrame->RunCommand(ID_REMOVE_SONGS);
         return;
     }
-    QTableView::keyPressEvent(event);
+    CReportListView::keyPressEvent(event);
 }
 
-void CSongListView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
-void CSongListView::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
-void CSongListView::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            AddDroppedSong(url.toLocalFile().toStdString());
-        }
-    }
-    event->acceptProposedAction();
-}
-
-void CSongListView::AddDroppedSong(const std::string& path) {
+void CSongListView::AddDroppedFile(const std::string& path) {
     CMusicManager* manager = Manager();
     if (!manager->config.IsSupportedExtension(ExtensionOf(path))) {
         return;

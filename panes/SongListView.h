@@ -5,9 +5,8 @@
 
 #include "core/PlayListItem.h"
 #include "core/SongItem.h"
+#include "panes/ReportListView.h"
 #include "panes/RowTexts.h"
-
-#include <QTableView>
 
 #include <memory>
 #include <vector>
@@ -16,7 +15,7 @@ class CMainFrame;
 class CMusicManager;
 class CSongRowModel;
 
-class CSongListView : public QTableView {
+class CSongListView : public CReportListView {
     Q_OBJECT
 public:
     // The value of Refill's row that means the playlist pane's selected row.
@@ -42,13 +41,6 @@ public:
     // Sets count to the number of selected rows, fills rows with them in
     // ascending order and returns the last, or -1 when none is selected.
     int GetSelectedRows(std::vector<int>& rows, int& count) const;
-    int GetSelectedCount() const;
-    // With clearMark, the current row loses its selection first; then row
-    // becomes selected and current.
-    void SelectRow(int row, int clearMark);
-    int GetSelectionMark() const;
-    int GetItemCount() const;
-    void EnsureVisible(int row);
 
     QString ItemText(int row, int column) const;
     int ItemImage(int row) const;
@@ -59,14 +51,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void OnHeaderClicked(int column) override;
+    // Adds a dropped song file to the list shown.
+    void AddDroppedFile(const std::string& path) override;
 
 private:
-    void OnHeaderClicked(int column);
     void DragTo(int row);
-    void AddDroppedSong(const std::string& path);
     // The list the pane shows: the marked entry's songs, or the flat list.
     CSongList* ShownList(CEntryPtr& entry) const;
     CMusicManager* Manager() const;

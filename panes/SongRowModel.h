@@ -5,38 +5,26 @@
 #pragma once
 
 #include "core/SongItem.h"
+#include "panes/RowModel.h"
 #include "panes/RowTexts.h"
 
-#include <QAbstractTableModel>
-
 #include <memory>
-#include <vector>
 
-class CSongRowModel : public QAbstractTableModel {
+// One row of the song pane.
+struct CSongRow {
+    CSongPtr song;
+    bool showOrder = false; // an entry's songs are shown, not the flat list
+    int image = 0;
+    std::shared_ptr<const CRowTexts> frozen; // texts taken by the worker
+};
+
+class CSongRowModel : public CRowModel<CSongRow> {
     Q_OBJECT
 public:
-    struct Row {
-        CSongPtr song;
-        bool showOrder = false; // an entry's songs are shown, not the flat list
-        int image = 0;
-        std::shared_ptr<const CRowTexts> frozen; // texts taken by the worker
-    };
+    explicit CSongRowModel(QObject* parent = nullptr);
 
-    explicit CSongRowModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
-    void Reset(std::vector<Row> rows);
-    void Insert(int row, Row value);
-    void Update(int row, Row value);
-    void Remove(int row);
-
-    QString Text(int row, int column) const;
-    int Image(int row) const;
-
-private:
-    std::vector<Row> m_rows;
+protected:
+    QString LiveText(const Row& value, int column) const override;
+    int LiveImage(const Row& value) const override;
+    const QIcon& Icon(int image) const override;
 };
