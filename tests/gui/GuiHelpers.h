@@ -1,13 +1,26 @@
-// Mouse and keyboard steps on the panes of a shown window, and the sample
-// library that the window tests share.
+// Mouse and keyboard steps on the panes of a shown window, the window
+// fixture and dialog answering, and the sample library that the window tests
+// share.
 #pragma once
 
 #include "GuiLibrary.h"
+#include "app/FileDialogs.h"
+#include "app/MainFrame.h"
+#include "core/MusicManager.h"
+#include "support/RecordingPlatform.h"
+#include "support/TempDir.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QStringList>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
 
 inline void ClickRow(QTableView* view, int row, Qt::MouseButton button = Qt::LeftButton,
                      Qt::KeyboardModifiers modifiers = {}) {
@@ -63,3 +76,65 @@ inline CMusicList SampleEntries(const std::string& root) {
     entries.AddTail(MakeEntry("Other", "", "/music", "x.wpl", {}));
     return entries;
 }
+
+// The bytes of a MIDI file, long enough to be read for its title (the reader
+// leaves tiny files untitled).
+inline std::string MidiBytes() {
+    return "MThd" + std::string(400, '\0');
+}
+
+// Runs action on the modal dialog of type Dialog as soon as it shows. A
+// dialog that a failed check left open is closed, and if none shows within
+// two seconds whatever is modal is closed, so no test hangs.
+template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr && dialog->isVisible()) {
+            poll->stop();
+            poll->deleteLater();
+            action(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        } else if (++*tries > 200) {
+            poll->stop();
+            poll->deleteLater();
+            if (QWidget* other = QApplication::activeModalWidget()) {
+                other->close();
+            }
+        }
+    });
+    poll->start(10);
+}
+
+// The real window on an empty library in a fresh working folder, with
+// questions and file dialogs answered by the test.
+class CTestWindow {
+public:
+    CTestWindow() : m_oldFolder(QDir::currentPath()) {
+        SetPlatform(&platform);
+        SetFileDialogs(&dialogs);
+        QDir::setCurrent(QString::fromStdString(folder.Path()));
+        frame = std::make_unique<CMainFrame>();
+    }
+    ~CTestWindow() {
+        frame.reset();
+        QDir::setCurrent(m_oldFolder);
+        SetFileDialogs(nullptr);
+        SetPlatform(nullptr);
+    }
+    CTestWindow(const CTestWindow&) = delete;
+    CTestWindow& operator=(const CTestWindow&) = delete;
+
+    CMusicManager& Manager() { return *frame->m_pManager; }
+
+    CTempDir folder;
+    CRecordingPlatform platform;
+    CScriptedFileDialogs dialogs;
+    std::unique_ptr<CMainFrame> frame;
+
+private:
+    QString m_oldFolder;
+};

@@ -1,5 +1,6 @@
 // The import-method question and the import progress dialog: their texts,
 // the stop button, and a folder import stopped at once on the real window.
+#include "GuiHelpers.h"
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/ImportMethodDlg.h"
@@ -23,65 +24,7 @@
 
 namespace {
 
-// The bytes of a MIDI file, long enough to be read for its title (the reader
-// leaves tiny files untitled).
-std::string MidiBytes() {
-    return "MThd" + std::string(400, '\0');
-}
-
-// Runs action on the modal dialog of type Dialog as soon as it shows. A
-// dialog that a failed check left open is closed, and if none shows within
-// two seconds whatever is modal is closed, so no test hangs.
-template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
-    auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            action(dialog);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        } else if (++*tries > 200) {
-            poll->stop();
-            poll->deleteLater();
-            if (QWidget* other = QApplication::activeModalWidget()) {
-                other->close();
-            }
-        }
-    });
-    poll->start(10);
-}
-
-// An empty library in a fresh working folder, with questions and file
-// dialogs answered by the test.
-class CWindow {
-public:
-    CWindow() : m_oldFolder(QDir::currentPath()) {
-        SetPlatform(&platform);
-        SetFileDialogs(&dialogs);
-        QDir::setCurrent(QString::fromStdString(folder.Path()));
-        frame = std::make_unique<CMainFrame>();
-    }
-    ~CWindow() {
-        frame.reset();
-        QDir::setCurrent(m_oldFolder);
-        SetFileDialogs(nullptr);
-        SetPlatform(nullptr);
-    }
-
-    CMusicManager& Manager() { return *frame->m_pManager; }
-
-    CTempDir folder;
-    CRecordingPlatform platform;
-    CScriptedFileDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-private:
-    QString m_oldFolder;
-};
+using CWindow = CTestWindow;
 
 void DoubleClickRow(CPlayListView* pane, int row) {
     const QRect cell = pane->visualRect(pane->model()->index(row, 0));

@@ -1,5 +1,6 @@
 // The library command handlers on the real window: what they ask, which
 // rows they delete and select, and what reaches the library and the player.
+#include "GuiHelpers.h"
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
@@ -21,12 +22,6 @@
 #include <sstream>
 
 namespace {
-
-// The bytes of a MIDI file, long enough to be read for its title (the reader
-// leaves tiny files untitled).
-std::string MidiBytes() {
-    return "MThd" + std::string(400, '\0');
-}
 
 const char* const kAppendQuestion =
     "第一步: 您是否将导入的音乐追加至当前音乐单？(选择\"否\" 则先清空当前后再导入)";
@@ -92,22 +87,8 @@ std::vector<std::string> PlayedFiles(const std::string& m3uText) {
 // E5, each with two songs whose files exist, every song also in the flat
 // list. E1's artist is B, E2's A, the others C. Questions and file dialogs
 // are answered by the test.
-class CWindow {
+class CWindow : public CTestWindow {
 public:
-    CWindow() : m_oldFolder(QDir::currentPath()) {
-        SetPlatform(&platform);
-        SetFileDialogs(&dialogs);
-        QDir::setCurrent(QString::fromStdString(folder.Path()));
-        frame = std::make_unique<CMainFrame>();
-    }
-    ~CWindow() {
-        frame.reset();
-        QDir::setCurrent(m_oldFolder);
-        SetFileDialogs(nullptr);
-        SetPlatform(nullptr);
-    }
-
-    CMusicManager& Manager() { return *frame->m_pManager; }
     CPlayListView* PlayList() { return frame->GetPlayListPane(); }
     CSongListView* SongPane() { return frame->GetSongPane(); }
 
@@ -163,14 +144,6 @@ public:
     std::string SongPath(int entry, int song) {
         return folder.File("e" + std::to_string(entry) + "s" + std::to_string(song) + ".mp3");
     }
-
-    CTempDir folder;
-    CRecordingPlatform platform;
-    CScriptedFileDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-private:
-    QString m_oldFolder;
 };
 
 // A folder "Music" inside the window's folder with two MIDI files (a type

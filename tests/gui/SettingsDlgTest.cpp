@@ -2,6 +2,7 @@
 // boxes' rows) and the settings command on the real window (what OK redraws,
 // the reminder timer).
 #include "app/SettingsDlg.h"
+#include "GuiHelpers.h"
 #include "app/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
@@ -26,32 +27,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Runs action on the modal dialog of type Dialog as soon as it shows. A
-// dialog that a failed check left open is closed, and if none shows within
-// two seconds whatever is modal is closed, so no test hangs.
-template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
-    auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            action(dialog);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        } else if (++*tries > 200) {
-            poll->stop();
-            poll->deleteLater();
-            if (QWidget* other = QApplication::activeModalWidget()) {
-                other->close();
-            }
-        }
-    });
-    poll->start(10);
-}
 
 template <typename Widget> Widget* Child(QWidget* parent, const char* name) {
     return parent->findChild<Widget*>(QString::fromUtf8(name));
@@ -88,13 +63,9 @@ std::string TypeRows(const CAppConfig& config) {
 // A window on a library of three entries (two m3u, one folder) and four
 // songs, in a fresh working folder, with questions and file dialogs
 // answered by the test.
-class CWindow {
+class CWindow : public CTestWindow {
 public:
-    CWindow() : m_oldFolder(QDir::currentPath()) {
-        SetPlatform(&platform);
-        SetFileDialogs(&dialogs);
-        QDir::setCurrent(QString::fromStdString(folder.Path()));
-        frame = std::make_unique<CMainFrame>();
+    CWindow() {
         CMusicManager& manager = *frame->m_pManager;
         SetFirstStartSettings(manager.config);
         for (const char* title : {"One", "Two", "Three"}) {
@@ -114,22 +85,8 @@ public:
         }
         frame->RefillPanes();
     }
-    ~CWindow() {
-        frame.reset();
-        QDir::setCurrent(m_oldFolder);
-        SetFileDialogs(nullptr);
-        SetPlatform(nullptr);
-    }
 
     CAppConfig& Config() { return frame->m_pManager->config; }
-
-    CTempDir folder;
-    CRecordingPlatform platform;
-    CScriptedFileDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-private:
-    QString m_oldFolder;
 };
 
 } // namespace
