@@ -7,6 +7,8 @@
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
+#include "panes/PlayListView.h"
+#include "panes/SongListView.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -137,4 +139,24 @@ public:
 
 private:
     QString m_oldFolder;
+};
+
+// A window started on a library written to its own folder, with both panes.
+struct CShownLibrary {
+    CGuiLibrary library;
+    std::unique_ptr<CMainFrame> frame;
+    CPlayListView* playList = nullptr;
+    CSongListView* songs = nullptr;
+
+    bool Show(const CMusicList& entries) {
+        library.Write(entries);
+        frame = std::make_unique<CMainFrame>();
+        frame->resize(1000, 700);
+        frame->show();
+        playList = frame->GetPlayListPane();
+        songs = frame->GetSongPane();
+        return QTest::qWaitForWindowExposed(frame.get());
+    }
+    // The song pane's titles, top to bottom.
+    QStringList Titles() const { return ColumnTexts(songs, 0); }
 };

@@ -33,27 +33,6 @@ private slots:
     void SelectedRowsFitTheBufferOrReportTheCapacity();
 };
 
-namespace {
-
-struct CShownLibrary {
-    CGuiLibrary library;
-    std::unique_ptr<CMainFrame> frame;
-    CPlayListView* playList = nullptr;
-    CSongListView* songs = nullptr;
-
-    bool Show(const CMusicList& entries) {
-        library.Write(entries);
-        frame = std::make_unique<CMainFrame>();
-        frame->resize(1000, 700);
-        frame->show();
-        playList = frame->GetPlayListPane();
-        songs = frame->GetSongPane();
-        return QTest::qWaitForWindowExposed(frame.get());
-    }
-};
-
-} // namespace
-
 void PlayListViewTest::RefillsTheSongPaneOnlyForANewlyClickedRow() {
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));

@@ -43,24 +43,6 @@ CMusicList FourSongEntry(const std::string& root) {
     return entries;
 }
 
-struct CShownLibrary {
-    CGuiLibrary library;
-    std::unique_ptr<CMainFrame> frame;
-    CPlayListView* playList = nullptr;
-    CSongListView* songs = nullptr;
-
-    bool Show(const CMusicList& entries) {
-        library.Write(entries);
-        frame = std::make_unique<CMainFrame>();
-        frame->resize(1000, 700);
-        frame->show();
-        playList = frame->GetPlayListPane();
-        songs = frame->GetSongPane();
-        return QTest::qWaitForWindowExposed(frame.get());
-    }
-    QStringList Titles() const { return ColumnTexts(songs, 0); }
-};
-
 void Drag(CSongListView* pane, int fromRow, const QList<int>& overRows) {
     QWidget* viewport = pane->viewport();
     auto centre = [pane](int row) {
