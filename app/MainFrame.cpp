@@ -9,6 +9,8 @@
 #include "app/TunecaseDoc.h"
 #include "app/UpdateRules.h"
 #include "core/MusicManager.h"
+#include "desktop/EyeReminder.h"
+#include "desktop/SystemTray.h"
 #include "formats/Format.h"
 #include "panes/PlayListView.h"
 #include "panes/RowTexts.h"
@@ -26,9 +28,9 @@
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QThread>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QToolBar>
 
 #include <algorithm>
@@ -110,6 +112,9 @@ CMainFrame::CMainFrame(CTunecaseDoc* doc, QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     RebuildArtistMenu();
     UpdateStatusText();
+    CreateTrayIcon();
+    m_pEyeReminder = new CEyeReminder(*this);
+    StartEyeTimer();
     m_bMinimized = 0;
 
     InstallFrameHandlers();
@@ -257,6 +262,8 @@ CUpdateState CMainFrame::CurrentUpdateState() const {
     state.playListSelected = m_pPlayListView->GetSelectedCount();
     state.songSelected = m_pSongListView->GetSelectedCount();
     state.frameVisible = isVisible();
+    state.frameMinimized = isMinimized();
+    state.trayAvailable = m_TrayIcon != nullptr && m_TrayIcon->IsAvailable();
     return state;
 }
 
@@ -497,7 +504,11 @@ void CMainFrame::changeEvent(QEvent* event) {
         return;
     }
     // Without a notification area a hidden window could not be found again.
-    if (m_pManager->config.IsHideWhenMin != 0 && QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (m_TrayIcon == nullptr) {
+        return;
+    }
+    m_TrayIcon->CheckAvailability();
+    if (m_pManager->config.IsHideWhenMin != 0 && m_TrayIcon->IsAvailable()) {
         QTimer::singleShot(0, this, [this] { hide(); });
     }
     m_bMinimized = 1;
@@ -531,6 +542,22 @@ void CMainFrame::OnShowWindow() {
 void CMainFrame::OnHideWindow() {
     hide();
     m_bMinimized = 1;
+}
+
+void CMainFrame::CreateTrayIcon() {
+    m_TrayIcon = new CSystemTray(this);
+    connect(m_TrayIcon, &CSystemTray::AvailabilityChanged, this,
+            &CMainFrame::OnTrayAvailabilityChanged);
+    m_TrayIcon->Create(this, QStringLiteral("鸣蛩 一切音乐尽在掌握中! 请点击右键"), windowIcon(),
+                       IDR_TRAY);
+}
+
+// A window hidden in a tray that went away (its panel ended) would be lost.
+void CMainFrame::OnTrayAvailabilityChanged(bool available) {
+    if (!available && isHidden() && m_bMinimized == 1 && !m_bSavedAtExit) {
+        OnShowWindow();
+    }
+    UpdateCommandStates();
 }
 
 void CMainFrame::OnSwitchPopupMenu(int menuStatus) {
@@ -569,6 +596,18 @@ void CMainFrame::StopEyeTimer() {
         killTimer(m_nEyeTimerID);
         m_nEyeTimerID = 0;
     }
+}
+
+void CMainFrame::StartEyeTimer() {
+    m_pEyeReminder->Arm();
+}
+
+void CMainFrame::timerEvent(QTimerEvent* event) {
+    if (m_nEyeTimerID != 0 && event->timerId() == m_nEyeTimerID) {
+        m_pEyeReminder->OnTimer();
+        return;
+    }
+    QMainWindow::timerEvent(event);
 }
 
 void CMainFrame::FinishImport() {
@@ -617,5 +656,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_TrayIcon->RemoveIcon();
     event->accept();
 }

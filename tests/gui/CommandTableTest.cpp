@@ -2,6 +2,7 @@
 // toolbar run a handler only while its rule holds; commands without a
 // handler are disabled.
 #include "GuiHelpers.h"
+#include "TrayAvailability.h"
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -196,6 +197,7 @@ void CommandTableTest::EntryCommandsWaitForAChosenEntry() {
 }
 
 void CommandTableTest::ShowAndHideFollowTheWindow() {
+    const CTrayAvailability trayArea(true);
     CCountingFrame shown;
     QVERIFY(shown.Show(CMusicList()));
     QVERIFY(!shown.Enabled(ID_SHOW_WINDOW));
@@ -273,6 +275,7 @@ void CommandTableTest::SongSelectionRules() {
 }
 
 void CommandTableTest::MenusCarryTheRulesWhenTheyOpen() {
+    const CTrayAvailability trayArea(true);
     CCountingFrame shown;
     QVERIFY(shown.Show(Entries(shown.library, 3)));
     shown.Count({ID_RANDOM_ENTRIES_1, ID_RANDOM_ENTRIES_4});

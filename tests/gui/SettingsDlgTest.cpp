@@ -103,7 +103,7 @@ private slots:
     void OkWithoutChangesRefillsNothingAndKeepsTheTimer();
     void YellowBugRefillsThePlaylistPaneKeepingTheSelection();
     void NewMusicIconRefillsTheSongPane();
-    void ZeroIntervalSwitchesTheReminderOff();
+    void ZeroIntervalIsRefusedForTheReminder();
     void SwitchingTheReminderOnStartsTheTimerAndOffKillsIt();
     void CancelChangesNothing();
 };
@@ -342,17 +342,22 @@ void SettingsDlgTest::NewMusicIconRefillsTheSongPane() {
     QCOMPARE(frame.GetSongPane()->ItemImage(0), 1);
 }
 
-void SettingsDlgTest::ZeroIntervalSwitchesTheReminderOff() {
+void SettingsDlgTest::ZeroIntervalIsRefusedForTheReminder() {
     CWindow window;
     CMainFrame& frame = *window.frame;
-    WhenShown<CSettingsDlg>([](CSettingsDlg* shown) {
+    bool keptOpen = false;
+    WhenShown<CSettingsDlg>([&keptOpen](CSettingsDlg* shown) {
         Child<QCheckBox>(shown, "eyeProtector")->setChecked(true);
         Child<QLineEdit>(shown, "eyeDelay")->setText("0");
         shown->accept();
+        keptOpen = shown->isVisible();
     });
     frame.RunCommand(ID_SETTINGS);
+    QVERIFY(keptOpen);
+    QCOMPARE(window.platform.MessageTexts().size(), size_t(1));
+    QVERIFY(window.platform.MessageTexts()[0].find("至少为 1 分钟") != std::string::npos);
     QCOMPARE(window.Config().EnableEyeProtector, 0);
-    QCOMPARE(window.Config().DelayOfEyeProtector, 0);
+    QCOMPARE(window.Config().DelayOfEyeProtector, 60);
     QCOMPARE(frame.m_nEyeTimerID, 0);
 }
 
