@@ -545,6 +545,9 @@ void CMainFrame::OnHideWindow() {
 }
 
 void CMainFrame::CreateTrayIcon() {
+    // The program ends when this window closes, and then only: a message or
+    // a reminder closed while the window sits in the tray is no last window.
+    QApplication::setQuitOnLastWindowClosed(false);
     m_TrayIcon = new CSystemTray(this);
     connect(m_TrayIcon, &CSystemTray::AvailabilityChanged, this,
             &CMainFrame::OnTrayAvailabilityChanged);
@@ -658,4 +661,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     m_TrayIcon->RemoveIcon();
     event->accept();
+    QCoreApplication::exit(0);
 }

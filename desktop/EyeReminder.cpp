@@ -81,6 +81,9 @@ void CEyeReminder::Show() {
     if (!owned) {
         dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
     }
+    // Closing the reminder while the window sits in the tray is not closing
+    // the program's last window.
+    dialog->setAttribute(Qt::WA_QuitOnClose, false);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->Fill(m_frame.m_pManager->config.DelayOfEyeProtector);
     connect(dialog, &QDialog::finished, this, [this, dialog] {

@@ -152,7 +152,7 @@ void EyeReminderTest::WaitsForTheUsersDialogAndNeverStacks() {
 }
 
 void EyeReminderTest::StandsAloneWhileTheWindowIsInTheTray() {
-    for (bool hidden : {false, true}) {
+    for (bool hidden : {true, false}) {
         CReminderWindow window(1, 45);
         window.frame->setVisible(!hidden);
         window.frame->m_bMinimized = hidden ? 1 : 0;
@@ -160,6 +160,8 @@ void EyeReminderTest::StandsAloneWhileTheWindowIsInTheTray() {
         QVERIFY(window.Dialog()->isVisible());
         QCOMPARE(window.Dialog()->parentWidget() == nullptr, hidden);
         QCOMPARE(window.Dialog()->windowFlags().testFlag(Qt::WindowStaysOnTopHint), hidden);
+        // Closing it must not end a program that lives on in the tray.
+        QVERIFY(!window.Dialog()->testAttribute(Qt::WA_QuitOnClose));
         window.Dialog()->reject();
     }
 }

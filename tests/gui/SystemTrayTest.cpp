@@ -53,6 +53,7 @@ private slots:
     void ShowAndHideFollowTheWindowAndTheTray();
     void MenuListsTheArtistsOfTheMomentCancelsAndRestores();
     void WithoutNotificationAreaTheWindowStaysReachable();
+    void OnlyClosingTheWindowEndsTheProgram();
 };
 
 void SystemTrayTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
@@ -157,6 +158,27 @@ void SystemTrayTest::WithoutNotificationAreaTheWindowStaysReachable() {
     QVERIFY(window.frame->close());
     window.Tray().CheckAvailability();
     QVERIFY(!window.Tray().Icon()->isVisible());
+}
+
+void SystemTrayTest::OnlyClosingTheWindowEndsTheProgram() {
+    CTrayWindow window(true);
+    QVERIFY(window.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    window.frame->m_pManager->config.IsExitAlert = 0;
+    QStringList steps;
+    QDialog message;
+    QObject pending;
+    QTimer::singleShot(0, &pending, [&] { message.show(); });
+    QTimer::singleShot(50, &pending, [&] { message.accept(); });
+    QTimer::singleShot(300, &pending, [&] {
+        steps << "running";
+        window.frame->close();
+    });
+    QTimer::singleShot(3000, &pending, [&] {
+        steps << "not ended";
+        QApplication::exit(1);
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(steps, QStringList({"running"}));
 }
 
 QTEST_MAIN(SystemTrayTest)
