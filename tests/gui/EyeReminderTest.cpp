@@ -72,9 +72,8 @@ class EyeReminderTest : public QObject {
 private slots:
     void CreationArmsOnlyAUsableInterval();
     void SettingsAndEachReminderSetTheTimerWithTheCurrentInterval();
-    void ClosingTheReminderKeepsOrStopsItUntilExit();
+    void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
     void WaitsForTheUsersDialogAndNeverStacks();
-    void StandsAloneWhileTheWindowIsInTheTray();
 };
 
 void EyeReminderTest::CreationArmsOnlyAUsableInterval() {
@@ -106,17 +105,22 @@ void EyeReminderTest::SettingsAndEachReminderSetTheTimerWithTheCurrentInterval()
     QCOMPARE(window.Periods(), QList<int>({1800000}));
 }
 
-void EyeReminderTest::ClosingTheReminderKeepsOrStopsItUntilExit() {
+void EyeReminderTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
     const struct {
-        bool tick, escape;
+        bool tick, escape, inTray;
         const char* saved;
-    } cases[] = {{true, false, "EnableEyeProtector = 1;"},
-                 {false, true, "EnableEyeProtector = 1;"},
-                 {false, false, "EnableEyeProtector = 0;"}};
+    } cases[] = {{true, false, false, "EnableEyeProtector = 1;"},
+                 {false, true, true, "EnableEyeProtector = 1;"},
+                 {false, false, false, "EnableEyeProtector = 0;"}};
     for (const auto& c : cases) {
         CReminderWindow window(1, 45);
+        window.frame->setVisible(!c.inTray);
+        window.frame->m_bMinimized = c.inTray ? 1 : 0;
         window.Fire();
-        QVERIFY(window.Dialog()->RemindAgainBox()->isChecked());
+        // In the tray it stands alone, above the other programs' windows.
+        QCOMPARE(window.Dialog()->parentWidget() == nullptr, c.inTray);
+        QCOMPARE(window.Dialog()->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.inTray);
+        QVERIFY(window.Dialog()->isVisible() && window.Dialog()->RemindAgainBox()->isChecked());
         window.Dialog()->RemindAgainBox()->setChecked(c.tick);
         if (c.escape) {
             QTest::keyClick(window.Dialog(), Qt::Key_Escape);
@@ -149,21 +153,6 @@ void EyeReminderTest::WaitsForTheUsersDialogAndNeverStacks() {
     QVERIFY(!window.frame->m_pEyeReminder->IsWaiting());
     window.Dialog()->accept();
     QCOMPARE(window.Periods(), QList<int>({2700000}));
-}
-
-void EyeReminderTest::StandsAloneWhileTheWindowIsInTheTray() {
-    for (bool hidden : {true, false}) {
-        CReminderWindow window(1, 45);
-        window.frame->setVisible(!hidden);
-        window.frame->m_bMinimized = hidden ? 1 : 0;
-        window.Fire();
-        QVERIFY(window.Dialog()->isVisible());
-        QCOMPARE(window.Dialog()->parentWidget() == nullptr, hidden);
-        QCOMPARE(window.Dialog()->windowFlags().testFlag(Qt::WindowStaysOnTopHint), hidden);
-        // Closing it must not end a program that lives on in the tray.
-        QVERIFY(!window.Dialog()->testAttribute(Qt::WA_QuitOnClose));
-        window.Dialog()->reject();
-    }
 }
 
 QTEST_MAIN(EyeReminderTest)

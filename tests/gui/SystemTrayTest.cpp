@@ -82,12 +82,11 @@ void SystemTrayTest::ShowAndHideFollowTheWindowAndTheTray() {
     const struct {
         bool tray;
         Qt::WindowState state; // WindowNoState: hidden through the tray menu
-        bool visible;
-        QList<bool> enabled; // 显示主界面, 隐藏主界面, 取消弹出
-    } cases[] = {{true, Qt::WindowActive, true, {false, true, true}},
-                 {true, Qt::WindowNoState, false, {true, false, true}},
-                 {false, Qt::WindowActive, true, {false, false, false}},
-                 {false, Qt::WindowMinimized, true, {false, false, false}}};
+        QList<bool> enabled;   // 显示主界面, 隐藏主界面, 取消弹出
+    } cases[] = {{true, Qt::WindowActive, {false, true, true}},
+                 {true, Qt::WindowNoState, {true, false, true}},
+                 {false, Qt::WindowActive, {false, false, false}},
+                 {false, Qt::WindowMinimized, {false, false, false}}};
     for (const auto& c : cases) {
         CTrayWindow window(c.tray);
         if (c.state == Qt::WindowNoState) {
@@ -97,7 +96,7 @@ void SystemTrayTest::ShowAndHideFollowTheWindowAndTheTray() {
             QTRY_COMPARE(window.frame->m_bMinimized, 1);
             QTest::qWait(20);
         }
-        QCOMPARE(window.frame->isVisible(), c.visible);
+        QCOMPARE(window.frame->isVisible(), c.state != Qt::WindowNoState);
         QList<bool> enabled;
         for (int id : {ID_SHOW_WINDOW, ID_HIDE_WINDOW, ID_CANCEL_POPUP}) {
             enabled << window.frame->IsCommandEnabled(id);
@@ -152,12 +151,6 @@ void SystemTrayTest::WithoutNotificationAreaTheWindowStaysReachable() {
     window.tray.Set(false);
     window.Tray().CheckAvailability();
     QVERIFY(window.frame->isVisible() && !window.Tray().Icon()->isVisible());
-    // The icon goes with the window for good.
-    window.tray.Set(true);
-    window.frame->m_pManager->config.IsExitAlert = 0;
-    QVERIFY(window.frame->close());
-    window.Tray().CheckAvailability();
-    QVERIFY(!window.Tray().Icon()->isVisible());
 }
 
 void SystemTrayTest::OnlyClosingTheWindowEndsTheProgram() {
@@ -179,6 +172,9 @@ void SystemTrayTest::OnlyClosingTheWindowEndsTheProgram() {
     });
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(steps, QStringList({"running"}));
+    // The icon goes with the window for good.
+    window.Tray().CheckAvailability();
+    QVERIFY(!window.Tray().Icon()->isVisible());
 }
 
 QTEST_MAIN(SystemTrayTest)
