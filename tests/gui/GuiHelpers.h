@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -141,15 +142,28 @@ private:
     QString m_oldFolder;
 };
 
-// A window started on a library written to its own folder, with both panes.
+// A window started on a library written to its own folder, with both panes,
+// questions and file dialogs answered by the test, and a counting handler on
+// every command given to Count.
 struct CShownLibrary {
     CGuiLibrary library;
+    CRecordingPlatform platform;
+    CScriptedFileDialogs dialogs;
     std::unique_ptr<CMainFrame> frame;
     CPlayListView* playList = nullptr;
     CSongListView* songs = nullptr;
+    std::map<int, int> runs;
 
-    bool Show(const CMusicList& entries) {
-        library.Write(entries);
+    ~CShownLibrary() {
+        frame.reset();
+        SetFileDialogs(nullptr);
+        SetPlatform(nullptr);
+    }
+    bool Show(const CMusicList& entries, const std::vector<CSongPtr>& extraSongs = {},
+              const std::function<void(CAppConfig&)>& configure = nullptr) {
+        SetPlatform(&platform);
+        SetFileDialogs(&dialogs);
+        library.Write(entries, extraSongs, configure);
         frame = std::make_unique<CMainFrame>();
         frame->resize(1000, 700);
         frame->show();
@@ -157,6 +171,21 @@ struct CShownLibrary {
         songs = frame->GetSongPane();
         return QTest::qWaitForWindowExposed(frame.get());
     }
+    CMusicManager& Manager() { return *frame->m_pManager; }
     // The song pane's titles, top to bottom.
     QStringList Titles() const { return ColumnTexts(songs, 0); }
+    void Count(std::initializer_list<int> commandIds) {
+        for (int commandId : commandIds) {
+            frame->SetCommandHandler(commandId, [this, commandId] { ++runs[commandId]; });
+        }
+    }
+    // "+" or "-" for each command, enabled or not after the update rules ran.
+    QString Enabled(std::initializer_list<int> commandIds) {
+        frame->UpdateCommandStates();
+        QString states;
+        for (int commandId : commandIds) {
+            states += frame->IsCommandEnabled(commandId) ? '+' : '-';
+        }
+        return states;
+    }
 };
