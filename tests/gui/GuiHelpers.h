@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -84,6 +85,21 @@ inline CMusicList SampleEntries(const std::string& root) {
 // leaves tiny files untitled).
 inline std::string MidiBytes() {
     return "MThd" + std::string(400, '\0');
+}
+
+// folders x files music files under folder; hard links to one file, which
+// are far quicker to make than files.
+inline void FillFolders(const CTempDir& dir, const std::string& folder, int folders, int files,
+                 const std::string& bytes, const std::string& extension) {
+    const std::string first = dir.Write(folder + "/0/0" + extension, bytes);
+    for (int f = 0; f < folders; ++f) {
+        std::filesystem::create_directories(dir.File(folder + "/" + std::to_string(f)));
+        for (int file = f == 0 ? 1 : 0; file < files; ++file) {
+            std::filesystem::create_hard_link(
+                first, dir.File(folder + "/" + std::to_string(f) + "/" + std::to_string(file) +
+                                extension));
+        }
+    }
 }
 
 // Runs action on the modal dialog of type Dialog as soon as it shows. A
@@ -174,6 +190,14 @@ struct CShownLibrary {
     CMusicManager& Manager() { return *frame->m_pManager; }
     // The song pane's titles, top to bottom.
     QStringList Titles() const { return ColumnTexts(songs, 0); }
+    // The texts of the messages and questions shown so far.
+    QStringList Messages() const {
+        QStringList texts;
+        for (const std::string& text : platform.MessageTexts()) {
+            texts << QString::fromStdString(text);
+        }
+        return texts;
+    }
     void Count(std::initializer_list<int> commandIds) {
         for (int commandId : commandIds) {
             frame->SetCommandHandler(commandId, [this, commandId] { ++runs[commandId]; });
