@@ -61,6 +61,15 @@ template <typename Pane> QStringList ColumnTexts(const Pane* pane, int column) {
     return texts;
 }
 
+// The titles of a list of entries or songs.
+template <typename List> QStringList ListTitles(const List& list) {
+    QStringList titles;
+    for (const auto& item : list) {
+        titles << QString::fromStdString(item->title);
+    }
+    return titles;
+}
+
 // Four entries: an m3u file with two songs, a folder with two (one without
 // an order number), a pls file and a playlist of another type, both empty.
 // root: the library's folder, where the songs' files are made.

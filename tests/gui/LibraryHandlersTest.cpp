@@ -58,14 +58,6 @@ CMusicList FiveEntries(const std::string& root) {
     return entries;
 }
 
-template <typename List> QStringList Titles(const List& list) {
-    QStringList titles;
-    for (const auto& item : list) {
-        titles << QString::fromStdString(item->title);
-    }
-    return titles;
-}
-
 void SelectRows(CReportListView* pane, std::initializer_list<int> rows) {
     pane->clearSelection();
     for (int row : rows) {
@@ -163,7 +155,7 @@ void LibraryHandlersTest::ImportAsksToAppendOrReplace() {
         QCOMPARE(shown.dialogs.requests[0].caption,
                  QString("请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。"));
     }
-    QCOMPARE(Titles(shown.Manager().entries), entries);
+    QCOMPARE(ListTitles(shown.Manager().entries), entries);
     QCOMPARE(ColumnTexts(shown.playList, 0),
              entries.isEmpty() ? QStringList({kPlaceholder}) : QStringList({"所有歌曲"}) + entries);
     QCOMPARE(shown.Titles(), songPane);
@@ -280,7 +272,7 @@ void LibraryHandlersTest::RemoveEntriesDeletesShiftedRowsAndShowsTheRowAbove() {
     QCOMPARE(shown.Messages(),
              QStringList({"确定要在当前音乐单中移去这3个曲目? (不会删除这些曲目文件)"}));
     QCOMPARE(deletedRows, QList<int>({2, 2, 3}));
-    QCOMPARE(Titles(shown.Manager().entries), QStringList({"E1", "E4"}));
+    QCOMPARE(ListTitles(shown.Manager().entries), QStringList({"E1", "E4"}));
     QCOMPARE(shown.Manager().songs.GetCount(), 10); // their songs stay
     QCOMPARE(ColumnTexts(shown.playList, 0), QStringList({"所有歌曲", "E1", "E4"}));
     QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({1}));
@@ -305,7 +297,7 @@ void LibraryHandlersTest::RemoveEntryAsksWithTheTitleAndStopsOnCancel() {
     QCOMPARE(shown.Messages(),
              QStringList({"确定要在当前音乐单中移去\"E4\"? (不会删除该曲目文件)",
                           "确定要在当前音乐单中移去\"E5\"? (不会删除该曲目文件)"}));
-    QCOMPARE(Titles(shown.Manager().entries), QStringList({"E1", "E2", "E3", "E4"}));
+    QCOMPARE(ListTitles(shown.Manager().entries), QStringList({"E1", "E2", "E3", "E4"}));
     QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({0}));
 }
 
