@@ -43,9 +43,9 @@ QString States(QWidget* dialog, std::initializer_list<const char*> names) {
     for (const char* name : names) {
         QWidget* control = dialog->findChild<QWidget*>(name);
         auto* edit = qobject_cast<QLineEdit*>(control);
-        states << (edit ? edit->text() : qobject_cast<QAbstractButton*>(control)->isChecked()
-                                             ? QString("1")
-                                             : QString("0"));
+        states << (edit                                                   ? edit->text()
+                   : qobject_cast<QAbstractButton*>(control)->isChecked() ? QString("1")
+                                                                          : QString("0"));
     }
     return states.join(' ');
 }
@@ -147,7 +147,9 @@ void DialogsTest::MethodDialogShowsTheChoiceAndReturnsTheOneTaken() {
             result == QDialog::Accepted ? method->accept() : method->reject();
         });
         QCOMPARE(dialog.exec(), result);
-        QCOMPARE(shown, QString("1 0|选择一个文件夹导入里面的音乐文件|导入一个现有的Cricklet音乐单(.stp)"));
+        QCOMPARE(
+            shown,
+            QString("1 0|选择一个文件夹导入里面的音乐文件|导入一个现有的Cricklet音乐单(.stp)"));
         QCOMPARE(dialog.choice, result == QDialog::Accepted ? int(CImportMethodDlg::ChooseListFile)
                                                             : int(CImportMethodDlg::ChooseFolder));
     }
@@ -194,7 +196,8 @@ void DialogsTest::TypeBoxesFollowTheirExtensionWhereverItsRowStands() {
     config.fileTypes = {{"wav", 1}, {"ogg", 1}, {"mp3", 2}, {"mid", 0}};
     CSettingsDlg dialog;
     dialog.CopyFromConfig(config);
-    QCOMPARE(QList<int>({dialog.wav, dialog.mp3, dialog.mid, dialog.voc}), QList<int>({1, 0, 0, 0}));
+    QCOMPARE(QList<int>({dialog.wav, dialog.mp3, dialog.mid, dialog.voc}),
+             QList<int>({1, 0, 0, 0}));
     // Unchanged flags leave their rows alone (the 2 stays a 2).
     dialog.CopyToConfig(config);
     QCOMPARE(TypeRows(config), std::string("wav=1 ogg=1 mp3=2 mid=0 "));
@@ -293,8 +296,7 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged_data() {
     // Playlist and song pane redraws; images of rows 1 to 3 (m3u, folder,
     // pls) and of the first song; the settings; the reminder timer.
     QTest::addColumn<QString>("result");
-    QTest::newRow("ok unchanged") << true << QStringList() << true
-                                  << "0 0|0 3 0|0|1 1 1 30 1|same";
+    QTest::newRow("ok unchanged") << true << QStringList() << true << "0 0|0 3 0|0|1 1 1 30 1|same";
     QTest::newRow("yellow bug") << false << QStringList({"bugYellow=1"}) << true
                                 << "1 0|2 3 2|0|3 1 0 60 1|off";
     QTest::newRow("lizard") << false << QStringList({"musicLizard=1"}) << true
@@ -306,8 +308,8 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged_data() {
     QTest::newRow("reminder off") << true << QStringList({"eyeProtector=0"}) << true
                                   << "0 0|0 3 0|0|1 1 0 30 1|off";
     QTest::newRow("cancel") << false
-                            << QStringList({"bugGreen=1", "type_wav=1", "exitAlert=0",
-                                            "musicLizard=1"})
+                            << QStringList(
+                                   {"bugGreen=1", "type_wav=1", "exitAlert=0", "musicLizard=1"})
                             << false << "0 0|0 3 0|0|1 1 0 60 1|off";
 }
 
@@ -336,7 +338,7 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
     });
     frame.RunCommand(ID_SETTINGS);
 
-    const QString timerState = frame.m_nEyeTimerID == 0      ? "off"
+    const QString timerState = frame.m_nEyeTimerID == 0       ? "off"
                                : frame.m_nEyeTimerID == timer ? "same"
                                                               : "new";
     QCOMPARE(QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")

@@ -99,14 +99,14 @@ inline std::string MidiBytes() {
 // folders x files music files under folder; hard links to one file, which
 // are far quicker to make than files.
 inline void FillFolders(const CTempDir& dir, const std::string& folder, int folders, int files,
-                 const std::string& bytes, const std::string& extension) {
+                        const std::string& bytes, const std::string& extension) {
     const std::string first = dir.Write(folder + "/0/0" + extension, bytes);
     for (int f = 0; f < folders; ++f) {
         std::filesystem::create_directories(dir.File(folder + "/" + std::to_string(f)));
         for (int file = f == 0 ? 1 : 0; file < files; ++file) {
-            std::filesystem::create_hard_link(
-                first, dir.File(folder + "/" + std::to_string(f) + "/" + std::to_string(file) +
-                                extension));
+            std::filesystem::create_hard_link(first,
+                                              dir.File(folder + "/" + std::to_string(f) + "/" +
+                                                       std::to_string(file) + extension));
         }
     }
 }

@@ -52,8 +52,8 @@ CMusicList FiveEntries(const std::string& root) {
             const std::string file = "e" + std::to_string(i) + "s" + std::to_string(j) + ".mp3";
             songs.push_back(MakeSong(title + "-S" + std::to_string(j), "", 0, j, root, file, 0));
         }
-        entries.AddTail(MakeEntry(title, std::string(1, "BACCC"[i - 1]), root, title + ".m3u",
-                                  songs));
+        entries.AddTail(
+            MakeEntry(title, std::string(1, "BACCC"[i - 1]), root, title + ".m3u", songs));
     }
     return entries;
 }
@@ -152,8 +152,9 @@ void LibraryHandlersTest::ImportAsksToAppendOrReplace() {
     } else {
         QCOMPARE(shown.dialogs.requests.size(), size_t(1));
         QCOMPARE(shown.dialogs.requests[0].kind, CFileDialogRequest::Folder);
-        QCOMPARE(shown.dialogs.requests[0].caption,
-                 QString("请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。"));
+        QCOMPARE(
+            shown.dialogs.requests[0].caption,
+            QString("请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。"));
     }
     QCOMPARE(ListTitles(shown.Manager().entries), entries);
     QCOMPARE(ColumnTexts(shown.playList, 0),
@@ -180,8 +181,11 @@ void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
     CShownLibrary shown;
     QVERIFY(shown.Show(CMusicList()));
     QCOMPARE(shown.playList->ItemText(0, 0), QString(kPlaceholder));
+    // The folder is preselected: OK alone starts the folder import.
     WhenShown<CImportMethodDlg>([listFile](CImportMethodDlg* dialog) {
-        dialog->ListFileRadio()->setChecked(listFile);
+        if (listFile) {
+            dialog->ListFileRadio()->setChecked(true);
+        }
         dialog->accept();
     });
     const QRect cell = shown.playList->visualRect(shown.playList->model()->index(0, 0));
@@ -212,9 +216,10 @@ void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {
     FinishImport(shown);
     const int entries = shown.Manager().entries.GetCount();
     const int songs = shown.Manager().songs.GetCount();
-    QCOMPARE(shown.Messages(), QStringList({QString("导入音乐文件被中断。共导入曲目%1个, 音乐文件%2个。")
-                                                .arg(entries)
-                                                .arg(songs)}));
+    QCOMPARE(shown.Messages(),
+             QStringList({QString("导入音乐文件被中断。共导入曲目%1个, 音乐文件%2个。")
+                              .arg(entries)
+                              .arg(songs)}));
     QVERIFY(songs < 4000);
     // Whatever was imported before the stop is shown.
     QCOMPARE(shown.playList->GetItemCount(), entries + 1);
@@ -311,7 +316,8 @@ void LibraryHandlersTest::PlaySendsOnlyTheEntryRowsAndArtistsTheirEntries() {
 
     SelectRows(shown.playList, {0, 2});
     shown.frame->RunCommand(ID_PLAY);
-    QCOMPARE(shown.platform.openedPaths, std::vector<std::string>({shown.library.Path("Cache.m3u")}));
+    QCOMPARE(shown.platform.openedPaths,
+             std::vector<std::string>({shown.library.Path("Cache.m3u")}));
     QCOMPARE(PlayedFiles(shown), QStringList({"e2s1.mp3", "e2s2.mp3"}));
     QCOMPARE(shown.Manager().entries.GetAt(2)->playCount, 1);
     QCOMPARE(shown.Manager().entries.GetAt(1)->playCount, 0);
@@ -380,9 +386,10 @@ void LibraryHandlersTest::RemoveSongsAndClearLibrary() {
     QCOMPARE(shown.Manager().entries.GetCount(), 5);
     shown.frame->RunCommand(ID_CLEAR_LIBRARY);
     const QString clear = "确认要清除所有曲目? (不会删除曲目文件)";
-    QCOMPARE(shown.Messages(),
-             QStringList({"确定要在当前曲目中移去\"E2-S2\"? (不会删除该音乐文件)",
-                          "确定要在当前曲目中移去这2个歌曲? (不会删除这些音乐文件)", clear, clear}));
+    QCOMPARE(
+        shown.Messages(),
+        QStringList({"确定要在当前曲目中移去\"E2-S2\"? (不会删除该音乐文件)",
+                     "确定要在当前曲目中移去这2个歌曲? (不会删除这些音乐文件)", clear, clear}));
     QVERIFY(IsLibraryEmpty(&shown.Manager()));
     QCOMPARE(ColumnTexts(shown.playList, 0), QStringList({kPlaceholder}));
     QCOMPARE(shown.songs->GetItemCount(), 0);
@@ -422,9 +429,10 @@ void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
         requests << request.filter + "|" + request.initialName + "|" + request.defaultSuffix;
     }
     const QString music = QString::fromStdString(shown.Manager().config.GetMusicFileFilter());
-    QCOMPARE(requests, QStringList({"Cricklet音乐单 (*.stp)||", "Winamp Playlist File (*.m3u *.m3u8)||",
-                                    music + "||", "Cricklet音乐单 (*.stp)|新建音乐单|stp",
-                                    "网页文件 (*.htm)|新建音乐单|htm", "||"}));
+    QCOMPARE(requests,
+             QStringList({"Cricklet音乐单 (*.stp)||", "Winamp Playlist File (*.m3u *.m3u8)||",
+                          music + "||", "Cricklet音乐单 (*.stp)|新建音乐单|stp",
+                          "网页文件 (*.htm)|新建音乐单|htm", "||"}));
     QCOMPARE(resets.count(), 0);
     QCOMPARE(shown.Manager().entries.GetCount(), 5);
     QCOMPARE(shown.Manager().songs.GetCount(), 10);
