@@ -5,7 +5,6 @@
 #include "EditWindow.h"
 
 #include "app/CommandIds.h"
-#include "core/MusicManager.h"
 #include "panes/MusicInfoDlg.h"
 #include "panes/PlayListInfoDlg.h"
 
@@ -20,133 +19,90 @@
 class EditInfoTest : public QObject {
     Q_OBJECT
 private slots:
-    void SongEditsReachTheFileOnlyWithTheBoxChecked();
-    void EveryCopyFollowsARenameTheFirstEntryCopyTakesTheEdit();
+    void SongEditsReachTheFileAndEveryCopy();
     void RefusedRenamesKeepTheFileAndSayWhy();
     void NextTwiceThenCancelKeepsTheSavedEdits();
-    void MoveButtonsFollowTheEntryShown();
     void CheckBoxesReopenAsLeft();
     void PassOnReachesTheSongsAndTheirFlatCopies();
 };
 
 namespace {
 
-void SetSongFields(CMusicInfoDlg* dialog, const QString& title, const QString& artist,
-                   bool updateFile) {
-    Child<QLineEdit>(dialog, "title")->setText(title);
-    Child<QLineEdit>(dialog, "artist")->setText(artist);
-    Child<QCheckBox>(dialog, "updateFile")->setChecked(updateFile);
+// Runs the song dialog on the marked song: title, artist "Eason", the box.
+bool EditSong(CEditWindow& window, const QString& title, bool updateFile) {
+    return window.Run<CMusicInfoDlg>(ID_EDIT_INFO, [&](CMusicInfoDlg* dialog) {
+        Child<QLineEdit>(dialog, "title")->setText(title);
+        Child<QLineEdit>(dialog, "artist")->setText(QStringLiteral("Eason"));
+        Child<QCheckBox>(dialog, "updateFile")->setChecked(updateFile);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
 }
 
 } // namespace
 
-void EditInfoTest::SongEditsReachTheFileOnlyWithTheBoxChecked() {
-    const std::string untouched = TagWith("Old", "Someone", "Album");
+void EditInfoTest::SongEditsReachTheFileAndEveryCopy() {
     const struct {
         const char* name;
         int entryRow;
         const char* title;
         bool updateFile;
-        QStringList files;
-        std::string tenYearsTag; // the tag of the song's file afterwards
+        const char* fileName; // of the song afterwards
+        std::string tag;      // of its file afterwards
     } cases[] = {
-        {"artist inside an entry: tag with the entry as album, no rename",
-         1,
-         "十年",
-         true,
-         {"十年.mp3", "浮夸.mp3", "月亮.wma", "甜蜜蜜.mp3"},
-         TagWith("十年", "Eason", "周末的歌")},
-        {"new title in the all-songs list: renamed, album kept",
-         0,
-         "十年之后",
-         true,
-         {"十年之后.mp3", "浮夸.mp3", "月亮.wma", "甜蜜蜜.mp3"},
-         TagWith("十年之后", "Eason", "Album")},
-        {"box off: the file stays as it was",
-         1,
-         "新名字",
-         false,
-         {"十年.mp3", "浮夸.mp3", "月亮.wma", "甜蜜蜜.mp3"},
-         untouched},
+        {"artist inside an entry: tag with the entry as album, no rename", 1, "十年", true,
+         "十年.mp3", TagBytes(17, "十年", "1999", "Eason", "周末的歌")},
+        {"new title in the all-songs list: renamed, album kept", 0, "十年之后", true,
+         "十年之后.mp3", TagBytes(17, "十年之后", "1999", "Eason")},
+        {"box off: the file stays as it was", 1, "新名字", false, "十年.mp3", TagBytes()},
     };
     for (const auto& c : cases) {
         CEditWindow window;
         QVERIFY(window.shown);
         window.Choose(c.entryRow, 0);
-        QVERIFY2(window.Run<CMusicInfoDlg>(ID_EDIT_INFO,
-                                           [&c](CMusicInfoDlg* dialog) {
-                                               SetSongFields(dialog, QString::fromUtf8(c.title),
-                                                             "Eason", c.updateFile);
-                                               QTest::keyClick(dialog, Qt::Key_Return);
-                                           }),
-                 c.name);
-        QStringList files = c.files;
-        std::sort(files.begin(), files.end());
-        QCOMPARE(window.Files(), files);
-        const std::string fileName = c.files[0].toStdString();
-        QVERIFY2(window.TagBytes(fileName) == c.tenYearsTag, c.name);
-        const QString path = QString::fromStdString(window.folder.File(fileName));
-        QCOMPARE(window.SongPane()->ItemText(0, 0), QString::fromUtf8(c.title));
-        QCOMPARE(window.SongPane()->ItemText(0, 1), QStringLiteral("Eason"));
-        QCOMPARE(window.SongPane()->ItemText(0, 7), path);
-        // The other copy took the edit and shows the file's new name too.
-        window.Choose(c.entryRow == 0 ? 1 : 0);
-        QCOMPARE(window.SongPane()->ItemText(0, 0), QString::fromUtf8(c.title));
-        QCOMPARE(window.SongPane()->ItemText(0, 7), path);
+        QVERIFY2(EditSong(window, QString::fromUtf8(c.title), c.updateFile), c.name);
+        QVERIFY2(window.Files().size() == 4 && window.Files().contains(c.fileName), c.name);
+        QVERIFY2(window.FileTag(c.fileName) == c.tag, c.name);
         QVERIFY2(window.platform.messages.empty(), c.name);
+        // The row edited, then the other copy, which took the edit too.
+        const QString path = QString::fromStdString(window.folder.File(c.fileName));
+        for (int otherCopy : {-1, c.entryRow == 0 ? 1 : 0}) {
+            if (otherCopy >= 0) {
+                window.Choose(otherCopy);
+            }
+            QCOMPARE(RowTexts(window.SongPane(), 0).mid(0, 2),
+                     QStringList({QString::fromUtf8(c.title), "Eason"}));
+            QCOMPARE(window.SongPane()->ItemText(0, 7), path);
+        }
+        // A copy in a later entry follows the file's name but keeps its title.
+        QCOMPARE(QString::fromStdString(window.EntrySong(3, 1)->GetFullPath()), path);
+        QCOMPARE(window.EntrySong(3, 1)->title, std::string("十年"));
     }
-}
-
-void EditInfoTest::EveryCopyFollowsARenameTheFirstEntryCopyTakesTheEdit() {
-    CEditWindow window;
-    QVERIFY(window.shown);
-    window.Choose(0, 0);
-    QVERIFY(window.Run<CMusicInfoDlg>(ID_EDIT_INFO, [](CMusicInfoDlg* dialog) {
-        SetSongFields(dialog, QStringLiteral("十年前"), "陈奕迅", true);
-        dialog->accept();
-    }));
-    const std::string newPath = window.folder.File("十年前.mp3");
-    const CSongPtr copies[] = {window.Manager().songs.GetAt(1), window.EntrySong(1, 1),
-                               window.EntrySong(3, 1)};
-    const char* const titles[] = {"十年前", "十年前", "十年"};
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(QString::fromStdString(copies[i]->GetFullPath()), QString::fromStdString(newPath));
-        QCOMPARE(QString::fromStdString(copies[i]->title), QString::fromUtf8(titles[i]));
-    }
-    window.Choose(3);
-    QCOMPARE(window.SongPane()->ItemText(0, 7), QString::fromStdString(newPath));
 }
 
 void EditInfoTest::RefusedRenamesKeepTheFileAndSayWhy() {
-    const QString tooLong = QString(300, QChar(0x957F));
     const struct {
-        const char* name;
         QString title;
         const char* reason;
     } cases[] = {
-        {"a file of the new name exists", QStringLiteral("浮夸"), "文件夹中已有同名的文件"},
-        {"empty title", QString(), "新标题为空"},
-        {"a slash", QStringLiteral("a/b"), "新标题中含有\"/\""},
-        {"a NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), "新标题中含有空字符"},
-        {"a name the system refuses", tooLong, std::strerror(ENAMETOOLONG)},
+        {QStringLiteral("浮夸"), "文件夹中已有同名的文件"},
+        {QString(), "新标题为空"},
+        {QStringLiteral("a/b"), "新标题中含有\"/\""},
+        {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), "新标题中含有空字符"},
+        {QString(300, QChar(0x957F)), std::strerror(ENAMETOOLONG)},
     };
     for (const auto& c : cases) {
         CEditWindow window;
         QVERIFY(window.shown);
-        const QStringList filesBefore = window.Files();
+        const QStringList files = window.Files();
         const std::string neighbour = window.folder.Read("浮夸.mp3");
         window.Choose(1, 0);
-        QVERIFY(window.Run<CMusicInfoDlg>(ID_EDIT_INFO, [&c](CMusicInfoDlg* dialog) {
-            SetSongFields(dialog, c.title, "Eason", true);
-            dialog->accept();
-        }));
-        QVERIFY2(window.Files() == filesBefore, c.name);
-        QVERIFY2(window.folder.Read("浮夸.mp3") == neighbour, c.name);
-        const CSongPtr song = window.EntrySong(1, 1);
-        QCOMPARE(song->fileName, std::string("十年.mp3"));
-        QCOMPARE(window.Manager().songs.GetAt(1)->fileName, std::string("十年.mp3"));
-        QCOMPARE(QString::fromStdString(song->title), c.title);
-        QCOMPARE(song->artist, std::string("Eason"));
+        QVERIFY(EditSong(window, c.title, true));
+        QCOMPARE(window.Files(), files);
+        QVERIFY2(window.folder.Read("浮夸.mp3") == neighbour, c.reason);
+        for (const CSongPtr& song : {window.EntrySong(1, 1), window.Manager().songs.GetAt(1)}) {
+            QCOMPARE(song->fileName, std::string("十年.mp3"));
+            QCOMPARE(QString::fromStdString(song->title), c.title);
+        }
         QCOMPARE(window.platform.messages.size(), size_t(1));
         const std::string& text = window.platform.messages[0].text;
         QVERIFY2(text.find(window.folder.File("十年.mp3")) != std::string::npos, text.c_str());
@@ -158,72 +114,54 @@ void EditInfoTest::NextTwiceThenCancelKeepsTheSavedEdits() {
     CEditWindow window;
     QVERIFY(window.shown);
     window.Choose(1);
-    QStringList shownTitles;
+    QStringList seen; // title and the two buttons' states at each entry shown
     QVERIFY(window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, [&](CPlayListInfoDlg* dialog) {
         auto* title = Child<QLineEdit>(dialog, "title");
+        auto see = [&] {
+            seen << title->text() +
+                        (Child<QPushButton>(dialog, "previous")->isEnabled() ? "<" : "") +
+                        (Child<QPushButton>(dialog, "next")->isEnabled() ? ">" : "");
+        };
         for (const char* typed : {"第一", "第二"}) {
+            see();
             title->setText(QString::fromUtf8(typed));
             QTest::mouseClick(Child<QPushButton>(dialog, "next"), Qt::LeftButton);
-            shownTitles << title->text();
         }
+        see();
         title->setText(QStringLiteral("第三"));
         QTest::keyClick(dialog, Qt::Key_Escape);
     }));
-    QCOMPARE(shownTitles, QStringList({"老歌", "Live"}));
-    QCOMPARE(ColumnTexts(window.PlayList(), 0).mid(1), QStringList({"第一", "第二", "Live"}));
-    QCOMPARE(window.PlayList()->GetSelectionMark(), 3);
+    QCOMPARE(seen, QStringList({"周末的歌>", "老歌<>", "Live<"}));
+    QCOMPARE(ColumnTexts(window.frame->GetPlayListPane(), 0).mid(1),
+             QStringList({"第一", "第二", "Live"}));
+    QCOMPARE(window.frame->GetPlayListPane()->GetSelectionMark(), 3);
     QCOMPARE(window.Manager().currentRow, 3);
-}
-
-void EditInfoTest::MoveButtonsFollowTheEntryShown() {
-    const struct {
-        int row;
-        bool previous;
-        bool next;
-        bool nextAfterNext; // after one press of 下一个
-    } cases[] = {{1, false, true, true}, {2, true, true, false}, {3, true, false, false}};
-    for (const auto& c : cases) {
-        CEditWindow window;
-        QVERIFY(window.shown);
-        window.Choose(c.row);
-        QVERIFY(window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, [&c](CPlayListInfoDlg* dialog) {
-            auto* next = Child<QPushButton>(dialog, "next");
-            QCOMPARE(Child<QPushButton>(dialog, "previous")->isEnabled(), c.previous);
-            QCOMPARE(next->isEnabled(), c.next);
-            QTest::mouseClick(next, Qt::LeftButton);
-            QCOMPARE(next->isEnabled(), c.nextAfterNext);
-            QVERIFY(Child<QPushButton>(dialog, "previous")->isEnabled());
-            dialog->reject();
-        }));
-    }
 }
 
 void EditInfoTest::CheckBoxesReopenAsLeft() {
     CEditWindow window;
     QVERIFY(window.shown);
-    CAppConfig& config = window.Manager().config;
     const struct {
         bool song;
         bool accept;
         bool checked;
-    } cases[] = {{true, false, true},   {true, true, false}, {true, false, false},
-                 {false, false, false}, {false, true, true}, {false, false, true}};
+    } cases[] = {
+        {true, false, true}, {true, true, false}, {false, false, false}, {false, true, true}};
     for (const auto& c : cases) {
-        const char* box = c.song ? "updateFile" : "updateSongs";
-        int& flag = c.song ? config.DlgEditMusicUF : config.DlgEditPlaylistUF;
+        int& flag = c.song ? window.Manager().config.DlgEditMusicUF
+                           : window.Manager().config.DlgEditPlaylistUF;
         const int before = flag;
-        bool shownState = !before;
-        window.Choose(2, c.song ? 1 : -1);
+        int shown = -1;
         auto answer = [&](QDialog* dialog) {
-            auto* check = Child<QCheckBox>(dialog, box);
-            shownState = check->isChecked();
-            check->setChecked(c.checked);
+            auto* box = Child<QCheckBox>(dialog, c.song ? "updateFile" : "updateSongs");
+            shown = box->isChecked() ? 1 : 0;
+            box->setChecked(c.checked);
             c.accept ? dialog->accept() : dialog->reject();
         };
-        const bool ran = c.song ? window.Run<CMusicInfoDlg>(ID_EDIT_INFO, answer)
-                                : window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, answer);
-        QVERIFY(ran);
-        QCOMPARE(shownState, before != 0);
+        window.Choose(2, c.song ? 1 : -1);
+        QVERIFY(c.song ? window.Run<CMusicInfoDlg>(ID_EDIT_INFO, answer)
+                       : window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, answer));
+        QCOMPARE(shown, before);
         QCOMPARE(flag, c.checked ? 1 : 0);
     }
 }
@@ -239,18 +177,15 @@ void EditInfoTest::PassOnReachesTheSongsAndTheirFlatCopies() {
             Child<QCheckBox>(dialog, "updateSongs")->setChecked(updateSongs);
             QTest::keyClick(Child<QComboBox>(dialog, "style"), Qt::Key_Return);
         }));
-        const CPlayListItem& entry = *window.Manager().entries.GetAt(1);
-        QCOMPARE(QString::fromStdString(entry.artist), QStringLiteral("新歌手"));
-        QCOMPARE(entry.style, 2003);
+        QCOMPARE(window.Manager().entries.GetAt(1)->style, 2003);
         const QString songArtist = updateSongs ? "新歌手" : "陈奕迅";
-        const int songStyle = updateSongs ? 2003 : 2001;
         for (const CSongPtr& song : {window.EntrySong(1, 2), window.Manager().songs.GetAt(2)}) {
             QCOMPARE(QString::fromStdString(song->artist), songArtist);
-            QCOMPARE(song->style, songStyle);
+            QCOMPARE(song->style, updateSongs ? 2003 : 2001);
         }
         QCOMPARE(window.SongPane()->ItemText(1, 1), songArtist);
-        QVERIFY(std::find(window.Manager().artists.begin(), window.Manager().artists.end(),
-                          "新歌手") != window.Manager().artists.end());
+        const CArtistList& artists = window.Manager().artists;
+        QVERIFY(std::find(artists.begin(), artists.end(), "新歌手") != artists.end());
     }
 }
 

@@ -1,11 +1,9 @@
-// The shown window that the edit tests drive: three entries whose songs are
-// real MP3 files with ID3v1 tags, the flat list holding separate copies of
-// them (as after a start from the store files), and helpers to run a
-// command with a dialog answered by the test.
+// The shown window that the edit tests drive, on songs that are real MP3
+// files with ID3v1 tags.
 #pragma once
 
 #include "GuiHelpers.h"
-#include "app/MainFrame.h"
+#include "formats/PathFunctions.h"
 #include "platform/TextEncoding.h"
 #include "support/Mp3Bytes.h"
 
@@ -17,17 +15,14 @@ template <typename Widget> Widget* Child(QWidget* parent, const char* name) {
     return parent->findChild<Widget*>(QString::fromUtf8(name));
 }
 
-// The tag every song file starts with.
-inline Id3v1Fields StartTag() {
-    Id3v1Fields tag;
-    tag.title = "Old";
-    tag.artist = "Someone";
-    tag.album = "Album";
-    tag.year = "1999";
-    tag.comment = "note";
-    tag.track = 5;
-    tag.genre = 17;
-    return tag;
+// The tag every song file starts with (track 5), changed where the
+// arguments say; texts are given in UTF-8 and stored as GBK.
+inline std::string TagBytes(int genre = 17, const std::string& title = "Old",
+                            const std::string& year = "1999", const std::string& artist = "Someone",
+                            const std::string& album = "Album") {
+    const Id3v1Fields tag{
+        EncodeGb18030(title), EncodeGb18030(artist), EncodeGb18030(album), year, "note", 5, genre};
+    return Id3v1TagBytes(tag);
 }
 
 inline std::string Mp3WithTag(const std::string& tag) {
@@ -36,33 +31,30 @@ inline std::string Mp3WithTag(const std::string& tag) {
     return Mp3FileBytes(layout);
 }
 
-// Entries: 1 "周末的歌" (陈奕迅) with 十年.mp3 and 浮夸.mp3, 2 "老歌" with
-// 甜蜜蜜.mp3 and 月亮.wma, 3 "Live" holding 十年.mp3 again. The flat list
-// holds a copy of each of the first four songs.
+// Entries: 1 "周末的歌" with 十年.mp3 and 浮夸.mp3, 2 "老歌" with 甜蜜蜜.mp3
+// and 月亮.wma, 3 "Live" with 十年.mp3 again; the flat list holds copies of
+// the first four songs.
 class CEditWindow : public CTestWindow {
 public:
     CEditWindow() {
-        const std::string tag = Id3v1TagBytes(StartTag());
         for (const char* name : {"十年.mp3", "浮夸.mp3", "甜蜜蜜.mp3"}) {
-            folder.Write(name, Mp3WithTag(tag));
+            folder.Write(name, Mp3WithTag(TagBytes()));
         }
         folder.Write("月亮.wma", "wma");
         const std::string root = folder.Path();
-        auto song = [&root](const char* title, const char* file, int order) {
-            return MakeSong(title, "陈奕迅", 200, order, root, file, 1000);
+        auto song = [&root](const char* file) {
+            return MakeSong(TitlePart(file), "陈奕迅", 200, 0, root, file, 1000);
         };
-        Manager().entries.AddTail(
-            MakeEntry("周末的歌", "陈奕迅", root, "周末.m3u",
-                      {song("十年", "十年.mp3", 1), song("浮夸", "浮夸.mp3", 2)}));
-        Manager().entries.AddTail(
-            MakeEntry("老歌", "", root, "老歌.m3u",
-                      {song("甜蜜蜜", "甜蜜蜜.mp3", 1), song("月亮", "月亮.wma", 2)}));
-        Manager().entries.AddTail(
-            MakeEntry("Live", "", root, "live.m3u", {song("十年", "十年.mp3", 1)}));
+        CMusicList& entries = Manager().entries;
+        entries.AddTail(MakeEntry("周末的歌", "陈奕迅", root, "周末.m3u",
+                                  {song("十年.mp3"), song("浮夸.mp3")}));
+        entries.AddTail(
+            MakeEntry("老歌", "", root, "老歌.m3u", {song("甜蜜蜜.mp3"), song("月亮.wma")}));
+        entries.AddTail(MakeEntry("Live", "", root, "live.m3u", {song("十年.mp3")}));
         for (int entry = 1; entry <= 2; ++entry) {
-            for (const CSongPtr& original : Manager().entries.GetAt(entry)->songs) {
-                auto copy = std::make_shared<CSongItem>(*original);
-                Manager().songs.AddTail(copy);
+            entries.GetAt(entry)->Renumber();
+            for (const CSongPtr& original : entries.GetAt(entry)->songs) {
+                Manager().songs.AddTail(std::make_shared<CSongItem>(*original));
             }
         }
         Manager().RefreshArtists();
@@ -72,54 +64,37 @@ public:
         shown = QTest::qWaitForWindowExposed(frame.get());
     }
 
-    CPlayListView* PlayList() { return frame->GetPlayListPane(); }
     CSongListView* SongPane() { return frame->GetSongPane(); }
     CSongPtr EntrySong(int entry, int position) {
         return Manager().entries.GetAt(entry)->songs.GetAt(position);
     }
 
-    // Clicks the entry row (0: all songs) and then, when songRow >= 0, the
-    // song row, which makes the song pane the active one.
+    // Clicks the entry row (0: all songs), then the song row unless it is
+    // -1, which makes the song pane the active one.
     void Choose(int entryRow, int songRow = -1) {
-        // A closed dialog may leave no window active, and clicks then move
-        // no focus.
+        // After a dialog no window may be active, and clicks move no focus.
         frame->activateWindow();
         (void)QTest::qWaitForWindowActive(frame.get());
-        ClickRow(PlayList(), entryRow);
+        ClickRow(frame->GetPlayListPane(), entryRow);
         if (songRow >= 0) {
             ClickRow(SongPane(), songRow);
         }
     }
 
-    // Runs the command with action answering its dialog; false when the
-    // command was not enabled.
+    // Runs the command, action answering its dialog; false when not enabled.
     template <typename Dialog> bool Run(int commandId, std::function<void(Dialog*)> action) {
         WhenShown<Dialog>(action);
         return frame->ExecuteCommand(commandId);
     }
 
-    // The names in the library's folder, sorted.
     QStringList Files() const {
-        QStringList names = QDir(QString::fromStdString(folder.Path())).entryList(QDir::Files);
-        names.removeAll(QStringLiteral("Cricklet.ini"));
-        std::sort(names.begin(), names.end());
-        return names;
+        return QDir(QString::fromStdString(folder.Path())).entryList(QDir::Files);
     }
     // The last 128 bytes of a file of the folder.
-    std::string TagBytes(const std::string& name) const {
+    std::string FileTag(const std::string& name) const {
         const std::string bytes = folder.Read(name);
         return bytes.size() < 128 ? std::string() : bytes.substr(bytes.size() - 128);
     }
 
     bool shown = false;
 };
-
-// The start tag with the texts given (UTF-8; stored as GBK).
-inline std::string TagWith(const std::string& title, const std::string& artist,
-                           const std::string& album) {
-    Id3v1Fields tag = StartTag();
-    tag.title = EncodeGb18030(title);
-    tag.artist = EncodeGb18030(artist);
-    tag.album = EncodeGb18030(album);
-    return Id3v1TagBytes(tag);
-}
