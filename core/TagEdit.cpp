@@ -14,12 +14,13 @@ CTagFields TagFieldsOf(const Mp3Info& info) {
     if (!info.hasTag) {
         return fields;
     }
-    fields.title = info.GetTitle();
-    fields.artist = info.GetArtist();
-    fields.album = info.GetAlbum();
-    fields.comment = info.GetComment();
+    // The ID3v1 tag itself, whatever other tags the file carries.
+    fields.title = info.tag.GetTitle();
+    fields.artist = info.tag.GetArtist();
+    fields.album = info.tag.GetAlbum();
+    fields.comment = info.tag.GetComment();
     fields.year = info.tag.GetYear();
-    fields.genreIndex = FindGenreIndex(info.GetGenre());
+    fields.genreIndex = FindGenreIndex(info.tag.GenreName());
     return fields;
 }
 

@@ -136,6 +136,7 @@ void EditInfoTest::NextTwiceThenCancelKeepsTheSavedEdits() {
              QStringList({"第一", "第二", "Live"}));
     QCOMPARE(window.frame->GetPlayListPane()->GetSelectionMark(), 3);
     QCOMPARE(window.Manager().currentRow, 3);
+    QCOMPARE(window.SongPane()->GetItemCount(), 1); // Live's one song
 }
 
 void EditInfoTest::CheckBoxesReopenAsLeft() {
