@@ -21,7 +21,7 @@ class EditInfoTest : public QObject {
 private slots:
     void SongEditsReachTheFileAndEveryCopy();
     void RefusedRenamesKeepTheFileAndSayWhy();
-    void NextTwiceThenCancelKeepsTheSavedEdits();
+    void NextTwiceKeepsTheSavedEditsOkStoresTheLastShown();
     void CheckBoxesReopenAsLeft();
     void PassOnReachesTheSongsAndTheirFlatCopies();
 };
@@ -110,33 +110,35 @@ void EditInfoTest::RefusedRenamesKeepTheFileAndSayWhy() {
     }
 }
 
-void EditInfoTest::NextTwiceThenCancelKeepsTheSavedEdits() {
-    CEditWindow window;
-    QVERIFY(window.shown);
-    window.Choose(1);
-    QStringList seen; // title and the two buttons' states at each entry shown
-    QVERIFY(window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, [&](CPlayListInfoDlg* dialog) {
-        auto* title = Child<QLineEdit>(dialog, "title");
-        auto see = [&] {
-            seen << title->text() +
-                        (Child<QPushButton>(dialog, "previous")->isEnabled() ? "<" : "") +
-                        (Child<QPushButton>(dialog, "next")->isEnabled() ? ">" : "");
-        };
-        for (const char* typed : {"第一", "第二"}) {
+void EditInfoTest::NextTwiceKeepsTheSavedEditsOkStoresTheLastShown() {
+    for (bool ok : {false, true}) {
+        CEditWindow window;
+        QVERIFY(window.shown);
+        window.Choose(1);
+        QStringList seen; // title and the two buttons' states at each entry shown
+        QVERIFY(window.Run<CPlayListInfoDlg>(ID_EDIT_INFO, [&](CPlayListInfoDlg* dialog) {
+            auto* title = Child<QLineEdit>(dialog, "title");
+            auto see = [&] {
+                seen << title->text() +
+                            (Child<QPushButton>(dialog, "previous")->isEnabled() ? "<" : "") +
+                            (Child<QPushButton>(dialog, "next")->isEnabled() ? ">" : "");
+            };
+            for (const char* typed : {"第一", "第二"}) {
+                see();
+                title->setText(QString::fromUtf8(typed));
+                QTest::mouseClick(Child<QPushButton>(dialog, "next"), Qt::LeftButton);
+            }
             see();
-            title->setText(QString::fromUtf8(typed));
-            QTest::mouseClick(Child<QPushButton>(dialog, "next"), Qt::LeftButton);
-        }
-        see();
-        title->setText(QStringLiteral("第三"));
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    }));
-    QCOMPARE(seen, QStringList({"周末的歌>", "老歌<>", "Live<"}));
-    QCOMPARE(ColumnTexts(window.frame->GetPlayListPane(), 0).mid(1),
-             QStringList({"第一", "第二", "Live"}));
-    QCOMPARE(window.frame->GetPlayListPane()->GetSelectionMark(), 3);
-    QCOMPARE(window.Manager().currentRow, 3);
-    QCOMPARE(window.SongPane()->GetItemCount(), 1); // Live's one song
+            title->setText(QStringLiteral("第三"));
+            QTest::keyClick(dialog, ok ? Qt::Key_Return : Qt::Key_Escape);
+        }));
+        QCOMPARE(seen, QStringList({"周末的歌>", "老歌<>", "Live<"}));
+        QCOMPARE(ColumnTexts(window.frame->GetPlayListPane(), 0).mid(1),
+                 QStringList({"第一", "第二", ok ? "第三" : "Live"}));
+        QCOMPARE(window.frame->GetPlayListPane()->GetSelectionMark(), 3);
+        QCOMPARE(window.Manager().currentRow, 3);
+        QCOMPARE(window.SongPane()->GetItemCount(), 1); // Live's one song
+    }
 }
 
 void EditInfoTest::CheckBoxesReopenAsLeft() {
