@@ -69,8 +69,8 @@ public:
         return Manager().entries.GetAt(entry)->songs.GetAt(position);
     }
 
-    // Clicks the entry row (0: all songs), then the song row unless it is
-    // -1, which makes the song pane the active one.
+    // Clicks the entry row (0: all songs), then a song row (-1: none),
+    // which makes the song pane the active one.
     void Choose(int entryRow, int songRow = -1) {
         // After a dialog no window may be active, and clicks move no focus.
         frame->activateWindow();
@@ -93,7 +93,7 @@ public:
     // The last 128 bytes of a file of the folder.
     std::string FileTag(const std::string& name) const {
         const std::string bytes = folder.Read(name);
-        return bytes.size() < 128 ? std::string() : bytes.substr(bytes.size() - 128);
+        return bytes.substr(bytes.size() < 128 ? 0 : bytes.size() - 128);
     }
 
     bool shown = false;
