@@ -661,5 +661,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     m_TrayIcon->RemoveIcon();
     event->accept();
-    QCoreApplication::exit(0);
+    QCoreApplication::quit();
 }
