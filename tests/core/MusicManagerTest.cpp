@@ -4,6 +4,7 @@
 #include "formats/ListFile.h"
 #include "support/Library.h"
 #include "support/RecordingPlatform.h"
+#include "support/StoreFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -123,127 +124,65 @@ TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
     EXPECT_NE(dir.Read("PlayList.stp").find("曲目标题 = A;"), std::string::npos);
 }
 
-TEST(MusicManagerSave, AWriteErrorIsReportedAndOldFilesStayWhole) {
+TEST(MusicManagerSave, OneFileThatCannotBeReplacedDoesNotKeepTheOthersFromSaving) {
     CTempDir dir;
     dir.Write("PlayList.stp", "old list");
-    dir.Write("Cricklet.ini", "old settings");
     fs::create_directory(dir.File("MusicList.ckp")); // cannot be replaced by a file
-    dir.Write("blocker", "a file, not a folder");
     CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
     manager.config.SetDefaults();
-    manager.config.WorkDirectory = dir.File("blocker");
-    EXPECT_FALSE(manager.Save());
-    std::string blocked = dir.File("blocker/");
-    EXPECT_EQ(recorder.platform.MessageTexts(), (Lines{blocked + "PlayList.stp: Not a directory",
-                                                       blocked + "MusicList.ckp: Not a directory",
-                                                       blocked + "Cricklet.ini: Not a directory"}));
-    EXPECT_EQ(dir.Read("PlayList.stp"), "old list");
-
-    // One file that cannot be replaced does not keep the others from saving.
-    recorder.platform.messages.clear();
     manager.config.WorkDirectory = dir.Path();
     EXPECT_FALSE(manager.Save());
     EXPECT_EQ(recorder.platform.MessageTexts(),
               Lines{dir.File("MusicList.ckp") + ": Is a directory"});
-    EXPECT_NE(dir.Read("PlayList.stp"), "old list");
+    EXPECT_EQ(dir.Read("PlayList.stp"), ListFileText(Lines{}));
     EXPECT_NE(dir.Read("Cricklet.ini").find("WorkDirectory = " + dir.Path() + ";"),
               std::string::npos);
-    Lines names;
+    Lines names; // and no temporary file is left
     for (const auto& item : fs::directory_iterator(dir.Path())) {
         names.push_back(item.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (Lines{"Cricklet.ini", "MusicList.ckp", "PlayList.stp", "blocker"}));
+    EXPECT_EQ(names, (Lines{"Cricklet.ini", "MusicList.ckp", "PlayList.stp"}));
 }
 
 TEST(MusicManagerRemove, EntriesAndSongsByPositionIgnoringThoseOutside) {
+    const std::string all = "A B C D E", flat = "s1 s2 s3 s4", first = "s1 s2 s3";
     const struct {
         int code;
         std::vector<int> ints;
-        Lines entries, songs, firstEntrySongs, artists;
+        std::string entries, songs, firstEntrySongs, artists;
     } cases[] = {
-        {MCMD_REMOVE_ENTRIES,
-         {2, 3, 5},
-         {"A", "D"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {"B", "<未命名>"}},
-        {MCMD_REMOVE_ENTRIES,
-         {-1, 0, 2, 3, 40000},
-         {"A", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {"B", "C", "<未命名>"}},
-        {MCMD_REMOVE_ENTRIES,
-         {},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
+        {MCMD_REMOVE_ENTRIES, {2, 3, 5}, "A D", flat, first, "B <未命名>"},
+        {MCMD_REMOVE_ENTRIES, {-1, 0, 2, 3, 40000}, "A D E", flat, first, "B C <未命名>"},
+        {MCMD_REMOVE_ENTRIES, {}, all, flat, first, ""},
         // From entry 1 (the last number is the shown entry's row).
-        {MCMD_REMOVE_SONGS,
-         {1, 3, 1},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s2"},
-         {}},
+        {MCMD_REMOVE_SONGS, {1, 3, 1}, all, flat, "s2", ""},
         // From the flat list only, by row 0 or a negative row.
-        {MCMD_REMOVE_SONGS,
-         {2, 4, 0},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s3"},
-         {"s1", "s2", "s3"},
-         {}},
-        {MCMD_REMOVE_SONGS,
-         {1, -1},
-         {"A", "B", "C", "D", "E"},
-         {"s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
-        {MCMD_REMOVE_SONGS,
-         {1, 9},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
-        {MCMD_REMOVE_SONGS,
-         {0, 5, 4},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
-        {MCMD_REMOVE_SONGS,
-         {7, 0},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
-        {MCMD_REMOVE_SONGS,
-         {},
-         {"A", "B", "C", "D", "E"},
-         {"s1", "s2", "s3", "s4"},
-         {"s1", "s2", "s3"},
-         {}},
+        {MCMD_REMOVE_SONGS, {2, 4, 0}, all, "s1 s3", first, ""},
+        {MCMD_REMOVE_SONGS, {1, -1}, all, "s2 s3 s4", first, ""},
+        {MCMD_REMOVE_SONGS, {1, 9}, all, flat, first, ""},
+        {MCMD_REMOVE_SONGS, {0, 5, 4}, all, flat, first, ""},
+        {MCMD_REMOVE_SONGS, {7, 0}, all, flat, first, ""},
+        {MCMD_REMOVE_SONGS, {}, all, flat, first, ""},
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         const auto& c = cases[row];
         CLibrary library;
         library.Run(c.code, c.ints);
-        EXPECT_EQ(TitlesOf(library.manager.entries), c.entries) << "row " << row;
-        EXPECT_EQ(TitlesOf(library.manager.songs), c.songs) << "row " << row;
-        CEntryPtr first = library.manager.entries.GetAt(1);
-        EXPECT_EQ(TitlesOf(first->songs), c.firstEntrySongs) << "row " << row;
-        EXPECT_EQ(first->count, first->songs.GetCount()) << "row " << row;
+        CEntryPtr entry = library.manager.entries.GetAt(1);
+        EXPECT_EQ(Joined(TitlesOf(library.manager.entries)), c.entries) << "row " << row;
+        EXPECT_EQ(Joined(TitlesOf(library.manager.songs)), c.songs) << "row " << row;
+        EXPECT_EQ(Joined(TitlesOf(entry->songs)), c.firstEntrySongs) << "row " << row;
+        EXPECT_EQ(entry->count, entry->songs.GetCount()) << "row " << row;
         if (!c.artists.empty()) {
-            EXPECT_EQ(library.manager.artists.Elements(), c.artists) << "row " << row;
+            EXPECT_EQ(Joined(library.manager.artists.Elements()), c.artists) << "row " << row;
         }
     }
     CLibrary library;
     library.Run(MCMD_REMOVE_SONGS, {1, 3, 1});
-    CEntryPtr first = library.manager.entries.GetAt(1);
-    EXPECT_EQ(first->songs.GetAt(1)->order, 1);
-    EXPECT_EQ(first->time, 20);
+    EXPECT_EQ(library.manager.entries.GetAt(1)->songs.GetAt(1)->order, 1);
+    EXPECT_EQ(library.manager.entries.GetAt(1)->time, 20);
 }
 
 TEST(MusicManagerClear, EmptiesEntriesSongsAndArtists) {

@@ -318,16 +318,6 @@ TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
         EXPECT_EQ(ReadList(folder.File("damaged.stp")), expected) << bytes.size();
     }
 
-    // Read directly, the cut record says so; the songs before it stay.
-    CLineCursor cursor(EntryText("e", 2) + firstSong + "\n" + secondSong);
-    CPlayListItem direct;
-    EXPECT_FALSE(ReadEntryRecord(cursor, direct));
-    EXPECT_EQ(Describe(direct), "e||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0");
-    CLineCursor whole(EntryText("e", 1) + firstSong + "\n");
-    CPlayListItem complete;
-    EXPECT_TRUE(ReadEntryRecord(whole, complete));
-    EXPECT_EQ(Describe(complete), Describe(direct));
-
     // Text values keep a leading space; numbers skip it.
     folder.Write(
         "spaces.stp",

@@ -72,3 +72,11 @@ std::vector<std::string> Describe(const CSongList& songs) {
     }
     return texts;
 }
+
+std::string Joined(const std::vector<std::string>& texts, const std::string& separator) {
+    std::string joined;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        joined += (i == 0 ? "" : separator) + texts[i];
+    }
+    return joined;
+}

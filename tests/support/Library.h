@@ -38,3 +38,6 @@ template <typename List> std::vector<std::string> TitlesOf(const List& list) {
     }
     return titles;
 }
+
+// The texts joined by the separator, for compact expectations in tables.
+std::string Joined(const std::vector<std::string>& texts, const std::string& separator = " ");
