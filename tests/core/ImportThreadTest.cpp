@@ -225,6 +225,8 @@ TEST(ImportThread, EntersEachFolderOnceAndSkipsPipesAndDanglingLinks) {
                      "102 Z-link-target (1: z.mp3)"}));
     EXPECT_EQ(CountSupportedFiles(import.manager.config, tree.File("P")), 2);
     std::vector<CFolderItem> items;
+    ASSERT_TRUE(ListFolder(tree.File("P"), items));
+    EXPECT_EQ(items.size(), 2u);
     EXPECT_FALSE(ListFolder(tree.File("missing"), items));
     EXPECT_TRUE(items.empty());
 }

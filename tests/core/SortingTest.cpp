@@ -97,6 +97,44 @@ TEST(Sort, SongsAndEntriesGiveTheBubbleSortOrderForEveryKeyAndDirection) {
     ExpectBubbleSortOrder<CMusicList>(7, RandomEntry, SortEntries, EntryGreater);
 }
 
+TEST(Sort, EachKeyOrdersByItsOwnField) {
+    CSongList songs;
+    CMusicList entries;
+    const struct {
+        const char *title, *artist, *fileType, *location, *entryFile;
+        int style, time, order, size;
+    } records[] = {
+        {"a", "Z", "wma", "/b", "x.pls", 2003, 30, 2, 10},
+        {"b", "Y", "mp3", "/c", "/c", 2001, 10, 3, 30},
+        {"c", "X", "ogg", "/a", "y.m3u", 2002, 20, 1, 20},
+    };
+    for (const auto& r : records) {
+        CSongPtr song = TestSong(r.title, r.time, r.location);
+        song->artist = r.artist;
+        song->fileType = r.fileType;
+        song->style = r.style;
+        song->order = r.order;
+        song->size = r.size;
+        songs.AddTail(song);
+        CEntryPtr entry = TestEntry(r.title, r.location, r.entryFile, {}, r.artist);
+        entry->style = r.style;
+        entry->count = r.order;
+        entry->time = r.time;
+        entry->playCount = r.order;
+        entries.AddTail(entry);
+    }
+    const char* songOrders[] = {"a b c", "c b a", "b c a", "b c a",
+                                "c a b", "b c a", "a c b", "c a b"};
+    const char* entryOrders[] = {"a b c", "c a b", "c b a", "b c a",
+                                 "c a b", "b c a", "c a b", "c a b"};
+    for (int key = 1; key <= 8; ++key) {
+        SortSongs(songs, key, true);
+        EXPECT_EQ(Joined(TitlesOf(songs)), songOrders[key - 1]) << "song key " << key;
+        SortEntries(entries, key, true);
+        EXPECT_EQ(Joined(TitlesOf(entries)), entryOrders[key - 1]) << "entry key " << key;
+    }
+}
+
 TEST(SortSongs, TextsInGb18030ByteOrderAndTiesKeepTheirOrder) {
     CSongList songs = SongsTitled({"b", "B", "a"});
     SortSongs(songs, 1, true);
