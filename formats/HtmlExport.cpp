@@ -186,8 +186,21 @@ std::string EscapeHtml(const std::string& text) {
     return escaped;
 }
 
+namespace {
+
+std::string& DataFolderSetting() {
+    static std::string folder = CRICKLET_DATA_DIR;
+    return folder;
+}
+
+} // namespace
+
 std::string InstalledDataFolder() {
-    return CRICKLET_DATA_DIR;
+    return DataFolderSetting();
+}
+
+void SetInstalledDataFolder(const std::string& folder) {
+    DataFolderSetting() = folder;
 }
 
 std::string FindInstalledFile(const std::string& workDirectory, const std::string& relativePath) {
