@@ -2,7 +2,6 @@
 
 #include "app/TunecaseApp.h"
 
-#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -12,15 +11,44 @@
 
 namespace {
 
-// A request is a version number and a QStringList; anything longer than this
-// is not one of ours and is dropped unread.
-const qint64 kMaxRequestBytes = 1 << 20;
+// A request: the magic "CRKL", a version and the payload's length (each four
+// bytes, big-endian), then the paths in UTF-8, each ended by a zero byte (a
+// byte no path holds). Anything else is not one of ours and is dropped.
+const QByteArray kMagic("CRKL");
 const quint32 kRequestVersion = 1;
+const int kHeaderBytes = 12;
+const quint32 kMaxPayloadBytes = 1 << 20;
 const char kReceived = 'y';
 const int kSendTimeoutMs = 5000;
 const int kRetryMs = 100;
 
+quint32 ReadNumber(const QByteArray& bytes, int at) {
+    quint32 number = 0;
+    for (int i = 0; i < 4; ++i) {
+        number = (number << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return number;
+}
+
+void AppendNumber(QByteArray& bytes, quint32 number) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes.append(static_cast<char>((number >> shift) & 0xff));
+    }
+}
+
 } // namespace
+
+QByteArray InstanceRequest(const QStringList& paths) {
+    QByteArray payload;
+    for (const QString& path : paths) {
+        payload += path.toUtf8();
+        payload += '\0';
+    }
+    QByteArray request = kMagic;
+    AppendNumber(request, kRequestVersion);
+    AppendNumber(request, static_cast<quint32>(payload.size()));
+    return request + payload;
+}
 
 QString InstanceSocketPath() {
     const QFileInfo lock(InstanceLockPath());
@@ -49,25 +77,26 @@ void CInstanceServer::OnNewConnection() {
 }
 
 void CInstanceServer::ReadRequest(QLocalSocket* socket) {
-    if (socket->bytesAvailable() > kMaxRequestBytes) {
-        socket->abort();
-        return;
-    }
-    QDataStream stream(socket);
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream.startTransaction();
-    quint32 version = 0;
-    QStringList paths;
-    stream >> version >> paths;
-    if (!stream.commitTransaction()) {
-        if (stream.status() != QDataStream::ReadPastEnd) {
-            socket->abort(); // malformed: not a request of this program
-        }
+    if (socket->bytesAvailable() < kHeaderBytes) {
         return; // the rest is still on its way
     }
-    if (version != kRequestVersion) {
+    const QByteArray header = socket->peek(kHeaderBytes);
+    const quint32 length = ReadNumber(header, 8);
+    if (!header.startsWith(kMagic) || ReadNumber(header, 4) != kRequestVersion ||
+        length > kMaxPayloadBytes) {
         socket->abort();
         return;
+    }
+    if (socket->bytesAvailable() < kHeaderBytes + qint64(length)) {
+        return;
+    }
+    socket->skip(kHeaderBytes);
+    const QByteArray payload = socket->read(length);
+    QStringList paths;
+    for (const QByteArray& path : payload.split('\0')) {
+        if (!path.isEmpty()) {
+            paths << QString::fromUtf8(path);
+        }
     }
     // Confirmed before the paths are added: adding may ask the user things,
     // and the second copy should not wait for that. The socket is let go
@@ -93,9 +122,7 @@ bool SendToRunningCopy(const QString& path, const QStringList& paths) {
         socket.abort();
         socket.connectToServer(path);
     }
-    QDataStream stream(&socket);
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream << kRequestVersion << paths;
+    socket.write(InstanceRequest(paths));
     socket.flush();
     if (socket.bytesToWrite() > 0 && !socket.waitForBytesWritten(int(deadline.remainingTime()))) {
         return false;

@@ -4,6 +4,7 @@
 // and ends.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ private:
 
     QLocalServer* m_server = nullptr;
 };
+
+// The bytes that ask the running copy to add the paths.
+QByteArray InstanceRequest(const QStringList& paths);
 
 // Hands the absolute paths to the copy listening on path. Waits a few
 // seconds at most, for a copy that holds the lock but is still starting;
