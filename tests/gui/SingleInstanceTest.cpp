@@ -15,7 +15,6 @@
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 private slots:
-    void SecondCopyHandsItsFileToTheRunningCopy_data();
     void SecondCopyHandsItsFileToTheRunningCopy();
     void ServerIgnoresWhatIsNotARequest();
 };
@@ -39,29 +38,14 @@ QByteArray WithVersion(QByteArray request, char version) {
 
 } // namespace
 
-void SingleInstanceTest::SecondCopyHandsItsFileToTheRunningCopy_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("storeFile");
-    QTest::addColumn<QString>("storedLine");
-    QTest::newRow("playlist") << "精选.m3u" << QByteArray("#EXTM3U\n#EXTINF:10,夜曲\n夜曲.mid\n")
-                              << "PlayList.stp"
-                              << "曲目标题 = 精选;";
-    QTest::newRow("music file") << "晴天.mid" << QByteArray("MThd").append(400, '\0')
-                                << "MusicList.ckp"
-                                << "音乐标题 = 晴天;";
-}
-
+// The file is named relative to the second copy's folder, which the running
+// copy, working elsewhere, has never seen.
 void SingleInstanceTest::SecondCopyHandsItsFileToTheRunningCopy() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, storeFile);
-    QFETCH(QString, storedLine);
     CTempDir home;
     CTempDir runtime;
     CTempDir work;
     CTempDir start;
-    start.Write(file.toStdString(), bytes.toStdString());
+    start.Write("精选.m3u", "#EXTM3U\n#EXTINF:10,夜曲\n夜曲.mid\n");
     start.Write("夜曲.mid", std::string("MThd") + std::string(400, '\0'));
 
     QProcess first;
@@ -75,7 +59,7 @@ void SingleInstanceTest::SecondCopyHandsItsFileToTheRunningCopy() {
     QProcess second;
     second.setProcessEnvironment(ProgramEnvironment(home, runtime));
     second.setWorkingDirectory(QString::fromStdString(start.Path()));
-    second.start(CRICKLET_APP_PATH, {file});
+    second.start(CRICKLET_APP_PATH, {"精选.m3u"});
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
@@ -83,9 +67,8 @@ void SingleInstanceTest::SecondCopyHandsItsFileToTheRunningCopy() {
 
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
     QVERIFY(first.waitForFinished(20000));
-    QCOMPARE(first.exitCode(), 0);
-    const QString stored = QString::fromStdString(work.Read(storeFile.toStdString()));
-    QVERIFY2(stored.contains(storedLine), qPrintable(stored));
+    QVERIFY(work.Read("PlayList.stp").find("曲目标题 = 精选;") != std::string::npos);
+    QVERIFY(work.Read("MusicList.ckp").find("音乐标题 = 夜曲;") != std::string::npos);
     // The second copy made no folder of its own and wrote nothing beside
     // the file it was given.
     QVERIFY(!QFileInfo::exists(QString::fromStdString(home.File(".local"))));
@@ -112,7 +95,6 @@ void SingleInstanceTest::ServerIgnoresWhatIsNotARequest() {
         {"length beyond any request", huge, true},
         {"cut short", valid.left(valid.size() - 3), false},
         {"header only", valid.left(12), false},
-        {"nothing", QByteArray(), false},
     };
     for (const auto& c : cases) {
         QLocalSocket client;
