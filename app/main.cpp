@@ -7,8 +7,6 @@
 #include "formats/HtmlExport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -20,16 +18,6 @@ QStringList RawArguments(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     return arguments;
-}
-
-// An installed program finds its data files beside it (PREFIX/bin and
-// PREFIX/share/cricklet), wherever the prefix was moved to.
-void FindDataFolderBesideProgram() {
-    const QString data = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                         QStringLiteral("/../share/cricklet"));
-    if (QFileInfo(data).isDir()) {
-        SetInstalledDataFolder(data.toStdString());
-    }
 }
 
 } // namespace
@@ -58,7 +46,7 @@ int main(int argc, char* argv[]) {
                      CommandLineUsage().toLocal8Bit().constData());
         return 2;
     }
-    FindDataFolderBesideProgram();
+    FindDataFolderBesideProgram(QCoreApplication::applicationDirPath().toStdString());
     CTunecaseApp theApp;
     if (!theApp.InitInstance(line)) {
         return theApp.ExitCode();

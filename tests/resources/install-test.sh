@@ -62,6 +62,12 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed/bin/cricklet" -
 [ "$(env -u DISPLAY -u QT_QPA_PLATFORM "$installed/bin/cricklet" --version)" = "cricklet 0.52" ] ||
     fail "--version"
 
+# Under a prefix the build was not configured for, the HTML export still
+# finds the installed template.
+mkdir "$scratch/library"
+"$installed/bin/cricklet-cmd" --dir "$scratch/library" 1104 --str "$scratch/page.htm" >/dev/null
+grep -q '<html' "$scratch/page.htm" || fail "the HTML export found no template"
+
 home="$scratch/home"
 start="$scratch/start"
 runtime="$scratch/runtime"
