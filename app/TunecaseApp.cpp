@@ -47,6 +47,7 @@ bool AcquireInstanceLock(QLockFile& lock) {
 CTunecaseApp::CTunecaseApp() = default;
 
 CTunecaseApp::~CTunecaseApp() {
+    m_pServer.reset();
     UninstallExitSignalPipe();
     m_pFrame.reset();
     SetPlatform(nullptr);
@@ -91,7 +92,8 @@ bool CTunecaseApp::InitInstance(const CCommandLine& line) {
     m_pFrame->resize(kInitialWidth, kInitialHeight);
     WatchExitRequests();
     m_pFrame->show();
-    if (!paths.isEmpty()) {
+    // Also what another copy handed over while the library was loading.
+    if (!paths.isEmpty() || !m_pendingPaths.isEmpty()) {
         QTimer::singleShot(0, m_pFrame.get(), [this, paths] { OpenPaths(paths); });
     }
     return true;
@@ -115,21 +117,21 @@ bool CTunecaseApp::ChangeToWorkFolder(const CCommandLine& line) {
 }
 
 void CTunecaseApp::ListenForOtherCopies() {
-    m_pServer = new CInstanceServer(QCoreApplication::instance());
+    m_pServer = std::make_unique<CInstanceServer>();
     if (!m_pServer->Listen(InstanceSocketPath())) {
         std::fprintf(stderr, "cricklet: a second copy cannot reach this one: %s\n",
                      InstanceSocketPath().toLocal8Bit().constData());
     }
-    QObject::connect(m_pServer, &CInstanceServer::PathsReceived,
+    QObject::connect(m_pServer.get(), &CInstanceServer::PathsReceived, m_pServer.get(),
                      [this](const QStringList& paths) { OpenPaths(paths); });
 }
 
 void CTunecaseApp::OpenPaths(const QStringList& paths) {
+    m_pendingPaths += paths;
     if (!m_pFrame) {
-        return;
+        return; // a message box while the library loads; the window takes them later
     }
     BringToFront();
-    m_pendingPaths += paths;
     OpenPendingPaths();
 }
 

@@ -46,7 +46,7 @@ private:
     std::unique_ptr<QLockFile> m_pInstanceLock;
     std::unique_ptr<CTunecaseDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
-    CInstanceServer* m_pServer = nullptr;
+    std::unique_ptr<CInstanceServer> m_pServer;
     QStringList m_pendingPaths;
     bool m_bRetryScheduled = false;
     bool m_bExitPipe = false;
