@@ -73,7 +73,9 @@ start="$scratch/start"
 runtime="$scratch/runtime"
 mkdir -p "$home" "$start" "$runtime"
 chmod 700 "$runtime"
+# Nothing of the caller's environment but the sanitizers' settings.
 (cd "$start" && exec env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$runtime" \
+    ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} \
     QT_QPA_PLATFORM=offscreen "$installed/bin/cricklet") &
 program_pid=$!
 # The lock appears once the program listens for signals (it saves on SIGTERM).
