@@ -97,3 +97,9 @@ void OnOpenPath(CMainFrame& frame, const std::string& path);
 
 // The settings dialog and what its changes redraw.
 void OnSettings(CMainFrame& frame);
+
+// Editing the information of an entry or a song, and an MP3 file's tag.
+void OnEditInfo(CMainFrame& frame);
+void OnEditTag(CMainFrame& frame);
+// The tag editor's rule: the song pane's marked song is an MP3 file.
+bool IsEditTagEnabled(const CMainFrame& frame);
