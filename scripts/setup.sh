@@ -11,6 +11,7 @@ packages=(
     fonts-wqy-microhei
     lame python3 python3-mutagen libtag1-dev
     xvfb xauth xdotool
+    desktop-file-utils appstream lintian
 )
 
 missing=()
