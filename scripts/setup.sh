@@ -12,6 +12,7 @@ packages=(
     lame python3 python3-mutagen libtag1-dev
     xvfb xauth xdotool
     clang libclang-rt-14-dev
+    desktop-file-utils appstream lintian
 )
 
 missing=()
