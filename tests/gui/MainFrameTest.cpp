@@ -166,17 +166,22 @@ void MainFrameTest::SizesColumnsFromTheSecondSizeMessageOn() {
     frame.resize(1000, 700);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    // However wide the window, its first size message leaves the columns.
+    // However wide the window, its first size message leaves the title
+    // column; the last column fills the pane's width whatever its size.
+    auto fillsThePane = [](QTableView* pane) {
+        return pane->horizontalHeader()->length() == pane->viewport()->width();
+    };
     QCOMPARE(header->sectionSize(0), 180);
-    QCOMPARE(header->sectionSize(7), 172);
+    QVERIFY(fillsThePane(frame.GetPlayListPane()));
+    QVERIFY(header->sectionSize(7) > 172);
     frame.resize(600, 500);
     QTRY_COMPARE(header->sectionSize(0), 120);
     QCOMPARE(header->sectionSize(7), 170);
     QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(0), 120);
     frame.resize(1000, 700);
     QTRY_COMPARE(header->sectionSize(0), 230);
-    QCOMPARE(header->sectionSize(7), 346);
-    QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(7), 346);
+    QVERIFY(fillsThePane(frame.GetPlayListPane()));
+    QVERIFY(fillsThePane(frame.GetSongPane()));
 }
 
 void MainFrameTest::LeavesColumnsAloneBeforeTheDocumentIsInitialised() {

@@ -25,7 +25,7 @@ class PlayListViewTest : public QObject {
 private slots:
     void RefillsTheSongPaneOnlyForANewlyClickedRow();
     void RemembersLeftAndRightClickRowsApart();
-    void ClickOnEmptySpaceForgetsTheRow();
+    void ClickOnEmptySpaceKeepsTheShownEntry();
     void ArrowKeysMoveTheShownEntry();
     void HeaderClicksSortAlternatelyWithoutTouchingTheSongs();
     void DropAddsOnlyM3uFiles();
@@ -70,14 +70,14 @@ void PlayListViewTest::RemembersLeftAndRightClickRowsApart() {
     shown.frame->PlayListMenu()->hide();
 }
 
-void PlayListViewTest::ClickOnEmptySpaceForgetsTheRow() {
+void PlayListViewTest::ClickOnEmptySpaceKeepsTheShownEntry() {
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
     ClickRow(shown.playList, 1);
     QCOMPARE(shown.songs->GetItemCount(), 2);
     ClickEmptySpace(shown.playList);
-    QCOMPARE(shown.frame->m_pManager->currentRow, -1);
-    QCOMPARE(shown.playList->GetSelectionMark(), -1);
+    QCOMPARE(shown.frame->m_pManager->currentRow, 1);
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({1}));
     QCOMPARE(shown.songs->GetItemCount(), 2);
 }
 
@@ -124,7 +124,9 @@ void PlayListViewTest::HeaderClicksSortAlternatelyWithoutTouchingTheSongs() {
     QCOMPARE(ColumnTexts(shown.playList, 0),
              QStringList({"所有歌曲", "Other", "Party", "老歌", "周末的歌"}));
     QCOMPARE(refills.count(), 0);
-    QCOMPARE(shown.frame->m_pManager->currentRow, 2);
+    // The entry shown (老歌) stays the current one in its new row.
+    QCOMPARE(shown.frame->m_pManager->currentRow, 3);
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({3}));
     QCOMPARE(QString::fromStdString(shown.frame->m_pManager->entries.GetAt(1)->title),
              QStringLiteral("Other"));
 }
