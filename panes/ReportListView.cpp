@@ -118,6 +118,13 @@ bool CReportListView::event(QEvent* event) {
     return QTableView::event(event);
 }
 
+QModelIndex CReportListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) {
+        modifiers |= Qt::ControlModifier;
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
 bool CReportListView::viewportEvent(QEvent* event) {
     const bool handled = QTableView::viewportEvent(event);
     if (event->type() == QEvent::Resize) {
