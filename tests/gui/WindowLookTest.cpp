@@ -111,8 +111,8 @@ void WindowLookTest::HeadingOfTheLastSortShowsItsDirection() {
 
 void WindowLookTest::MessageBoxesNeverLeaveOneCharacterOnALine() {
     const QString sentence = QStringLiteral("确定要在当前曲目中移去这些歌曲吗不会删除这些音乐文件");
-    for (int length = 20; length <= 160; length += 3) {
-        const QString text = sentence.repeated(8).left(length) + QStringLiteral("?");
+    for (int length = 20; length <= 90; ++length) {
+        const QString text = sentence.repeated(4).left(length);
         QMessageBox box(QMessageBox::Question, QStringLiteral("Cricklet"), text,
                         QMessageBox::Ok | QMessageBox::Cancel);
         PrepareMessageBox(box);
