@@ -128,6 +128,8 @@ void ShownEntryTest::SongCommandsActOnTheSongThePanesShow() {
         QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
         c.steps(shown);
         ClickRow(shown.songs, 2);
+        // The song the user picks is the one played and then removed.
+        QVERIFY2(shown.songs->ItemText(2, 0) == QStringLiteral("b3"), c.name);
         Key(shown.songs, Qt::Key_P, Qt::ControlModifier);
         const CEntryPtr b = shown.frame->m_pManager->entries.GetAt(shown.frame->m_pManager->currentRow);
         QVERIFY2(b && b->title == "乙", c.name);
