@@ -12,6 +12,8 @@ namespace {
 
 // The room a box keeps beside its text for the icon and the margins.
 const int kBesideText = 120;
+// Less than the icon and margins take beside the text.
+const int kIconRoom = 30;
 // Wider than any Chinese character, to leave for the line breaker's rules
 // (no closing mark at the start of a line).
 const int kLineSlackCharacters = 2;
@@ -31,16 +33,28 @@ void TranslateButtons(QMessageBox& box) {
     }
 }
 
-// QMessageBox wraps a text wider than half the screen and never grows beyond
-// this width (on a larger screen, the screen less 480, at most 1000).
-int WidestBox(const QMessageBox& box) {
+int ScreenWidth(const QMessageBox& box) {
     const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    return screen ? screen->availableGeometry().width() : 1024;
+}
+
+// QMessageBox never grows beyond this width (on a larger screen, the screen
+// less 480, at most 1000)...
+int WidestBox(const QMessageBox& box) {
+    const int screenWidth = ScreenWidth(box);
     return screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
 }
 
+// ...and wraps its text only when the box would be wider than this; a
+// narrower box shows one line, cut.
+int WrappingBox(const QMessageBox& box) {
+    return std::min(ScreenWidth(box) / 2, 500);
+}
+
 // One line when the text fits the widest box; otherwise lines of equal
-// length, so the last one is as full as the others.
+// length, so the last one is as full as the others, but wide enough that the
+// box wraps them (the text is then wider than two such lines, so the last
+// one is still long).
 void FitTextWidth(QMessageBox& box) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (label == nullptr) {
@@ -57,7 +71,8 @@ void FitTextWidth(QMessageBox& box) {
         return;
     }
     const int slack = kLineSlackCharacters * metrics.horizontalAdvance(QChar(0x4E2D));
-    const int width = lines == 1 ? widest + metrics.averageCharWidth() : widest / lines + slack;
+    const int width = lines == 1 ? widest + metrics.averageCharWidth()
+                                 : std::max(widest / lines + slack, WrappingBox(box) - kIconRoom);
     label->setMinimumWidth(std::min(width, widestLine));
 }
 

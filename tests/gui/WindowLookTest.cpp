@@ -122,6 +122,9 @@ void WindowLookTest::MessageBoxesNeverLeaveOneCharacterOnALine() {
         QVERIFY(label != nullptr);
         const std::vector<int> lines =
             LineLengths(text, label->font(), label->contentsRect().width());
+        const int textWidth = QFontMetrics(label->font()).horizontalAdvance(text);
+        QVERIFY2(label->wordWrap() || label->contentsRect().width() >= textWidth,
+                 qPrintable(QStringLiteral("%1 characters cut").arg(length)));
         QVERIFY2(lines.size() == 1 || lines.back() > 1,
                  qPrintable(QStringLiteral("%1 characters, last line %2").arg(length).arg(lines.back())));
         QVERIFY2(box.geometry().width() <= box.screen()->availableGeometry().width(),
