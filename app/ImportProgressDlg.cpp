@@ -43,6 +43,10 @@ CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     m_stopButton->setObjectName(QStringLiteral("stopButton"));
     m_countLabel->setObjectName(QStringLiteral("progressCount"));
     m_countLabel->setText(CountText());
+    // Room for large counts from the start: while the worker floods the
+    // event loop, a relayout for a longer text may come late.
+    m_countLabel->setMinimumWidth(
+        m_countLabel->fontMetrics().horizontalAdvance(CountText() + QStringLiteral("0000000")));
     // No total is known before the scan ends: the bar only shows that the
     // import is alive.
     m_busyBar->setRange(0, 0);
@@ -79,6 +83,10 @@ void CImportProgressDlg::ShowProgress(const QString& folder, const QString& file
 void CImportProgressDlg::CountImportedFile() {
     ++m_importedCount;
     m_countLabel->setText(CountText());
+    // Room for large counts from the start: while the worker floods the
+    // event loop, a relayout for a longer text may come late.
+    m_countLabel->setMinimumWidth(
+        m_countLabel->fontMetrics().horizontalAdvance(CountText() + QStringLiteral("0000000")));
 }
 
 QString CImportProgressDlg::CountText() const {
