@@ -23,7 +23,8 @@ const char* const kHelpLinkText = "Cricklet 帮助文档";
 QString WebLine() {
     const std::string address = HomepageUrl();
     if (!address.empty()) {
-        return QStringLiteral("支持网站:") + QString::fromStdString(address) + QStringLiteral(" \n");
+        return QStringLiteral("支持网站:") + QString::fromStdString(address) +
+               QStringLiteral(" \n");
     }
     return QStringLiteral("帮助文档:点击上方的\"%1\"即可打开 \n")
         .arg(QString::fromUtf8(kHelpLinkText));
@@ -51,12 +52,12 @@ CAboutDlg::CAboutDlg(QWidget* parent)
       m_mailLabel(new CHyperLinkLabel(AboutMailLink(), this)),
       m_aboutEdit(new QPlainTextEdit(this)) {
     const QString mail = AboutMailLink().mid(static_cast<int>(qstrlen("mailto:")));
-    m_aboutText = QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
-                                 "只需使用Cricklet，一切音乐尽在掌握中！\n\n") +
-                  WebLine() +
-                  (mail.isEmpty() ? QString()
-                                  : QStringLiteral("电子邮箱:") + mail + QStringLiteral("\n")) +
-                  QStringLiteral("开发人员:") + QString::fromUtf8(kDeveloperCredit);
+    m_aboutText =
+        QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
+                       "只需使用Cricklet，一切音乐尽在掌握中！\n\n") +
+        WebLine() +
+        (mail.isEmpty() ? QString() : QStringLiteral("电子邮箱:") + mail + QStringLiteral("\n")) +
+        QStringLiteral("开发人员:") + QString::fromUtf8(kDeveloperCredit);
     m_webLabel->SetTarget(AboutWebAddress());
 
     setWindowTitle(QStringLiteral("关于 Cricklet"));

@@ -34,7 +34,8 @@ QLabel* MakeLineLabel(QWidget* parent) {
 CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     : QDialog(parent), m_pManager(manager), m_locationLabel(MakeLineLabel(this)),
       m_fileNameLabel(MakeLineLabel(this)), m_countLabel(new QLabel(this)),
-      m_busyBar(new QProgressBar(this)), m_stopButton(new QPushButton(QStringLiteral("取消"), this)),
+      m_busyBar(new QProgressBar(this)),
+      m_stopButton(new QPushButton(QStringLiteral("取消"), this)),
       m_locationText(QStringLiteral("导入音乐文件中...")) {
     setWindowTitle(QStringLiteral("Cricklet 导入音乐"));
     setModal(true);

@@ -25,8 +25,8 @@ const char* const kWidestTexts[CPlayListView::kColumnCount] = {
 } // namespace
 
 CPlayListView::CPlayListView(CMainFrame* frame, QWidget* parent)
-    : CReportListView(new CEntryRowModel, "PlayListView", kColumnWidths, kWidestTexts,
-                      kColumnCount, parent),
+    : CReportListView(new CEntryRowModel, "PlayListView", kColumnWidths, kWidestTexts, kColumnCount,
+                      parent),
       m_pFrame(frame), m_pModel(static_cast<CEntryRowModel*>(model())) {}
 
 CMusicManager* CPlayListView::Manager() const {

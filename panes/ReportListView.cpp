@@ -65,8 +65,8 @@ void CReportListView::FitColumn(int column, const char* widestText) {
     const int textWidth =
         fontMetrics().horizontalAdvance(QString::fromUtf8(widestText)) + margin + 1;
     QHeaderView* header = horizontalHeader();
-    const int wanted = std::max({header->sectionSize(column), textWidth,
-                                 header->sectionSizeHint(column)});
+    const int wanted =
+        std::max({header->sectionSize(column), textWidth, header->sectionSizeHint(column)});
     header->resizeSection(column, wanted);
 }
 

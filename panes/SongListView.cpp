@@ -26,8 +26,8 @@ const int kOrderSortKey = 5;
 } // namespace
 
 CSongListView::CSongListView(CMainFrame* frame, QWidget* parent)
-    : CReportListView(new CSongRowModel, "SongListView", kColumnWidths, kWidestTexts,
-                      kColumnCount, parent),
+    : CReportListView(new CSongRowModel, "SongListView", kColumnWidths, kWidestTexts, kColumnCount,
+                      parent),
       m_pFrame(frame), m_pModel(static_cast<CSongRowModel*>(model())) {}
 
 CMusicManager* CSongListView::Manager() const {

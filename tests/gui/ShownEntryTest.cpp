@@ -48,7 +48,9 @@ QString CheckInStep(CShownLibrary& shown, const QString& title, const QStringLis
         return QStringLiteral("the highlight is not on currentRow %1").arg(row);
     }
     if (shown.playList->ItemText(row, 0) != title) {
-        return QStringLiteral("currentRow %1 shows %2").arg(row).arg(shown.playList->ItemText(row, 0));
+        return QStringLiteral("currentRow %1 shows %2")
+            .arg(row)
+            .arg(shown.playList->ItemText(row, 0));
     }
     if (shown.Titles() != songs) {
         return QStringLiteral("the song pane shows ") + shown.Titles().join(QLatin1Char(','));
@@ -82,22 +84,28 @@ void ShownEntryTest::EveryPathKeepsTheSongPaneOnTheHighlightedEntry() {
              ClickRow(s.playList, 1);
          },
          "乙", bSongs},
-        {"title sort", [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); },
-         "乙", bSongs},
+        {"title sort",
+         [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); }, "乙",
+         bSongs},
         {"Page Down",
          [](CShownLibrary& s) { ClickRow(s.playList, 1), Key(s.playList, Qt::Key_PageDown); },
-         "Zed", {"z1"}},
+         "Zed",
+         {"z1"}},
         {"End, Home",
          [](CShownLibrary& s) {
              ClickRow(s.playList, 2);
              Key(s.playList, Qt::Key_End);
              Key(s.playList, Qt::Key_Home);
          },
-         "所有歌曲", {"b1", "b2", "b3", "a1", "a2", "a3", "z1"}},
-        {"redraw", [](CShownLibrary& s) { ClickRow(s.playList, 2), s.frame->RefillPanes(); }, "甲",
+         "所有歌曲",
+         {"b1", "b2", "b3", "a1", "a2", "a3", "z1"}},
+        {"redraw",
+         [](CShownLibrary& s) { ClickRow(s.playList, 2), s.frame->RefillPanes(); },
+         "甲",
          {"a1", "a2", "a3"}},
         {"click below the rows",
-         [](CShownLibrary& s) { ClickRow(s.playList, 2), ClickEmptySpace(s.playList); }, "甲",
+         [](CShownLibrary& s) { ClickRow(s.playList, 2), ClickEmptySpace(s.playList); },
+         "甲",
          {"a1", "a2", "a3"}},
     };
     for (const auto& c : cases) {
@@ -120,7 +128,8 @@ void ShownEntryTest::SongCommandsActOnTheSongThePanesShow() {
              Key(s.playList, Qt::Key_Down);
              ClickRow(s.playList, 1);
          }},
-        {"title sort", [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); }},
+        {"title sort",
+         [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); }},
     };
     for (const auto& c : cases) {
         CScopedRecordingPlatform recording;
@@ -131,7 +140,8 @@ void ShownEntryTest::SongCommandsActOnTheSongThePanesShow() {
         // The song the user picks is the one played and then removed.
         QVERIFY2(shown.songs->ItemText(2, 0) == QStringLiteral("b3"), c.name);
         Key(shown.songs, Qt::Key_P, Qt::ControlModifier);
-        const CEntryPtr b = shown.frame->m_pManager->entries.GetAt(shown.frame->m_pManager->currentRow);
+        const CEntryPtr b =
+            shown.frame->m_pManager->entries.GetAt(shown.frame->m_pManager->currentRow);
         QVERIFY2(b && b->title == "乙", c.name);
         QCOMPARE(recording.platform.openedPaths,
                  std::vector<std::string>({shown.library.Path("b/b3.mp3")}));
@@ -158,8 +168,8 @@ void ShownEntryTest::PlayCountCellShowsTheNewCount() {
     for (const QList<QVariant>& signal : redrawn) {
         const auto from = signal.at(0).value<QModelIndex>();
         const auto to = signal.at(1).value<QModelIndex>();
-        cellRedrawn = cellRedrawn || (from.row() <= 2 && to.row() >= 2 && from.column() <= 6 &&
-                                      to.column() >= 6);
+        cellRedrawn = cellRedrawn ||
+                      (from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6);
     }
     QVERIFY(cellRedrawn);
 }
@@ -182,11 +192,12 @@ void ShownEntryTest::KeysMoveBetweenThePanesAndPlay() {
     const struct {
         Qt::Key key;
         QWidget* focused;
-    } switches[] = {{Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs},
-                    {Qt::Key_F6, shown.playList}};
+    } switches[] = {
+        {Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs}, {Qt::Key_F6, shown.playList}};
     for (const auto& s : switches) {
         Key(QApplication::focusWidget(), s.key);
-        QVERIFY2(QApplication::focusWidget() == s.focused, qPrintable(QKeySequence(s.key).toString()));
+        QVERIFY2(QApplication::focusWidget() == s.focused,
+                 qPrintable(QKeySequence(s.key).toString()));
     }
     // Enter in the playlist pane plays the highlighted entry, as a double
     // click does.

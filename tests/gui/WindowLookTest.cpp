@@ -26,10 +26,10 @@ namespace {
 // entry, long style names, large files.
 CMusicList WideValues(const std::string& root) {
     CMusicList entries;
-    entries.AddTail(MakeEntry("老歌", "", root + "/old", root + "/old",
-                              {MakeSong("甜蜜蜜", "邓丽君", 0, 99, root + "/old", "t.mpga",
-                                        999999999, 2012)},
-                              99999, 2012));
+    entries.AddTail(
+        MakeEntry("老歌", "", root + "/old", root + "/old",
+                  {MakeSong("甜蜜蜜", "邓丽君", 0, 99, root + "/old", "t.mpga", 999999999, 2012)},
+                  99999, 2012));
     return entries;
 }
 
@@ -92,8 +92,8 @@ void WindowLookTest::FixedColumnsShowNormalValuesWhole() {
 void WindowLookTest::HeadingOfTheLastSortShowsItsDirection() {
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
-    for (QTableView* pane : {static_cast<QTableView*>(shown.playList),
-                             static_cast<QTableView*>(shown.songs)}) {
+    for (QTableView* pane :
+         {static_cast<QTableView*>(shown.playList), static_cast<QTableView*>(shown.songs)}) {
         QHeaderView* header = pane->horizontalHeader();
         QVERIFY(header->isSortIndicatorShown());
         QCOMPARE(header->sortIndicatorSection(), -1);
@@ -126,7 +126,8 @@ void WindowLookTest::MessageBoxesNeverLeaveOneCharacterOnALine() {
         QVERIFY2(label->wordWrap() || label->contentsRect().width() >= textWidth,
                  qPrintable(QStringLiteral("%1 characters cut").arg(length)));
         QVERIFY2(lines.size() == 1 || lines.back() > 1,
-                 qPrintable(QStringLiteral("%1 characters, last line %2").arg(length).arg(lines.back())));
+                 qPrintable(
+                     QStringLiteral("%1 characters, last line %2").arg(length).arg(lines.back())));
         QVERIFY2(box.geometry().width() <= box.screen()->availableGeometry().width(),
                  qPrintable(QStringLiteral("%1 characters").arg(length)));
     }
@@ -195,7 +196,8 @@ void WindowLookTest::AboutBoxNamesTheHelpPageItLinks() {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::mouseClick(web, Qt::LeftButton);
-    QCOMPARE(recording.platform.openedPaths, std::vector<std::string>({web->Target().toStdString()}));
+    QCOMPARE(recording.platform.openedPaths,
+             std::vector<std::string>({web->Target().toStdString()}));
 }
 
 QTEST_MAIN(WindowLookTest)
