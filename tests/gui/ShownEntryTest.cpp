@@ -1,61 +1,46 @@
-// The entry the window works on: whatever path changes the highlighted entry,
-// the manager's currentRow names it and the song pane shows its songs, so
-// the song commands act on the song the user picked. Keys move between and
-// within the panes.
+// Whatever path changes the highlighted entry, currentRow names it and the
+// song pane shows its songs, so song commands act on the song the user
+// picked; keys move between and within the panes.
 #include "GuiHelpers.h"
-
-#include "core/MusicManager.h"
-#include "panes/PlayListView.h"
-#include "panes/SongListView.h"
-#include "support/RecordingPlatform.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <functional>
+#include <map>
 
 namespace {
 
-// 乙 with b1..b3, 甲 with a1..a3, Zed with z1: a title sort turns the order
-// round (ASCII before the GBK order of jia, yi).
+// 乙 b1..b3, 甲 a1..a3, Zed z1: a title sort turns the order round.
 CMusicList ThreeEntries(const std::string& root) {
-    auto songs = [&root](const std::string& prefix, int count) {
-        std::vector<CSongPtr> list;
-        for (int i = 1; i <= count; ++i) {
-            const std::string name = prefix + std::to_string(i);
-            list.push_back(MakeSong(name, "", 60 * i, i, root + "/" + prefix, name + ".mp3", 1000));
-        }
-        return list;
-    };
     CMusicList entries;
-    entries.AddTail(MakeEntry("乙", "", root + "/b", "b.m3u", songs("b", 3)));
-    entries.AddTail(MakeEntry("甲", "", root + "/a", "a.m3u", songs("a", 3)));
-    entries.AddTail(MakeEntry("Zed", "", root + "/z", "z.m3u", songs("z", 1)));
+    for (const char* name : {"b3乙", "a3甲", "z1Zed"}) {
+        const std::string prefix(name, 1);
+        std::vector<CSongPtr> songs;
+        for (int i = 1; i <= name[1] - '0'; ++i) {
+            const std::string title = prefix + std::to_string(i);
+            songs.push_back(MakeSong(title, "", 60, i, root + "/" + prefix, title + ".mp3", 1000));
+        }
+        entries.AddTail(MakeEntry(name + 2, "", root + "/" + prefix, prefix + ".m3u", songs));
+    }
     return entries;
 }
 
-using Steps = std::function<void(CShownLibrary&)>;
-
-void Key(QWidget* pane, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::keyClick(pane, key, modifiers);
-}
-
-// The entry named by currentRow, highlighted alone, with its songs shown.
-QString CheckInStep(CShownLibrary& shown, const QString& title, const QStringList& songs) {
-    CMusicManager* manager = shown.frame->m_pManager;
-    const int row = manager->currentRow;
-    if (shown.playList->SelectedRows() != std::vector<int>({row})) {
-        return QStringLiteral("the highlight is not on currentRow %1").arg(row);
+// Steps on the playlist pane: c<row> click, D Down, P Page Down, E End,
+// H Home, S title sort, R redraw, X click below the rows.
+void Run(CShownLibrary& shown, const char* steps) {
+    const std::map<char, Qt::Key> keys = {
+        {'D', Qt::Key_Down}, {'P', Qt::Key_PageDown}, {'E', Qt::Key_End}, {'H', Qt::Key_Home}};
+    for (const char* step = steps; *step != '\0'; ++step) {
+        if (*step == 'c') {
+            ClickRow(shown.playList, *++step - '0');
+        } else if (keys.count(*step) != 0) {
+            QTest::keyClick(shown.playList, keys.at(*step));
+        } else if (*step == 'S') {
+            ClickHeader(shown.playList, 0);
+        } else {
+            *step == 'R' ? shown.frame->RefillPanes() : ClickEmptySpace(shown.playList);
+        }
     }
-    if (shown.playList->ItemText(row, 0) != title) {
-        return QStringLiteral("currentRow %1 shows %2")
-            .arg(row)
-            .arg(shown.playList->ItemText(row, 0));
-    }
-    if (shown.Titles() != songs) {
-        return QStringLiteral("the song pane shows ") + shown.Titles().join(QLatin1Char(','));
-    }
-    return QString();
 }
 
 } // namespace
@@ -64,93 +49,47 @@ class ShownEntryTest : public QObject {
     Q_OBJECT
 private slots:
     void EveryPathKeepsTheSongPaneOnTheHighlightedEntry();
-    void SongCommandsActOnTheSongThePanesShow();
+    void SongCommandsActOnTheSongTheUserPicked();
     void PlayCountCellShowsTheNewCount();
     void KeysMoveBetweenThePanesAndPlay();
 };
 
 void ShownEntryTest::EveryPathKeepsTheSongPaneOnTheHighlightedEntry() {
-    const QStringList bSongs = {"b1", "b2", "b3"};
     const struct {
-        const char* name;
-        Steps steps;
+        const char* steps;
         const char* title;
-        QStringList songs;
-    } cases[] = {
-        {"click, Down, click",
-         [](CShownLibrary& s) {
-             ClickRow(s.playList, 1);
-             Key(s.playList, Qt::Key_Down);
-             ClickRow(s.playList, 1);
-         },
-         "乙", bSongs},
-        {"title sort",
-         [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); }, "乙",
-         bSongs},
-        {"Page Down",
-         [](CShownLibrary& s) { ClickRow(s.playList, 1), Key(s.playList, Qt::Key_PageDown); },
-         "Zed",
-         {"z1"}},
-        {"End, Home",
-         [](CShownLibrary& s) {
-             ClickRow(s.playList, 2);
-             Key(s.playList, Qt::Key_End);
-             Key(s.playList, Qt::Key_Home);
-         },
-         "所有歌曲",
-         {"b1", "b2", "b3", "a1", "a2", "a3", "z1"}},
-        {"redraw",
-         [](CShownLibrary& s) { ClickRow(s.playList, 2), s.frame->RefillPanes(); },
-         "甲",
-         {"a1", "a2", "a3"}},
-        {"click below the rows",
-         [](CShownLibrary& s) { ClickRow(s.playList, 2), ClickEmptySpace(s.playList); },
-         "甲",
-         {"a1", "a2", "a3"}},
-    };
+        const char* songs;
+    } cases[] = {{"c1Dc1", "乙", "b1 b2 b3"}, {"c1S", "乙", "b1 b2 b3"},
+                 {"c1P", "Zed", "z1"},        {"c2EH", "所有歌曲", "b1 b2 b3 a1 a2 a3 z1"},
+                 {"c2R", "甲", "a1 a2 a3"},   {"c2X", "甲", "a1 a2 a3"}};
     for (const auto& c : cases) {
         CShownLibrary shown;
         QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
-        c.steps(shown);
-        const QString fault = CheckInStep(shown, QString::fromUtf8(c.title), c.songs);
-        QVERIFY2(fault.isEmpty(), qPrintable(QString::fromUtf8(c.name) + ": " + fault));
+        Run(shown, c.steps);
+        const int row = shown.frame->m_pManager->currentRow;
+        QVERIFY2(shown.playList->SelectedRows() == std::vector<int>({row}), c.steps);
+        QVERIFY2(shown.playList->ItemText(row, 0) == QString::fromUtf8(c.title), c.steps);
+        QVERIFY2(shown.Titles().join(' ') == QLatin1String(c.songs), c.steps);
     }
 }
 
-void ShownEntryTest::SongCommandsActOnTheSongThePanesShow() {
-    const struct {
-        const char* name;
-        Steps steps;
-    } cases[] = {
-        {"click, Down, click",
-         [](CShownLibrary& s) {
-             ClickRow(s.playList, 1);
-             Key(s.playList, Qt::Key_Down);
-             ClickRow(s.playList, 1);
-         }},
-        {"title sort",
-         [](CShownLibrary& s) { ClickRow(s.playList, 1), ClickHeader(s.playList, 0); }},
-    };
-    for (const auto& c : cases) {
+void ShownEntryTest::SongCommandsActOnTheSongTheUserPicked() {
+    for (const char* steps : {"c1Dc1", "c1S"}) {
         CScopedRecordingPlatform recording;
         CShownLibrary shown;
         QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
-        c.steps(shown);
+        Run(shown, steps);
         ClickRow(shown.songs, 2);
-        // The song the user picks is the one played and then removed.
-        QVERIFY2(shown.songs->ItemText(2, 0) == QStringLiteral("b3"), c.name);
-        Key(shown.songs, Qt::Key_P, Qt::ControlModifier);
-        const CEntryPtr b =
-            shown.frame->m_pManager->entries.GetAt(shown.frame->m_pManager->currentRow);
-        QVERIFY2(b && b->title == "乙", c.name);
+        QVERIFY2(shown.songs->ItemText(2, 0) == QStringLiteral("b3"), steps);
+        QTest::keyClick(shown.songs, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(recording.platform.openedPaths,
                  std::vector<std::string>({shown.library.Path("b/b3.mp3")}));
-
         recording.platform.answers.push_back(CAnswer::Ok);
-        Key(shown.songs, Qt::Key_Delete);
+        QTest::keyClick(shown.songs, Qt::Key_Delete);
         QCOMPARE(recording.platform.MessageTexts(),
                  std::vector<std::string>({"确定要在当前曲目中移去\"b3\"? (不会删除该音乐文件)"}));
-        QVERIFY2(b->songs.GetCount() == 2 && b->songs.GetAt(2)->title == "b2", c.name);
+        CMusicManager* manager = shown.frame->m_pManager;
+        QVERIFY2(manager->entries.GetAt(manager->currentRow)->songs.GetCount() == 2, steps);
         QCOMPARE(shown.Titles(), QStringList({"b1", "b2"}));
     }
 }
@@ -161,15 +100,13 @@ void ShownEntryTest::PlayCountCellShowsTheNewCount() {
     QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
     QSignalSpy redrawn(shown.playList->model(), &QAbstractItemModel::dataChanged);
     ClickRow(shown.playList, 2);
-    Key(shown.playList, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(shown.frame->m_pManager->entries.GetAt(2)->playCount, 1);
+    QTest::keyClick(shown.playList, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(shown.playList->ItemText(2, 6), QStringLiteral("1"));
     bool cellRedrawn = false;
     for (const QList<QVariant>& signal : redrawn) {
         const auto from = signal.at(0).value<QModelIndex>();
         const auto to = signal.at(1).value<QModelIndex>();
-        cellRedrawn = cellRedrawn ||
-                      (from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6);
+        cellRedrawn |= from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6;
     }
     QVERIFY(cellRedrawn);
 }
@@ -181,27 +118,19 @@ void ShownEntryTest::KeysMoveBetweenThePanesAndPlay() {
     shown.frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(shown.frame.get()));
     ClickRow(shown.playList, 2);
-    Key(shown.playList, Qt::Key_Tab);
+    QTest::keyClick(shown.playList, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown.songs));
-    QCOMPARE(shown.frame->GetActivePaneRow(), 1);
-    Key(shown.songs, Qt::Key_Down);
-    Key(shown.songs, Qt::Key_Return);
+    QTest::keyClick(shown.songs, Qt::Key_Down);
+    QTest::keyClick(shown.songs, Qt::Key_Return);
     QCOMPARE(recording.platform.openedPaths,
              std::vector<std::string>({shown.library.Path("a/a2.mp3")}));
-
-    const struct {
-        Qt::Key key;
-        QWidget* focused;
-    } switches[] = {
+    const std::pair<Qt::Key, QWidget*> switches[] = {
         {Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs}, {Qt::Key_F6, shown.playList}};
-    for (const auto& s : switches) {
-        Key(QApplication::focusWidget(), s.key);
-        QVERIFY2(QApplication::focusWidget() == s.focused,
-                 qPrintable(QKeySequence(s.key).toString()));
+    for (const auto& [key, focused] : switches) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(QApplication::focusWidget() == focused, qPrintable(QKeySequence(key).toString()));
     }
-    // Enter in the playlist pane plays the highlighted entry, as a double
-    // click does.
-    Key(shown.playList, Qt::Key_Enter);
+    QTest::keyClick(shown.playList, Qt::Key_Enter); // plays the entry, as a double click does
     QCOMPARE(shown.frame->m_pManager->entries.GetAt(2)->playCount, 1);
 }
 
