@@ -75,18 +75,17 @@ void ShownEntryTest::EveryPathKeepsTheSongPaneOnTheHighlightedEntry() {
 
 void ShownEntryTest::SongCommandsActOnTheSongTheUserPicked() {
     for (const char* steps : {"c1Dc1", "c1S"}) {
-        CScopedRecordingPlatform recording;
         CShownLibrary shown;
         QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
         Run(shown, steps);
         ClickRow(shown.songs, 2);
         QVERIFY2(shown.songs->ItemText(2, 0) == QStringLiteral("b3"), steps);
         QTest::keyClick(shown.songs, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(recording.platform.openedPaths,
+        QCOMPARE(shown.platform.openedPaths,
                  std::vector<std::string>({shown.library.Path("b/b3.mp3")}));
-        recording.platform.answers.push_back(CAnswer::Ok);
+        shown.platform.answers.push_back(CAnswer::Ok);
         QTest::keyClick(shown.songs, Qt::Key_Delete);
-        QCOMPARE(recording.platform.MessageTexts(),
+        QCOMPARE(shown.platform.MessageTexts(),
                  std::vector<std::string>({"确定要在当前曲目中移去\"b3\"? (不会删除该音乐文件)"}));
         CMusicManager* manager = shown.frame->m_pManager;
         QVERIFY2(manager->entries.GetAt(manager->currentRow)->songs.GetCount() == 2, steps);
@@ -95,7 +94,6 @@ void ShownEntryTest::SongCommandsActOnTheSongTheUserPicked() {
 }
 
 void ShownEntryTest::PlayCountCellShowsTheNewCount() {
-    CScopedRecordingPlatform recording;
     CShownLibrary shown;
     QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
     QSignalSpy redrawn(shown.playList->model(), &QAbstractItemModel::dataChanged);
@@ -112,7 +110,6 @@ void ShownEntryTest::PlayCountCellShowsTheNewCount() {
 }
 
 void ShownEntryTest::KeysMoveBetweenThePanesAndPlay() {
-    CScopedRecordingPlatform recording;
     CShownLibrary shown;
     QVERIFY(shown.Show(ThreeEntries(shown.library.Dir().Path())));
     shown.frame->activateWindow();
@@ -122,7 +119,7 @@ void ShownEntryTest::KeysMoveBetweenThePanesAndPlay() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown.songs));
     QTest::keyClick(shown.songs, Qt::Key_Down);
     QTest::keyClick(shown.songs, Qt::Key_Return);
-    QCOMPARE(recording.platform.openedPaths,
+    QCOMPARE(shown.platform.openedPaths,
              std::vector<std::string>({shown.library.Path("a/a2.mp3")}));
     const std::pair<Qt::Key, QWidget*> switches[] = {
         {Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs}, {Qt::Key_F6, shown.playList}};
