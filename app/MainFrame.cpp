@@ -146,6 +146,11 @@ void CMainFrame::CreateSplitter() {
     m_wndSplitter->addWidget(m_pPlayListView);
     m_wndSplitter->addWidget(m_pSongListView);
     m_pSongListView->setMinimumHeight(20);
+    // With only the two panes taking the focus, each key passes it across.
+    connect(m_pPlayListView, &CReportListView::PaneSwitchRequested, m_pSongListView,
+            [this] { m_pSongListView->setFocus(Qt::TabFocusReason); });
+    connect(m_pSongListView, &CReportListView::PaneSwitchRequested, m_pPlayListView,
+            [this] { m_pPlayListView->setFocus(Qt::BacktabFocusReason); });
     m_wndSplitter->setSizes({kPlayListPaneHeight, kSongPaneHeight});
     setCentralWidget(m_wndSplitter);
 }
@@ -420,9 +425,13 @@ void CMainFrame::FillArtistMenu(QMenu* menu) {
 }
 
 void CMainFrame::ShowPopupMenu(int pane) {
+    ShowPopupMenu(pane, QCursor::pos());
+}
+
+void CMainFrame::ShowPopupMenu(int pane, const QPoint& globalPos) {
     QMenu* menu = pane == 0 ? m_menuPlayList : pane == 1 ? m_menuSong : nullptr;
     if (menu != nullptr) {
-        menu->popup(QCursor::pos());
+        menu->popup(globalPos);
     }
 }
 
@@ -449,6 +458,9 @@ void CMainFrame::ImportInsertSongRow(const CSongPtr& song, int row) {
         // Rows of the all-songs list; an entry shown in the pane gains none.
         if (m_pManager->currentRow <= 0) {
             m_pSongListView->InsertImportedSongRow(song, row, m_pManager, texts);
+        }
+        if (m_pImportDlg != nullptr) {
+            m_pImportDlg->CountImportedFile();
         }
     });
 }
@@ -483,8 +495,15 @@ void CMainFrame::OnSizeChanged(int clientWidth, int clientHeight) {
     ColumnWidthsForWidth(clientWidth, titleWidth, locationWidth);
     for (QTableView* pane :
          {static_cast<QTableView*>(m_pPlayListView), static_cast<QTableView*>(m_pSongListView)}) {
-        pane->horizontalHeader()->resizeSection(0, titleWidth);
-        pane->horizontalHeader()->resizeSection(7, locationWidth);
+        QHeaderView* header = pane->horizontalHeader();
+        header->resizeSection(0, titleWidth);
+        // The middle columns were widened where a normal value needed it:
+        // the location column gives that room back.
+        int middle = 0;
+        for (int column = 1; column < 7; ++column) {
+            middle += header->sectionSize(column);
+        }
+        header->resizeSection(7, std::max(locationWidth - std::max(middle - 400, 0), 170));
     }
     const int rowHeight = std::max((clientHeight - 100) / 2, 0);
     m_wndSplitter->setSizes({rowHeight, std::max(rowHeight, 20)});

@@ -81,6 +81,8 @@ public:
     void FillArtistMenu(QMenu* menu);
     // Right-click menu at the cursor: 0 the playlist pane's, 1 the song pane's.
     void ShowPopupMenu(int pane);
+    // The same at a point of the screen (a menu opened from the keyboard).
+    void ShowPopupMenu(int pane, const QPoint& globalPos);
 
     // The frame's action of a command ID (on the toolbar and holding the
     // accelerator); created on first request for IDs without one.

@@ -103,8 +103,7 @@ void DialogsTest::AboutBoxShowsItsTextsAndLinks() {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("关于 Cricklet"));
     QVERIFY(dialog.AboutText().startsWith(
         QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
-                       "只需使用Cricklet，一切音乐尽在掌握中！\n\n支持网站:")));
-    QVERIFY(dialog.AboutText().contains(QStringLiteral(" \n电子邮箱:")));
+                       "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
     QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
     for (CHyperLinkLabel* label : {dialog.WebLabel(), dialog.MailLabel()}) {
         QVERIFY(label->IsLink());
@@ -112,7 +111,7 @@ void DialogsTest::AboutBoxShowsItsTextsAndLinks() {
         QVERIFY(label->font().underline());
         QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
     }
-    QCOMPARE(dialog.WebLabel()->text(), AboutWebAddress());
+    QCOMPARE(dialog.WebLabel()->Target(), AboutWebAddress());
     QVERIFY(!dialog.WebLabel()->text().isEmpty());
 }
 

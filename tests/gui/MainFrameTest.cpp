@@ -204,10 +204,14 @@ void MainFrameTest::SizesColumnsFromTheSecondSizeMessageOn() {
         frame.resize(1000, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        // However wide the window, its first size message leaves the columns,
-        // and so do all before the document is set up.
-        QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(7)}),
-                 QList<int>({180, 172}));
+        // However wide the window, its first size message leaves the title
+        // column, and so do all before the document is set up; the last
+        // column fills the pane's width whatever the size.
+        auto fillsThePane = [](QTableView* pane) {
+            return pane->horizontalHeader()->length() == pane->viewport()->width();
+        };
+        QCOMPARE(header->sectionSize(0), 180);
+        QVERIFY(fillsThePane(frame.GetPlayListPane()) && header->sectionSize(7) > 172);
         frame.resize(600, 500);
         if (!initialised) {
             QTest::qWait(50);
@@ -220,8 +224,7 @@ void MainFrameTest::SizesColumnsFromTheSecondSizeMessageOn() {
         QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(0), 120);
         frame.resize(1000, 700);
         QTRY_COMPARE(header->sectionSize(0), 230);
-        QCOMPARE(header->sectionSize(7), 346);
-        QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(7), 346);
+        QVERIFY(fillsThePane(frame.GetPlayListPane()) && fillsThePane(frame.GetSongPane()));
     }
 }
 
