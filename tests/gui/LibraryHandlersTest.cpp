@@ -202,6 +202,7 @@ void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
     // Empty space asks nothing; the placeholder row asks how to import.
     QWidget* viewport = shown.playList->viewport();
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
+    QVERIFY(shown.dialogs.requests.empty());
     const QRect cell = shown.playList->visualRect(shown.playList->model()->index(0, 0));
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
     // The chooser came once (and was cancelled): nothing was asked.
