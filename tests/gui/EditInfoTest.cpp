@@ -1,19 +1,27 @@
-// Editing an entry's or a song's information on the shown window: what the
-// song dialog does to the file (rename, tag) and to the library's copies,
-// the refused renames, the entry dialog's moves and pass-on, and the check
-// boxes kept in the settings.
-#include "EditWindow.h"
+// Editing on the shown window, on songs that are real MP3 files with ID3v1
+// tags: what the song dialog does to the file (rename, tag) and to the
+// library's copies, the refused renames, the entry dialog's moves and
+// pass-on, the check boxes kept in the settings; the tag editor's bytes,
+// 获取资料 and the year check, the files it refuses, and when it is enabled.
+#include "GuiHelpers.h"
 
 #include "app/CommandIds.h"
+#include "formats/PathFunctions.h"
+#include "panes/Id3TagDlg.h"
 #include "panes/MusicInfoDlg.h"
 #include "panes/PlayListInfoDlg.h"
+#include "platform/TextEncoding.h"
+#include "support/Mp3Bytes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstring>
 
 class EditInfoTest : public QObject {
@@ -24,10 +32,101 @@ private slots:
     void NextTwiceKeepsTheSavedEditsOkStoresTheLastShown();
     void CheckBoxesReopenAsLeft();
     void PassOnReachesTheSongsAndTheirFlatCopies();
+    void WritesTheFieldsKeepingTrackAndUnnamedGenre();
+    void FetchAndTheYearCheckKeepWhatWasTyped();
+    void FilesThatCannotBeReadOrWrittenAreReported();
+    void TagEditorEnabledOnlyForAnMp3Song();
 };
 
 namespace {
 
+template <typename Widget> Widget* Child(QWidget* parent, const char* name) {
+    return parent->findChild<Widget*>(QString::fromUtf8(name));
+}
+
+// The tag every song file starts with (track 5), changed where the
+// arguments say; texts are given in UTF-8 and stored as GBK.
+std::string TagBytes(int genre = 17, const std::string& title = "Old",
+                     const std::string& year = "1999", const std::string& artist = "Someone",
+                     const std::string& album = "Album") {
+    const Id3v1Fields tag{
+        EncodeGb18030(title), EncodeGb18030(artist), EncodeGb18030(album), year, "note", 5, genre};
+    return Id3v1TagBytes(tag);
+}
+
+std::string Mp3WithTag(const std::string& tag) {
+    Mp3FileLayout layout;
+    layout.id3v1 = tag;
+    return Mp3FileBytes(layout);
+}
+
+// Entries: 1 "周末的歌" with 十年.mp3 and 浮夸.mp3, 2 "老歌" with 甜蜜蜜.mp3
+// and 月亮.wma, 3 "Live" with 十年.mp3 again; the flat list holds copies of
+// the first four songs.
+class CEditWindow : public CTestWindow {
+public:
+    CEditWindow() {
+        for (const char* name : {"十年.mp3", "浮夸.mp3", "甜蜜蜜.mp3"}) {
+            folder.Write(name, Mp3WithTag(TagBytes()));
+        }
+        folder.Write("月亮.wma", "wma");
+        const std::string root = folder.Path();
+        auto song = [&root](const char* file) {
+            return MakeSong(TitlePart(file), "陈奕迅", 200, 0, root, file, 1000);
+        };
+        CMusicList& entries = Manager().entries;
+        entries.AddTail(MakeEntry("周末的歌", "陈奕迅", root, "周末.m3u",
+                                  {song("十年.mp3"), song("浮夸.mp3")}));
+        entries.AddTail(
+            MakeEntry("老歌", "", root, "老歌.m3u", {song("甜蜜蜜.mp3"), song("月亮.wma")}));
+        entries.AddTail(MakeEntry("Live", "", root, "live.m3u", {song("十年.mp3")}));
+        for (int entry = 1; entry <= 2; ++entry) {
+            entries.GetAt(entry)->Renumber();
+            for (const CSongPtr& original : entries.GetAt(entry)->songs) {
+                Manager().songs.AddTail(std::make_shared<CSongItem>(*original));
+            }
+        }
+        Manager().RefreshArtists();
+        frame->RefillPanes();
+        frame->resize(1000, 700);
+        frame->show();
+        shown = QTest::qWaitForWindowExposed(frame.get());
+    }
+
+    CSongListView* SongPane() { return frame->GetSongPane(); }
+    CSongPtr EntrySong(int entry, int position) {
+        return Manager().entries.GetAt(entry)->songs.GetAt(position);
+    }
+
+    // Clicks the entry row (0: all songs), then a song row (-1: none),
+    // which makes the song pane the active one.
+    void Choose(int entryRow, int songRow = -1) {
+        // After a dialog no window may be active, and clicks move no focus.
+        frame->activateWindow();
+        (void)QTest::qWaitForWindowActive(frame.get());
+        ClickRow(frame->GetPlayListPane(), entryRow);
+        if (songRow >= 0) {
+            ClickRow(SongPane(), songRow);
+        }
+    }
+
+    // Runs the command, action answering its dialog; false when not enabled.
+    template <typename Dialog> bool Run(int commandId, std::function<void(Dialog*)> action) {
+        WhenShown<Dialog>(action);
+        return frame->ExecuteCommand(commandId);
+    }
+
+    QStringList Files() const {
+        return QDir(QString::fromStdString(folder.Path())).entryList(QDir::Files);
+    }
+    // The last 128 bytes of a file of the folder.
+    std::string FileTag(const std::string& name) const {
+        const std::string bytes = folder.Read(name);
+        return bytes.substr(bytes.size() < 128 ? 0 : bytes.size() - 128);
+    }
+
+    bool shown = false;
+};
 // Runs the song dialog on the marked song: title, artist "Eason", the box.
 bool EditSong(CEditWindow& window, const QString& title, bool updateFile) {
     return window.Run<CMusicInfoDlg>(ID_EDIT_INFO, [&](CMusicInfoDlg* dialog) {
@@ -189,6 +288,141 @@ void EditInfoTest::PassOnReachesTheSongsAndTheirFlatCopies() {
         QCOMPARE(window.SongPane()->ItemText(1, 1), songArtist);
         const CArtistList& artists = window.Manager().artists;
         QVERIFY(std::find(artists.begin(), artists.end(), "新歌手") != artists.end());
+    }
+}
+
+void EditInfoTest::WritesTheFieldsKeepingTrackAndUnnamedGenre() {
+    Id3v1Fields untagged;
+    untagged.title = "T";
+    untagged.year = "0";
+    const struct {
+        const char* name;
+        std::string before; // the file's tag, empty for none
+        const char* title;  // typed
+        const char* year;
+        int genreItem; // chosen; -1 leaves the box
+        QString genreShown;
+        std::string after;
+    } cases[] = {
+        {"genre 17 unchanged", TagBytes(17), "Old", "1999", -1, "Rock", TagBytes(17)},
+        {"genre 255 kept", TagBytes(255), "New", "1999", -1, "", TagBytes(255, "New")},
+        {"year 0 written as 0", TagBytes(17), "Old", "0", -1, "Rock", TagBytes(17, "Old", "0")},
+        {"a chosen genre", TagBytes(255), "Old", "1999", 8, "", TagBytes(8)},
+        {"a text cut at a character", TagBytes(17), "中中中中中中中中中中中中中中中中", "1999", -1,
+         "Rock", TagBytes(17, "中中中中中中中中中中中中中中中")},
+        {"a file without a tag", std::string(), "T", "0", -1, "", Id3v1TagBytes(untagged)},
+    };
+    for (const auto& c : cases) {
+        CEditWindow window;
+        QVERIFY(window.shown);
+        const std::string before = Mp3WithTag(c.before);
+        window.folder.Write("十年.mp3", before);
+        window.Choose(1, 0);
+        QString genreShown;
+        auto answer = [&](CId3TagDlg* dialog) {
+            auto* genre = Child<QComboBox>(dialog, "genre");
+            genreShown = genre->currentText();
+            Child<QLineEdit>(dialog, "title")->setText(QString::fromUtf8(c.title));
+            Child<QLineEdit>(dialog, "year")->setText(QString::fromUtf8(c.year));
+            if (c.genreItem >= 0) {
+                genre->setCurrentIndex(c.genreItem);
+            }
+            QTest::keyClick(dialog, Qt::Key_Return);
+        };
+        QVERIFY2(window.Run<CId3TagDlg>(ID_EDIT_TAG, answer), c.name);
+        QVERIFY2(genreShown == c.genreShown, c.name);
+        // Everything before the tag stays; the tag is replaced or appended.
+        const std::string audio = before.substr(0, before.size() - c.before.size());
+        QVERIFY2(window.folder.Read("十年.mp3") == audio + c.after, c.name);
+        QVERIFY2(window.platform.messages.empty(), c.name);
+    }
+}
+
+void EditInfoTest::FetchAndTheYearCheckKeepWhatWasTyped() {
+    // Inside an entry the album is the entry's title; the comment typed stays.
+    const QStringList expected[] = {{"十年", "陈奕迅", "Album", "mine"},
+                                    {"十年", "陈奕迅", "周末的歌", "mine"}};
+    for (int entryRow : {0, 1}) {
+        CEditWindow window;
+        QVERIFY(window.shown);
+        window.Choose(entryRow, 0);
+        QStringList fetched;
+        bool stayedOpen = false;
+        QVERIFY(window.Run<CId3TagDlg>(ID_EDIT_TAG, [&](CId3TagDlg* dialog) {
+            Child<QPlainTextEdit>(dialog, "comment")->setPlainText(QStringLiteral("mine"));
+            QTest::mouseClick(Child<QPushButton>(dialog, "fetch"), Qt::LeftButton);
+            auto* year = Child<QLineEdit>(dialog, "year");
+            year->setText(QStringLiteral("19x9"));
+            QTest::keyClick(dialog, Qt::Key_Return);
+            stayedOpen = dialog->isVisible() && dialog->focusWidget() == year;
+            for (const char* name : {"title", "artist", "album"}) {
+                fetched << Child<QLineEdit>(dialog, name)->text();
+            }
+            fetched << Child<QPlainTextEdit>(dialog, "comment")->toPlainText();
+            dialog->reject();
+        }));
+        QCOMPARE(fetched, expected[entryRow]);
+        QVERIFY(stayedOpen);
+        QCOMPARE(window.platform.MessageTexts(),
+                 std::vector<std::string>({CId3TagDlg::kIntegerPrompt}));
+        QVERIFY(window.FileTag("十年.mp3") == TagBytes());
+    }
+}
+
+void EditInfoTest::FilesThatCannotBeReadOrWrittenAreReported() {
+    const struct {
+        const char* bytes;   // the file before the command, null for none; "" the
+                             // MP3 file, which goes while the editor is open
+        const char* message; // a part of the one message shown
+    } cases[] = {
+        {nullptr, "You tried to open a file\nthat didn't work"},
+        {"plain text", "no correct .mp3-file"},
+        {"", std::strerror(ENOENT)},
+    };
+    for (const auto& c : cases) {
+        CEditWindow window;
+        QVERIFY(window.shown);
+        const std::string path = window.folder.File("十年.mp3");
+        if (c.bytes == nullptr) {
+            std::remove(path.c_str());
+        } else if (*c.bytes != '\0') {
+            window.folder.Write("十年.mp3", c.bytes);
+        }
+        window.Choose(1, 0);
+        const bool editor = c.bytes != nullptr && *c.bytes == '\0';
+        bool opened = false;
+        QTimer guard; // answers an editor that opens, and goes with this scope
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<CId3TagDlg*>(QApplication::activeModalWidget())) {
+                opened = true;
+                std::remove(path.c_str());
+                dialog->accept();
+            }
+        });
+        guard.start(300);
+        QVERIFY(window.frame->ExecuteCommand(ID_EDIT_TAG));
+        QVERIFY2(opened == editor, c.message);
+        QCOMPARE(window.platform.messages.size(), size_t(1));
+        const std::string& text = window.platform.messages[0].text;
+        QVERIFY2(text.find(c.message) != std::string::npos, text.c_str());
+        QVERIFY2(!editor || text.find(path) != std::string::npos, text.c_str());
+        QCOMPARE(QFile::exists(QString::fromStdString(path)), c.bytes != nullptr && !editor);
+    }
+}
+
+void EditInfoTest::TagEditorEnabledOnlyForAnMp3Song() {
+    CEditWindow window;
+    QVERIFY(window.shown);
+    const struct {
+        int entryRow;
+        int songRow;
+        bool enabled;
+    } cases[] = {{2, 0, true}, {2, 1, false}, {2, -1, false}, {0, 2, true}, {0, 3, false}};
+    for (const auto& c : cases) {
+        window.Choose(c.entryRow, c.songRow);
+        QVERIFY2(window.frame->IsCommandEnabled(ID_EDIT_TAG) == c.enabled,
+                 qPrintable(QStringLiteral("entry %1 song %2").arg(c.entryRow).arg(c.songRow)));
     }
 }
 

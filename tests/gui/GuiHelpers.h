@@ -61,6 +61,17 @@ template <typename Pane> QStringList ColumnTexts(const Pane* pane, int column) {
     return texts;
 }
 
+// Every row of the pane as its eight texts and its image joined with "|",
+// with root (the library's folder) written as "~".
+template <typename Pane> QStringList PaneRows(const Pane* pane, const QString& root = QString()) {
+    QStringList rows;
+    for (int row = 0; row < pane->GetItemCount(); ++row) {
+        QString text = RowTexts(pane, row).join('|') + '|' + QString::number(pane->ItemImage(row));
+        rows << (root.isEmpty() ? text : text.replace(root, "~"));
+    }
+    return rows;
+}
+
 // The titles of a list of entries or songs.
 template <typename List> QStringList ListTitles(const List& list) {
     QStringList titles;

@@ -4,6 +4,7 @@
 #include "GuiHelpers.h"
 
 #include "app/CommandIds.h"
+#include "app/Handlers.h"
 #include "app/ImportMethodDlg.h"
 #include "app/ImportProgressDlg.h"
 
@@ -32,6 +33,7 @@ private slots:
     void RemoveSongsAndClearLibrary();
     void ExportAcceptingTheProposalWritesTheNewListInTheRecentFolder();
     void CancelledFileDialogsChangeNothing();
+    void OpenPathAddsEachKindAsItsCommandDoes();
 };
 
 namespace {
@@ -87,9 +89,18 @@ QString MakeMusicFolder(CShownLibrary& shown) {
     return shown.library.QPath("Music");
 }
 
-void FinishImport(CShownLibrary& shown) {
-    if (shown.Manager().importThread) {
-        shown.Manager().importThread->Join();
+// Each file dialog asked for, as "kind|start folder|filter".
+QStringList Requests(const CShownLibrary& shown) {
+    QStringList requests;
+    for (const CFileDialogRequest& request : shown.dialogs.requests) {
+        requests << QString("%1|%2|%3").arg(request.kind).arg(request.startFolder, request.filter);
+    }
+    return requests;
+}
+
+void FinishImport(CMusicManager& manager) {
+    if (manager.importThread) {
+        manager.importThread->Join();
     }
     QCoreApplication::processEvents();
 }
@@ -143,7 +154,7 @@ void LibraryHandlersTest::ImportAsksToAppendOrReplace() {
     shown.dialogs.answers = {shown.library.QPath(folder.toStdString())};
     shown.platform.answers = {CAnswer(answer)};
     shown.frame->RunCommand(ID_IMPORT_FOLDER);
-    FinishImport(shown);
+    FinishImport(shown.Manager());
 
     QCOMPARE(shown.Messages(), messages);
     QCOMPARE(shown.platform.messages[0].caption, std::string("Cricklet"));
@@ -188,9 +199,13 @@ void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
         }
         dialog->accept();
     });
+    // Empty space asks nothing; the placeholder row asks how to import.
+    QWidget* viewport = shown.playList->viewport();
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
+    QVERIFY(shown.dialogs.requests.empty());
     const QRect cell = shown.playList->visualRect(shown.playList->model()->index(0, 0));
-    QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {}, cell.center());
-    // The chooser came next (and was cancelled): nothing was asked.
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
+    // The chooser came once (and was cancelled): nothing was asked.
     QCOMPARE(shown.dialogs.requests.size(), size_t(1));
     QCOMPARE(int(shown.dialogs.requests[0].kind), kind);
     QCOMPARE(shown.dialogs.requests[0].filter, filter);
@@ -213,7 +228,7 @@ void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {
     QVERIFY(dialogRecorded);
     QVERIFY(shown.frame->m_pImportDlg == nullptr);
     QVERIFY(shown.frame->m_bImportFinished);
-    FinishImport(shown);
+    FinishImport(shown.Manager());
     const int entries = shown.Manager().entries.GetCount();
     const int songs = shown.Manager().songs.GetCount();
     QCOMPARE(shown.Messages(),
@@ -339,11 +354,9 @@ void LibraryHandlersTest::AddSongPutsItLastAndSelectsIt() {
     shown.dialogs.answers = {
         QString::fromStdString(shown.library.Dir().Write("more/Added.mid", MidiBytes()))};
     shown.frame->RunCommand(ID_ADD_SONG);
-    QCOMPARE(shown.dialogs.requests.size(), size_t(1));
-    QCOMPARE(shown.dialogs.requests[0].kind, CFileDialogRequest::OpenFile);
-    QCOMPARE(shown.dialogs.requests[0].startFolder, QDir::currentPath()); // no recent folder yet
-    QCOMPARE(shown.dialogs.requests[0].filter,
-             QString::fromStdString(manager.config.GetMusicFileFilter()));
+    // No recent folder yet: the current one.
+    QCOMPARE(Requests(shown), QStringList({"0|" + QDir::currentPath() + "|" +
+                                           manager.config.GetMusicFileFilter().c_str()}));
     QCOMPARE(manager.config.RecentDirectory, shown.library.Path("more"));
     QCOMPARE(manager.songs.GetCount(), 11);
     QCOMPARE(shown.Titles().mid(9), QStringList({"E5-S2", "Added"}));
@@ -357,7 +370,7 @@ void LibraryHandlersTest::AddSongPutsItLastAndSelectsIt() {
     shown.dialogs.answers = {
         QString::fromStdString(shown.library.Dir().Write("more/Next.mid", MidiBytes()))};
     shown.frame->RunCommand(ID_ADD_SONG);
-    QCOMPARE(shown.dialogs.requests[1].startFolder, shown.library.QPath("more"));
+    QCOMPARE(Requests(shown).value(1).section('|', 0, 1), "0|" + shown.library.QPath("more"));
     QCOMPARE(shown.Titles(), QStringList({"E3-S1", "E3-S2", "Next"}));
     QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({2}));
     QCOMPARE(manager.entries.GetAt(3)->songs.GetAt(3)->order, 3);
@@ -438,6 +451,74 @@ void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
     QCOMPARE(shown.Manager().songs.GetCount(), 10);
     QCOMPARE(shown.library.Dir().Read("PlayList.stp"), stored);
     QCOMPARE(shown.Manager().config.RecentDirectory, std::string());
+}
+
+// Files and folders handed to the program from outside (its command line, a
+// second copy, a file manager's "open with") join the library as the
+// matching command adds them.
+void LibraryHandlersTest::OpenPathAddsEachKindAsItsCommandDoes() {
+    const QString added = "添加曲目成功！标题:\"精选\" 音乐数:1首";
+    const struct {
+        const char* name;
+        QStringList paths; // opened in turn, relative to the window's folder
+        std::deque<CAnswer> answers;
+        QStringList entries;
+        QStringList songs;
+        QStringList messages; // "~" stands for the window's folder
+    } cases[] = {
+        {"playlist", {"精选.m3u"}, {}, {"精选"}, {"first"}, {added}},
+        {"music file", {"Music/first.mid"}, {}, {}, {"first"}, {}},
+        {"folder", {"Music"}, {}, {"Music"}, {"first", "second"}, {kImported}},
+        {"playlist, then a song",
+         {"精选.m3u", "Music/second.mid"},
+         {},
+         {"精选"},
+         {"first", "second"},
+         {added}},
+        {"folder into a library, cancelled",
+         {"精选.m3u", "Music"},
+         {CAnswer::Cancel},
+         {"精选"},
+         {"first"},
+         {added, kAppendQuestion}},
+        {"folder into a library, appended",
+         {"精选.m3u", "Music"},
+         {CAnswer::Yes},
+         {"精选", "Music"},
+         {"first", "first", "second"},
+         {added, kAppendQuestion, kImported}},
+        {"missing", {"gone.m3u"}, {}, {}, {}, {"找不到文件\"~/gone.m3u\""}},
+        {"music type switched off",
+         {"take.wav"},
+         {},
+         {},
+         {},
+         {"Cricklet 不能添加\"~/take.wav\": 它既不是播放列表, 也不是已启用的音乐文件类型。"}},
+    };
+    for (const auto& c : cases) {
+        CTestWindow window;
+        const CTempDir& folder = window.folder;
+        folder.Write("Music/first.mid", MidiBytes());
+        folder.Write("Music/second.mid", MidiBytes());
+        folder.Write("精选.m3u", "#EXTM3U\n#EXTINF:10,first\nMusic/first.mid\n");
+        folder.Write("take.wav", "RIFF");
+        window.platform.answers = c.answers;
+        for (const QString& path : c.paths) {
+            OnOpenPath(*window.frame, folder.File(path.toStdString()));
+            FinishImport(window.Manager());
+        }
+        QStringList messages;
+        for (const std::string& text : window.platform.MessageTexts()) {
+            messages << QString::fromStdString(text).replace(QString::fromStdString(folder.Path()),
+                                                             "~");
+        }
+        QVERIFY2(ListTitles(window.Manager().entries) == c.entries, c.name);
+        QVERIFY2(ListTitles(window.Manager().songs) == c.songs, c.name);
+        QVERIFY2(messages == c.messages, c.name);
+        // The panes show what the library holds: the placeholder row only
+        // when it is empty.
+        QVERIFY2(window.frame->GetPlayListPane()->GetItemCount() == c.entries.size() + 1, c.name);
+    }
 }
 
 QTEST_MAIN(LibraryHandlersTest)

@@ -3,7 +3,6 @@
 #include "GuiHelpers.h"
 
 #include "app/CommandIds.h"
-#include "app/ImportMethodDlg.h"
 #include "support/Mp3Bytes.h"
 
 #include <QMenu>
@@ -67,14 +66,6 @@ bool DropFiles(QTableView* pane, const std::vector<std::string>& files) {
     QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pane->viewport(), &drop);
     return enter.isAccepted();
-}
-
-void DoubleClick(QTableView* pane, QPoint point) {
-    QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, point);
-}
-
-QPoint RowCentre(QTableView* pane, int row) {
-    return pane->visualRect(pane->model()->index(row, 0)).center();
 }
 
 } // namespace
@@ -239,22 +230,14 @@ void PanesTest::DropsAddOnlyWhatThePaneTakes() {
     QVERIFY(shown.frame->StatusText().startsWith(QStringLiteral("曲目: 3  音乐: ")));
 }
 
+// What a double click on the placeholder row asks: LibraryHandlersTest.
 void PanesTest::DoubleClickPlaysOrAsksHowToImport() {
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
     shown.Count({ID_PLAY});
-    DoubleClick(shown.playList, RowCentre(shown.playList, 3));
+    QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {},
+                       shown.playList->visualRect(shown.playList->model()->index(3, 0)).center());
     QCOMPARE(shown.runs[ID_PLAY], 1);
-    // An empty library asks how to import from its placeholder row only.
-    CShownLibrary empty;
-    QVERIFY(empty.Show(CMusicList()));
-    empty.Count({ID_PLAY, ID_IMPORT_FOLDER});
-    WhenShown<CImportMethodDlg>([](CImportMethodDlg* dialog) { dialog->accept(); });
-    ClickEmptySpace(empty.playList);
-    DoubleClick(empty.playList, QPoint(5, empty.playList->viewport()->height() - 3));
-    QCOMPARE(empty.runs[ID_IMPORT_FOLDER], 0);
-    DoubleClick(empty.playList, RowCentre(empty.playList, 0));
-    QCOMPARE(empty.runs, (std::map<int, int>{{ID_IMPORT_FOLDER, 1}}));
 }
 
 void PanesTest::SelectedRowsFitTheBufferOrReportTheCapacity() {

@@ -1,8 +1,14 @@
-// The program itself, started as its own process in a working folder: a
-// termination signal saves the library before it ends.
+// The program itself, started as its own process with its own HOME and
+// runtime folder: a termination signal saves the library before it ends; a
+// second copy hands its files to the running one and ends; the running
+// copy's socket ignores anything that is not such a request.
+#include "app/InstanceChannel.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <csignal>
@@ -12,7 +18,47 @@ class TunecaseAppTest : public QObject {
 private slots:
     void SavesTheLibraryOnTerminationSignals_data();
     void SavesTheLibraryOnTerminationSignals();
+    void SecondCopyHandsItsFileToTheRunningCopy();
+    void ServerIgnoresWhatIsNotARequest();
 };
+
+namespace {
+
+// Folders of one run: HOME, XDG_RUNTIME_DIR (the lock and the socket) and
+// the working folder given with --dir.
+struct CProgramFolders {
+    CTempDir home;
+    CTempDir runtime;
+    CTempDir work;
+
+    QString RuntimeFile(const char* suffix) const {
+        return QString::fromStdString(runtime.File("cricklet-PreventSecondInstance")) + suffix;
+    }
+    void Start(QProcess& program, const QStringList& arguments) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("HOME", QString::fromStdString(home.Path()));
+        environment.remove("XDG_DATA_HOME");
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CRICKLET_APP_PATH), arguments);
+    }
+    // Starts the first copy in the working folder; true once it listens.
+    bool StartFirst(QProcess& program) const {
+        Start(program, {"--dir", QString::fromStdString(work.Path())});
+        const QString socket = RuntimeFile(".socket");
+        return program.waitForStarted() &&
+               QTest::qWaitFor([&] { return QFile::exists(socket); }, 20000);
+    }
+};
+
+// A request with its version number (bytes 4 to 7) changed.
+QByteArray WithVersion(QByteArray request, char version) {
+    request[7] = version;
+    return request;
+}
+
+} // namespace
 
 void TunecaseAppTest::SavesTheLibraryOnTerminationSignals_data() {
     QTest::addColumn<int>("signalNumber");
@@ -23,31 +69,92 @@ void TunecaseAppTest::SavesTheLibraryOnTerminationSignals_data() {
 
 void TunecaseAppTest::SavesTheLibraryOnTerminationSignals() {
     QFETCH(int, signalNumber);
-    CTempDir work;
-    CTempDir runtime;
+    CProgramFolders folders;
     const std::string list = "number = 1;\n"; // replaced by a whole store file
-    work.Write("PlayList.stp", list);
+    folders.work.Write("PlayList.stp", list);
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    // A runtime folder of its own: another copy elsewhere holds no lock here.
-    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(CRICKLET_APP_PATH),
-                  {QStringLiteral("--dir"), QString::fromStdString(work.Path())});
-    QVERIFY(program.waitForStarted());
-    const QString lock =
-        QString::fromStdString(runtime.File("cricklet-PreventSecondInstance.lock"));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+    QVERIFY(folders.StartFirst(program));
+    QVERIFY(QFile::exists(folders.RuntimeFile(".lock")));
 
     ::kill(static_cast<pid_t>(program.processId()), signalNumber);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
-    QVERIFY(work.Read("Cricklet.ini").find("WorkDirectory") != std::string::npos);
-    QVERIFY(work.Read("PlayList.stp") != list);
-    QVERIFY(!work.Read("MusicList.ckp").empty());
-    QVERIFY(!QFile::exists(lock));
+    QVERIFY(folders.work.Read("Cricklet.ini").find("WorkDirectory") != std::string::npos);
+    QVERIFY(folders.work.Read("PlayList.stp") != list);
+    QVERIFY(!folders.work.Read("MusicList.ckp").empty());
+    QVERIFY(!QFile::exists(folders.RuntimeFile(".lock")));
+}
+
+// The file is named relative to the second copy's folder, which the running
+// copy, working elsewhere, has never seen.
+void TunecaseAppTest::SecondCopyHandsItsFileToTheRunningCopy() {
+    CProgramFolders folders;
+    CTempDir start;
+    start.Write("精选.m3u", "#EXTM3U\n#EXTINF:10,夜曲\n夜曲.mid\n");
+    start.Write("夜曲.mid", std::string("MThd") + std::string(400, '\0'));
+    QProcess first;
+    QVERIFY(folders.StartFirst(first));
+
+    QProcess second;
+    second.setWorkingDirectory(QString::fromStdString(start.Path()));
+    folders.Start(second, {"精选.m3u"});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    QVERIFY(first.waitForFinished(20000));
+    QVERIFY(folders.work.Read("PlayList.stp").find("曲目标题 = 精选;") != std::string::npos);
+    QVERIFY(folders.work.Read("MusicList.ckp").find("音乐标题 = 夜曲;") != std::string::npos);
+    // The second copy made no folder of its own and wrote nothing beside
+    // the file it was given.
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(folders.home.File(".local"))));
+    QCOMPARE(QDir(QString::fromStdString(start.Path())).entryList(QDir::Files).size(), 2);
+}
+
+void TunecaseAppTest::ServerIgnoresWhatIsNotARequest() {
+    CTempDir runtime;
+    // What a copy that crashed left behind does not stop the next one.
+    const QString path = QString::fromStdString(runtime.Write("socket", "stale"));
+    CInstanceServer server;
+    QVERIFY(server.Listen(path));
+    QSignalSpy received(&server, &CInstanceServer::PathsReceived);
+    const QByteArray valid = InstanceRequest({"/music/精选.m3u", "/music/晴天.mp3"});
+    QByteArray huge = valid;
+    huge[8] = '\x7f'; // a payload of some two thousand million bytes
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool refused; // the server drops the line at once
+    } cases[] = {
+        {"text", QByteArray("open /etc/passwd\n").repeated(20), true},
+        {"another version", WithVersion(valid, 2), true},
+        {"length beyond any request", huge, true},
+        {"cut short", valid.left(valid.size() - 3), false},
+        {"header only", valid.left(12), false},
+        {"valid, confirmed", valid, false},
+    };
+    for (const auto& c : cases) {
+        QLocalSocket client;
+        client.connectToServer(path);
+        QVERIFY2(client.waitForConnected(5000), c.name);
+        client.write(c.bytes);
+        client.flush();
+        if (c.refused) {
+            QTRY_VERIFY2_WITH_TIMEOUT(client.state() == QLocalSocket::UnconnectedState, c.name,
+                                      5000);
+        } else if (c.bytes == valid) {
+            // The server still serves a real request, which confirms it.
+            QTRY_VERIFY_WITH_TIMEOUT(client.bytesAvailable() > 0, 5000);
+            QCOMPARE(client.readAll(), QByteArray("y"));
+        } else {
+            client.disconnectFromServer();
+        }
+    }
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received[0][0].toStringList(), QStringList({"/music/精选.m3u", "/music/晴天.mp3"}));
 }
 
 QTEST_MAIN(TunecaseAppTest)
