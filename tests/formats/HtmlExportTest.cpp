@@ -134,7 +134,9 @@ TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
     std::string page = BuildHtmlPage(kRuleTemplate, "Rock & Roll", SampleLibrary());
 
     std::string expected =
-        std::string("<html><head><title>Rock &amp; Roll</title></head><body>\n") + kIndexHeader +
+        std::string(
+            "<html><head><meta charset=\"utf-8\"><title>Rock &amp; Roll</title></head><body>\n") +
+        kIndexHeader +
         "<tr><td><a href=#1>N/A</a></td><td>m3u</td><td>N/A</td><td>N/A</td><td>2</td>"
         "<td>01:05</td>\n"
         "</tr>\n"
@@ -167,8 +169,9 @@ TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
 
 TEST(HtmlExport, EmptyLibraryGivesHeadMiddleAndClosingLines) {
     std::string page = BuildHtmlPage(kRuleTemplate, "x", CMusicList());
-    EXPECT_EQ(page, std::string("<html><head><title>x</title></head><body>\n") + kIndexHeader +
-                        "</table>\n</body>\n</html>\n");
+    EXPECT_EQ(page,
+              std::string("<html><head><meta charset=\"utf-8\"><title>x</title></head><body>\n") +
+                  kIndexHeader + "</table>\n</body>\n</html>\n");
 }
 
 TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSections) {
@@ -178,11 +181,11 @@ TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSections) {
 
     // No "</tr>" at all: every line is head.
     EXPECT_EQ(BuildHtmlPage({"<P>Just TEXT", "Line 2"}, "t", entries),
-              "<p>just text\nline 2\n</body>\n</html>\n");
+              "<meta charset=\"utf-8\">\n<p>just text\nline 2\n</body>\n</html>\n");
 
     // Ends inside the entry row: no rows, no entry tables.
     EXPECT_EQ(BuildHtmlPage({"<body>", "</tr>", "<tr><td>#pl_title</td>"}, "t", entries),
-              "<body>\n</body>\n</html>\n");
+              "<meta charset=\"utf-8\">\n<body>\n</body>\n</html>\n");
 
     // Ends inside the song row: headers and column headers, no song rows.
     std::vector<std::string> cut(kRuleTemplate.begin(), kRuleTemplate.begin() + 9);

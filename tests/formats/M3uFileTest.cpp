@@ -207,12 +207,12 @@ TEST(M3uRead, APlaylistNamedRelativelyGetsFullPaths) {
 TEST(M3uPathLine, WindowsAbsoluteRelativeAndUrlLines) {
     EXPECT_EQ(ResolveM3uPathLine("/l", "song.mp3"), "/l/song.mp3");
     EXPECT_EQ(ResolveM3uPathLine("/l", "sub\\song.mp3"), "/l/sub/song.mp3");
-    EXPECT_EQ(ResolveM3uPathLine("/l", "../up/x:y.mp3"), "/l/../up/x:y.mp3");
+    EXPECT_EQ(ResolveM3uPathLine("/l", "../up/x:y.mp3"), "/up/x:y.mp3");
     EXPECT_EQ(ResolveM3uPathLine("/l", "\\music\\a.mp3"), "/music/a.mp3");
     EXPECT_EQ(ResolveM3uPathLine("/l", "/home/u/a.mp3"), "/home/u/a.mp3");
     EXPECT_EQ(ResolveM3uPathLine("/l", "E:\\x.mp3"), "E:/x.mp3");
     EXPECT_EQ(ResolveM3uPathLine("/l", "http://radio.example/live"), "http://radio.example/live");
-    EXPECT_EQ(ResolveM3uPathLine("/l", "1 ://x"), "/l/1 ://x");
+    EXPECT_EQ(ResolveM3uPathLine("/l", "1 ://x"), "/l/1 :/x");
 }
 
 TEST(M3uWrite, FullPathsBareNamesAndRoundTrip) {
