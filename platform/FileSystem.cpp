@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -197,10 +198,27 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 std::size_t FindLineEnd(std::string_view text, std::size_t start, std::size_t& following) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
+    // The usual short line ends in LF within a short reach: memchr finds it
+    // fast. A long line or a file of CR ends falls back to a byte loop, so
+    // no search ever runs to the end of the text once per line.
+    const std::size_t reach =
+        std::min<std::size_t>(text.size() - std::min(start, text.size()), 256);
+    const char* first = text.data() + start;
+    const char* lf =
+        reach > 0 ? static_cast<const char*>(std::memchr(first, '\n', reach)) : nullptr;
+    std::size_t end = start;
+    if (lf != nullptr) {
+        const void* cr = std::memchr(first, '\r', static_cast<std::size_t>(lf - first));
+        end = static_cast<std::size_t>((cr != nullptr ? static_cast<const char*>(cr) : lf) -
+                                       text.data());
+    } else {
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
+            ++end;
+        }
+    }
+    if (end >= text.size()) {
         following = std::string_view::npos;
-        return end;
+        return std::string_view::npos;
     }
     bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
     following = end + (crlf ? 2 : 1);

@@ -1,5 +1,7 @@
 #include "platform/TextEncoding.h"
 
+#include "platform/FileSystem.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -94,16 +96,15 @@ std::string DecodeLines(const std::string& bytes) {
     text.reserve(bytes.size() + bytes.size() / 2);
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
+        std::size_t following = 0;
+        std::size_t end = FindLineEnd(bytes, start, following);
         if (end == std::string::npos) {
-            end = bytes.size();
+            end = following = bytes.size();
         }
         std::string line = bytes.substr(start, end - start);
         text += IsValidUtf8(line) ? line : DecodeGb18030(line);
-        std::size_t breakEnd = bytes.find_first_not_of("\r\n", end);
-        breakEnd = breakEnd == std::string::npos ? bytes.size() : breakEnd;
-        text.append(bytes, end, breakEnd - end);
-        start = breakEnd;
+        text.append(bytes, end, following - end);
+        start = following;
     }
     return text;
 }
