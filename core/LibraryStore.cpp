@@ -75,8 +75,8 @@ void CLibraryStore::NoteDamage(const CStoreRead& read, const std::string& path) 
         return;
     }
     m_damagedFiles.push_back(path);
-    Platform().ShowMessage(read.problem + "\n为免丢失数据，保存前原文件将保留为“" + NamePart(path) +
-                               ".unreadable”。",
+    Platform().ShowMessage(read.problem + "\n为免丢失数据，保存前原文件将保留为“" +
+                               NamePart(FreeAsideName(path)) + "”。",
                            kAppTitle, CMessageIcon::Warning);
 }
 

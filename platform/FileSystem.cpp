@@ -85,15 +85,6 @@ std::string LinkTarget(const std::string& path) {
     return path.substr(0, slash + 1) + target;
 }
 
-std::string FirstFreeAsideName(const std::string& path) {
-    std::string name = path + ".unreadable";
-    struct stat info {};
-    for (int number = 1; lstat(name.c_str(), &info) == 0; ++number) {
-        name = path + ".unreadable." + std::to_string(number);
-    }
-    return name;
-}
-
 // A byte-for-byte copy into a new file, for a file system without hard links.
 bool CopyFileTo(const std::string& from, const std::string& to) {
     CFileDescriptor source(open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -254,13 +245,22 @@ void ReportFileError(const std::string& path, int errorCode) {
     Platform().ShowMessage(path + ": " + std::strerror(errorCode), kAppTitle, CMessageIcon::Error);
 }
 
+std::string FreeAsideName(const std::string& path) {
+    std::string name = path + ".unreadable";
+    struct stat info {};
+    for (int number = 1; lstat(name.c_str(), &info) == 0; ++number) {
+        name = path + ".unreadable." + std::to_string(number);
+    }
+    return name;
+}
+
 bool KeepFileAside(const std::string& path, std::string& keptAs) {
     keptAs.clear();
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0) {
         return true; // nothing there to lose
     }
-    std::string name = FirstFreeAsideName(path);
+    std::string name = FreeAsideName(path);
     bool regular = stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     bool kept = regular ? KeepRegularFile(path, name) : rename(path.c_str(), name.c_str()) == 0;
     if (!kept) {

@@ -56,6 +56,8 @@ std::size_t FindLineEnd(std::string_view text, std::size_t start, std::size_t& f
 // or a copy, so it stays in place until the save; anything else is renamed.
 // False, with the system's error text shown, when it could not be kept.
 bool KeepFileAside(const std::string& path, std::string& keptAs);
+// The name KeepFileAside would give the file now.
+std::string FreeAsideName(const std::string& path);
 
 // The file a save of path replaces: path itself, or the end of its chain of
 // symbolic links, so that a link stays a link and its target is saved.
