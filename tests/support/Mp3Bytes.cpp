@@ -152,3 +152,12 @@ std::string Mp3FileBytes(const Mp3FileLayout& layout) {
     file += layout.id3v1;
     return file;
 }
+
+std::string TaggedMp3Bytes(const std::string& title, int frames) {
+    Mp3FileLayout layout;
+    layout.frames = frames;
+    Id3v1Fields fields;
+    fields.title = title;
+    layout.id3v1 = Id3v1TagBytes(fields);
+    return Mp3FileBytes(layout);
+}

@@ -75,3 +75,7 @@ struct Mp3FileLayout {
 };
 
 std::string Mp3FileBytes(const Mp3FileLayout& layout);
+
+// A small valid file: frames of the default format, then an ID3v1 tag with
+// this title.
+std::string TaggedMp3Bytes(const std::string& title, int frames = 6);
