@@ -107,6 +107,10 @@ void CQtPlatform::OpenPath(const std::string& pathOrUrl) {
     QDesktopServices::openUrl(ToUrl(pathOrUrl));
 }
 
+bool CQtPlatform::OpenFile(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
 void CQtPlatform::ExploreFolder(const std::string& folder) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder)));
 }

@@ -14,6 +14,7 @@ public:
     CAnswer AskYesNo(const std::string& text, const std::string& caption) override;
     CAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
     void OpenPath(const std::string& pathOrUrl) override;
+    bool OpenFile(const std::string& path) override;
     void ExploreFolder(const std::string& folder) override;
     bool StartProgram(const std::string& program, const std::string& argument,
                       std::string& error) override;

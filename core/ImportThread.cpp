@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -25,30 +26,23 @@ std::string ShownText(const std::string& bytes) {
     return IsValidUtf8(bytes) ? bytes : DecodeGb18030(bytes);
 }
 
-std::string AbsoluteFolder(std::string folder) {
-    while (folder.size() > 1 && folder.back() == '/') {
-        folder.pop_back();
-    }
-    if (!folder.empty() && folder[0] == '/') {
-        return folder;
-    }
-    std::vector<char> current(4096);
-    if (getcwd(current.data(), current.size()) == nullptr) {
-        return folder;
-    }
-    std::string base(current.data());
-    if (folder.empty() || folder == ".") {
-        return base;
-    }
-    return base == "/" ? "/" + folder : JoinPath(base, folder);
+std::string AbsoluteFolder(const std::string& folder) {
+    return AbsolutePath(folder.empty() ? std::string(".") : folder);
 }
 
-std::string ReportText(bool cancelled, int entryCount, int songCount) {
+std::string ReportText(bool cancelled, int entryCount, int songCount, int skippedCount) {
     const char* format = cancelled ? "导入音乐文件被中断。共导入曲目%d个, 音乐文件%d个。"
                                    : "导入音乐文件成功！共导入曲目%d个, 音乐文件%d个。";
     char text[256];
     std::snprintf(text, sizeof text, format, entryCount, songCount);
-    return text;
+    std::string report = text;
+    if (skippedCount > 0) {
+        std::snprintf(text, sizeof text,
+                      "另有%d个文件或文件夹的名称含有换行符，音乐单无法保存，已跳过。",
+                      skippedCount);
+        report += text;
+    }
+    return report;
 }
 
 } // namespace
@@ -71,7 +65,11 @@ void CImportThread::Join() {
 }
 
 void CImportThread::InitInstance() {
-    ScanFolder(folder);
+    if (IsStorableName(folder)) {
+        ScanFolder(folder);
+    } else {
+        ++skippedNames;
+    }
     // The index is rebuilt while the progress dialog still holds the user
     // interface: once it closes, commands may read the lists again, so the
     // worker must be done writing them.
@@ -80,10 +78,10 @@ void CImportThread::InitInstance() {
     if (frame != nullptr) {
         frame->ImportCloseDialog(kImportDialogResult);
     }
-    Platform().ShowMessage(ReportText(cancelled,
-                                      manager->entries.GetCount() - manager->importBaseEntries,
-                                      manager->songs.GetCount() - manager->importBaseSongs),
-                           kAppTitle, CMessageIcon::Information);
+    Platform().ShowMessage(
+        ReportText(cancelled, manager->entries.GetCount() - manager->importBaseEntries,
+                   manager->songs.GetCount() - manager->importBaseSongs, skippedNames),
+        kAppTitle, CMessageIcon::Information);
     if (frame != nullptr) {
         frame->UpdateStatusText();
         frame->RebuildArtistMenu();
@@ -96,6 +94,7 @@ void CImportThread::ScanFolder(const std::string& folderPath) {
     }
     std::vector<CFolderItem> items;
     ListFolder(folderPath, items); // a folder that cannot be listed gives no items
+    SkipUnstorableNames(items);
 
     const CAppConfig& config = manager->config;
     int supportedFiles = CountSupportedFiles(config, items);
@@ -142,6 +141,22 @@ bool CImportThread::EnterFolderOnce(const std::string& folderPath) {
         return false;
     }
     return m_visitedFolders.insert({info.st_dev, info.st_ino}).second;
+}
+
+void CImportThread::SkipUnstorableNames(std::vector<CFolderItem>& items) {
+    const CAppConfig& config = manager->config;
+    auto unstorable = [&](const CFolderItem& item) {
+        if (IsStorableName(item.name)) {
+            return false;
+        }
+        std::string extension = ExtensionOf(item.name);
+        if (item.isDirectory || IsM3uExtension(extension) ||
+            config.IsSupportedExtension(extension)) {
+            ++skippedNames;
+        }
+        return true;
+    };
+    items.erase(std::remove_if(items.begin(), items.end(), unstorable), items.end());
 }
 
 void CImportThread::ImportSong(const std::string& path, const CEntryPtr& folderEntry) {

@@ -2,6 +2,7 @@
 // songs and entries to the library and reporting to the frame.
 #pragma once
 
+#include "core/FolderScan.h"
 #include "core/PlayListItem.h"
 
 #include <sys/types.h>
@@ -11,14 +12,15 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 class CMusicManager;
 class CFrameInterface;
 
 class CImportThread {
 public:
-    // folder: the chosen folder; a trailing "/" is dropped and a relative
-    // path is taken from the current folder.
+    // folder: the chosen folder; a relative path is taken from the current
+    // folder, and "." and ".." are resolved in the text.
     CImportThread(CMusicManager* manager, const std::string& folder);
     virtual ~CImportThread(); // joins the thread
 
@@ -35,11 +37,17 @@ public:
     CMusicManager* manager;
     std::string folder;
     std::atomic<bool> cancelled{false};
+    // Folders, playlists and music files left out because their names hold
+    // a line break, which no record line of the store files can.
+    int skippedNames = 0;
 
 private:
     // False when the folder was entered before in this import (a symbolic
     // link back up the tree) or cannot be looked up.
     bool EnterFolderOnce(const std::string& folderPath);
+    // Takes the items that the import would take but cannot store out of
+    // items, and counts them.
+    void SkipUnstorableNames(std::vector<CFolderItem>& items);
     void ImportSong(const std::string& path, const CEntryPtr& folderEntry);
     void ImportPlaylist(const std::string& path);
     void AddEntry(const CEntryPtr& entry);

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CMusicManager;
+struct CStoreRead;
 
 class CLibraryStore {
 public:
@@ -15,17 +16,23 @@ public:
     virtual ~CLibraryStore() = default;
 
     // Reads PlayList.stp, MusicList.ckp and Cricklet.ini from the current
-    // folder; what is missing stays empty or at its defaults.
+    // folder; what is missing stays empty or at its defaults. A file that
+    // reads as damaged is reported once.
     bool Load();
-    // Writes the three files into config.WorkDirectory, each atomically.
-    // False when a file could not be written (the error was reported).
+    // Writes the three files into config.WorkDirectory, each atomically. A
+    // damaged file that a save would replace is first kept beside itself as
+    // NAME.unreadable. False when a file could not be written or kept (the
+    // error was reported); a file that could not be kept is not replaced.
     bool Save();
     // Writes the page built from "Template.htm" to path.
     bool ExportHtml(const std::string& path, const CMusicList& entries);
 
 private:
+    void NoteDamage(const CStoreRead& read, const std::string& path);
+    bool MakeWayFor(const std::string& savePath);
+
     CMusicManager* m_pManager;
-    // Store files that were there at start-up but could not be read: the
-    // exit save moves them aside instead of replacing them.
-    std::vector<std::string> m_unreadableFiles;
+    // Paths of the store files that read as damaged at start-up and have
+    // not been kept aside yet.
+    std::vector<std::string> m_damagedFiles;
 };

@@ -109,12 +109,10 @@ void ExecutePlaySelection(CMusicManager& manager, const CMusicCommand& command) 
         if (!song) {
             return;
         }
-        // The song's own type decides its program; a file that is not there
-        // has none, so the player is asked instead.
+        // The song's own type decides its program; when the desktop cannot
+        // open it (no file, no handler), the player is asked instead.
         std::string path = song->GetFullPath();
-        if (FileExists(path)) {
-            Platform().OpenPath(path);
-        } else {
+        if (!FileExists(path) || !Platform().OpenFile(path)) {
             manager.config.LaunchPlayer({path});
         }
         return;

@@ -53,9 +53,23 @@ void WriteEntryTags(const CPlayListItem& entry) {
     }
 }
 
+// A name with a line break would split its record line in the store files:
+// it is refused whole rather than stored half.
+bool RefuseUnstorableName(const std::string& path) {
+    if (IsStorableName(path)) {
+        return false;
+    }
+    Platform().ShowMessage("“" + path + "”的名称含有换行符，音乐单无法保存，未加入。", kAppTitle,
+                           CMessageIcon::Information);
+    return true;
+}
+
 } // namespace
 
 void ExecuteAddM3u(CMusicManager& manager, const CMusicCommand& command) {
+    if (RefuseUnstorableName(command.GetString(0))) {
+        return;
+    }
     auto entry = std::make_shared<CPlayListItem>();
     CM3uReadResult result = ReadM3UFileChecked(command.GetString(0), entry.get());
     if (result == CM3uReadResult::Unreadable) {
@@ -108,8 +122,12 @@ void ExecuteAllFoldersToM3u(CMusicManager& manager, const CMusicCommand&) {
 }
 
 void ExecuteAddSong(CMusicManager& manager, const CMusicCommand& command) {
+    if (RefuseUnstorableName(command.GetString(0))) {
+        return;
+    }
     auto song = std::make_shared<CSongItem>();
-    ReadSongFile(command.GetString(0), song.get()); // added even when unreadable
+    // Stored by its absolute, normalised path: one file, one location.
+    ReadSongFile(AbsolutePath(command.GetString(0)), song.get()); // added even when unreadable
     int row = command.GetInt(0);
     CEntryPtr entry = row > 0 ? manager.entries.GetAt(row) : nullptr;
     if (entry) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -148,13 +149,12 @@ bool WriteConfigFile(const std::string& path, const CAppConfig& config) {
     return WriteFileAtomically(path, text);
 }
 
+namespace {
+
 // Positional: every line sets the field of its place, whatever its key says.
-bool ReadConfigFile(const std::string& path, CAppConfig& config) {
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        return false;
-    }
-    CConfigLines cursor(DecodeText(bytes));
+// False when the file has fewer file-type rows than its count line says.
+bool ReadConfigText(std::string text, CAppConfig& config) {
+    CConfigLines cursor(std::move(text));
     cursor.Skip(); // the header
     config.IsUseDefaultPlayer = cursor.NextNumber();
     config.PlayerPath = cursor.NextText();
@@ -176,6 +176,7 @@ bool ReadConfigFile(const std::string& path, CAppConfig& config) {
         entry.enabled = ParseNumber(value);
         config.fileTypes.push_back(entry);
     }
+    bool whole = static_cast<int>(config.fileTypes.size()) >= rowCount;
     RepairFileTypes(config.fileTypes);
 
     config.DlgEditPlaylistUF = cursor.NextNumber();
@@ -183,5 +184,36 @@ bool ReadConfigFile(const std::string& path, CAppConfig& config) {
     config.EnableEyeProtector = cursor.NextNumber();
     config.DelayOfEyeProtector = cursor.NextNumber();
     config.MenuStatus = cursor.NextNumber();
-    return true;
+    return whole;
+}
+
+} // namespace
+
+CStoreRead ReadConfigFileChecked(const std::string& path, CAppConfig& config) {
+    std::string text;
+    CStoreRead read = ReadStoreText(path, kConfigFileLimit, text);
+    if (read.status != CStoreStatus::Whole) {
+        return read;
+    }
+    // Text without a single record line is no settings file: nothing in it
+    // may stand for a setting (least of all for the folder saves go to).
+    std::size_t body = text.compare(0, std::strlen(kConfigHeader), kConfigHeader) == 0
+                           ? std::strlen(kConfigHeader)
+                           : 0;
+    bool blank = text.find_first_not_of(" \t\r\n", body) == std::string::npos;
+    if (!blank && text.find(" = ", body) == std::string::npos) {
+        config = CAppConfig();
+        config.SetDefaults();
+        MarkDamaged(read, path);
+        return read;
+    }
+    if (!ReadConfigText(std::move(text), config)) {
+        MarkDamaged(read, path);
+    }
+    return read;
+}
+
+bool ReadConfigFile(const std::string& path, CAppConfig& config) {
+    CStoreStatus status = ReadConfigFileChecked(path, config).status;
+    return status == CStoreStatus::Whole || status == CStoreStatus::Damaged;
 }

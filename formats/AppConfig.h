@@ -6,6 +6,7 @@
 
 class CSongItem;
 class CPlayListItem;
+struct CStoreRead;
 
 struct FileTypeEntry {
     std::string extension; // without the point
@@ -54,3 +55,6 @@ std::string MakeRecordLine(const std::string& key, const std::string& value);
 
 bool WriteConfigFile(const std::string& path, const CAppConfig& config);
 bool ReadConfigFile(const std::string& path, CAppConfig& config);
+// The same, telling how the file read (see CStoreRead). A file that holds
+// no record line leaves the defaults.
+CStoreRead ReadConfigFileChecked(const std::string& path, CAppConfig& config);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #ifndef CRICKLET_DATA_DIR
 #define CRICKLET_DATA_DIR "/usr/local/share/cricklet"
@@ -23,6 +24,7 @@ namespace {
 const char* const kTemplateName = "Template.htm";
 const char* const kTemplateTitle = "cricklet音乐单模板";
 const char* const kTitleLine = "<title>cricklet音乐单模板</title>";
+const char* const kCharsetLine = "<meta charset=\"utf-8\">";
 
 // A row template being filled. Put-in values are kept apart from the
 // template's own text, so a title such as "#pl_artist" is never taken for a
@@ -162,6 +164,140 @@ void WriteEntryTables(const CCollectedSections& sections, const CMusicList& entr
     }
 }
 
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+// The page is written in UTF-8, so a charset the template declares (a legacy
+// template says gb2312) is replaced; true when the line declared one.
+bool DeclareUtf8(std::string& line) {
+    bool declared = false;
+    std::size_t at = 0;
+    while ((at = line.find("charset=", at)) != std::string::npos) {
+        std::size_t value = at + 8;
+        if (value < line.size() && (line[value] == '"' || line[value] == '\'')) {
+            ++value;
+        }
+        std::size_t end = line.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_.:", value);
+        end = end == std::string::npos ? line.size() : end;
+        line.replace(value, end - value, "utf-8");
+        declared = true;
+        at = value;
+    }
+    return declared;
+}
+
+// Builds the page one template line at a time, so the template is never
+// held as a list of lines. Blank lines of the repeated sections are left
+// out: repeated for every entry and song they would make the page's size
+// grow with the template's blank lines times the library.
+class CPageBuilder {
+public:
+    CPageBuilder(const std::string& pageTitle, const CMusicList& entries)
+        : m_pageTitle(pageTitle), m_entries(entries) {}
+
+    bool Done() const { return m_section == CSection::Done; }
+    void AddLine(std::string line);
+    std::string Finish();
+
+private:
+    void AddHeadLine(std::string& line);
+    void Collect(std::string& section, const std::string& line) {
+        if (!IsBlank(line)) {
+            section += line + "\n";
+        }
+    }
+
+    const std::string& m_pageTitle;
+    const CMusicList& m_entries;
+    CSection m_section = CSection::Head;
+    CCollectedSections m_sections;
+    std::string m_entryRow;
+    std::string m_page;
+    bool m_declaresCharset = false;
+    std::size_t m_headTagEnd = std::string::npos; // where a missing declaration goes
+};
+
+void CPageBuilder::AddHeadLine(std::string& line) {
+    if (Contains(line, kTitleLine)) {
+        CRowText titleLine(line);
+        titleLine.Replace(kTemplateTitle, PageText(m_pageTitle));
+        line = titleLine.Text();
+    }
+    m_declaresCharset = DeclareUtf8(line) || m_declaresCharset;
+    std::size_t head = line.find("<head");
+    if (m_headTagEnd == std::string::npos && head != std::string::npos &&
+        (head + 5 == line.size() || line[head + 5] == '>' || line[head + 5] == ' ')) {
+        std::size_t close = line.find('>', head);
+        m_headTagEnd = close == std::string::npos ? std::string::npos : m_page.size() + close + 1;
+    }
+    m_page += line + "\n";
+}
+
+void CPageBuilder::AddLine(std::string line) {
+    switch (m_section) {
+    case CSection::Head:
+        if (Contains(line, "</tr>")) {
+            m_section = CSection::EntryRow; // the separator line itself is dropped
+            break;
+        }
+        AddHeadLine(line);
+        break;
+    case CSection::EntryRow:
+        Collect(m_entryRow, line);
+        if (Contains(line, "</tr>")) {
+            int position = 1;
+            for (const CEntryPtr& entry : m_entries) {
+                m_page += EntryRow(m_entryRow, *entry, position++);
+            }
+            m_section = CSection::Middle;
+        }
+        break;
+    case CSection::Middle:
+        m_page += line + "\n";
+        if (Contains(line, "</table>")) {
+            m_section = CSection::EntryHeader;
+        }
+        break;
+    case CSection::EntryHeader:
+        Collect(m_sections.entryHeader, line);
+        if (Contains(line, "#pl_title_line")) {
+            m_sections.entryHeaderComplete = true;
+            m_section = CSection::ColumnHeader;
+        }
+        break;
+    case CSection::ColumnHeader:
+        if (Contains(line, "</tr>")) {
+            m_sections.columnHeaderComplete = true;
+            m_section = CSection::SongRow;
+            break;
+        }
+        Collect(m_sections.columnHeader, line);
+        break;
+    case CSection::SongRow:
+        Collect(m_sections.songRow, line);
+        if (Contains(line, "</tr>")) {
+            m_sections.songRowComplete = true;
+            m_section = CSection::Done;
+        }
+        break;
+    case CSection::Done:
+        break;
+    }
+}
+
+std::string CPageBuilder::Finish() {
+    WriteEntryTables(m_sections, m_entries, m_page);
+    m_page += "</body>\n";
+    m_page += "</html>\n";
+    if (!m_declaresCharset) {
+        std::size_t at = m_headTagEnd == std::string::npos ? 0 : m_headTagEnd;
+        m_page.insert(at, m_headTagEnd == std::string::npos ? kCharsetLine + std::string("\n")
+                                                            : std::string(kCharsetLine));
+    }
+    return std::move(m_page);
+}
+
 } // namespace
 
 std::string EscapeHtml(const std::string& text) {
@@ -224,84 +360,37 @@ std::string FindInstalledFile(const std::string& workDirectory, const std::strin
 
 std::string BuildHtmlPage(const std::vector<std::string>& templateLines,
                           const std::string& pageTitle, const CMusicList& entries) {
-    std::string page;
-    std::string entryRow;
-    CCollectedSections sections;
-    CSection section = CSection::Head;
-
-    for (std::size_t i = 0; i < templateLines.size() && section != CSection::Done; ++i) {
-        std::string line = ToLowerAscii(templateLines[i]);
-        switch (section) {
-        case CSection::Head:
-            if (Contains(line, "</tr>")) {
-                section = CSection::EntryRow; // the separator line itself is dropped
-                break;
-            }
-            if (Contains(line, kTitleLine)) {
-                CRowText titleLine(line);
-                titleLine.Replace(kTemplateTitle, PageText(pageTitle));
-                line = titleLine.Text();
-            }
-            page += line + "\n";
-            break;
-        case CSection::EntryRow:
-            entryRow += line + "\n";
-            if (Contains(line, "</tr>")) {
-                int position = 1;
-                for (const CEntryPtr& entry : entries) {
-                    page += EntryRow(entryRow, *entry, position++);
-                }
-                section = CSection::Middle;
-            }
-            break;
-        case CSection::Middle:
-            page += line + "\n";
-            if (Contains(line, "</table>")) {
-                section = CSection::EntryHeader;
-            }
-            break;
-        case CSection::EntryHeader:
-            sections.entryHeader += line + "\n";
-            if (Contains(line, "#pl_title_line")) {
-                sections.entryHeaderComplete = true;
-                section = CSection::ColumnHeader;
-            }
-            break;
-        case CSection::ColumnHeader:
-            if (Contains(line, "</tr>")) {
-                sections.columnHeaderComplete = true;
-                section = CSection::SongRow;
-                break;
-            }
-            sections.columnHeader += line + "\n";
-            break;
-        case CSection::SongRow:
-            sections.songRow += line + "\n";
-            if (Contains(line, "</tr>")) {
-                sections.songRowComplete = true;
-                section = CSection::Done;
-            }
-            break;
-        case CSection::Done:
-            break;
-        }
+    std::string text;
+    for (const std::string& line : templateLines) {
+        text += line + "\n";
     }
+    return BuildHtmlPageFromText(text, pageTitle, entries);
+}
 
-    WriteEntryTables(sections, entries, page);
-    page += "</body>\n";
-    page += "</html>\n";
-    return page;
+std::string BuildHtmlPageFromText(const std::string& templateText, const std::string& pageTitle,
+                                  const CMusicList& entries) {
+    CPageBuilder builder(pageTitle, entries);
+    std::size_t start = 0;
+    while (start < templateText.size() && !builder.Done()) {
+        std::size_t following = 0;
+        std::size_t end = FindLineEnd(templateText, start, following);
+        if (end == std::string::npos) {
+            end = following = templateText.size();
+        }
+        builder.AddLine(ToLowerAscii(templateText.substr(start, end - start)));
+        start = following;
+    }
+    return builder.Finish();
 }
 
 bool CLibraryStore::ExportHtml(const std::string& path, const CMusicList& entries) {
     std::string templatePath = FindInstalledFile(m_pManager->config.WorkDirectory, kTemplateName);
     std::string bytes;
-    errno = 0;
-    if (!ReadFileBytes(templatePath, bytes)) {
-        ReportFileError(templatePath, errno != 0 ? errno : EIO);
+    CFileRead read = ReadRegularFile(templatePath, kTemplateFileLimit, bytes);
+    if (read.status != CReadStatus::Read) {
+        ReportReadFailure(templatePath, read);
         return false;
     }
-    std::vector<std::string> lines = SplitLines(DecodeText(bytes));
-    std::string page = BuildHtmlPage(lines, TitlePart(NamePart(path)), entries);
+    std::string page = BuildHtmlPageFromText(DecodeText(bytes), TitlePart(NamePart(path)), entries);
     return WriteFileAtomically(path, page);
 }

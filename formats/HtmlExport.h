@@ -24,7 +24,11 @@ std::string FindInstalledFile(const std::string& workDirectory, const std::strin
 // "&", "<", ">" and '"' as character references.
 std::string EscapeHtml(const std::string& text);
 
-// The whole page from the template's lines (not yet lower-cased); pageTitle
-// replaces the template's title text.
+// The whole page from the template's decoded text (not yet lower-cased);
+// pageTitle replaces the template's title text. The page always declares
+// UTF-8, whatever charset the template named.
+std::string BuildHtmlPageFromText(const std::string& templateText, const std::string& pageTitle,
+                                  const CMusicList& entries);
+// The same from the template's lines.
 std::string BuildHtmlPage(const std::vector<std::string>& templateLines,
                           const std::string& pageTitle, const CMusicList& entries);

@@ -6,8 +6,12 @@
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
 
+#include "platform/Platform.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <memory>
 #include <utility>
 
@@ -88,6 +92,12 @@ int ToField(std::int64_t number) {
     return static_cast<int>(static_cast<std::uint32_t>(number));
 }
 
+// A count, whatever its key; one beyond the int range reads the records
+// that are there.
+int ToCount(std::string_view value) {
+    return static_cast<int>(std::clamp<std::int64_t>(ParseRecordNumber(value), 0, INT_MAX));
+}
+
 void AssignText(std::string& field, std::string_view value) {
     field.assign(value.data(), value.size());
 }
@@ -103,7 +113,7 @@ void ApplyEntryLine(std::string_view line, CPlayListItem& entry) {
     } else if (key == kStyleKey) {
         entry.style = ToField(ParseRecordNumber(value));
     } else if (key == kSongCountKey || key == kOldSongCountKey) {
-        entry.count = ToField(ParseRecordNumber(value));
+        entry.count = ToCount(value);
     } else if (key == kTimeKey) {
         entry.time = ToField(ParseRecordNumber(value));
     } else if (key == kPlayCountKey) {
@@ -152,32 +162,15 @@ void MarkIfMissing(CSongItem& song) {
     song.size = 0;
 }
 
-// The count line's number, whatever its key.
 int ReadCountLine(CLineCursor& cursor) {
     std::string_view key;
     std::string_view value;
     SplitRecordLine(cursor.Next(), key, value);
-    return ToField(ParseRecordNumber(value));
+    return ToCount(value);
 }
 
-// The decoded text of an existing file. A missing file is no error (the
-// library starts empty); one that exists but cannot be read is reported.
-bool ReadStoreText(const std::string& path, std::string& text) {
-    if (!FileExists(path)) {
-        return false;
-    }
-    errno = 0;
-    if (!ReadFileBytes(path, text)) {
-        // The only failure that sets no error code is a folder in the way.
-        ReportFileError(path, errno != 0 ? errno : EISDIR);
-        return false;
-    }
-    // Files written here are UTF-8 already: spare a copy of the whole text.
-    bool plainUtf8 = text.compare(0, 3, "\xEF\xBB\xBF") != 0 && IsValidUtf8(text);
-    if (!plainUtf8) {
-        text = DecodeText(text);
-    }
-    return true;
+bool HoldsText(const std::string& text, std::string_view piece) {
+    return text.find(piece) != std::string::npos;
 }
 
 } // namespace
@@ -189,10 +182,9 @@ CLineCursor::CLineCursor(std::string text) : m_text(std::move(text)) {
 
 CLineCursor::CLineCursor(const std::vector<std::string>& lines) {
     std::string text;
-    // CR LF ends, so that a line's own final CR stays part of it.
     for (const auto& line : lines) {
         text += line;
-        text += "\r\n";
+        text += '\n';
     }
     *this = CLineCursor(std::move(text));
 }
@@ -201,13 +193,10 @@ std::string_view CLineCursor::Next() {
     if (m_next >= m_text.size()) {
         return std::string_view();
     }
-    std::size_t lineEnd = m_text.find('\n', m_next);
-    std::size_t following = lineEnd == std::string::npos ? m_text.size() : lineEnd + 1;
+    std::size_t following = 0;
+    std::size_t lineEnd = FindLineEnd(m_text, m_next, following);
     if (lineEnd == std::string::npos) {
-        lineEnd = m_text.size();
-    }
-    if (lineEnd > m_next && m_text[lineEnd - 1] == '\r') {
-        --lineEnd;
+        lineEnd = following = m_text.size();
     }
     std::string_view line(m_text.data() + m_next, lineEnd - m_next);
     m_next = following;
@@ -376,42 +365,99 @@ bool ReadEntryRecord(CLineCursor& cursor, CPlayListItem& entry) {
     return complete;
 }
 
-bool ReadMusicListFile(const std::string& path, CMusicList& list) {
+CStoreRead ReadStoreText(const std::string& path, std::size_t limit, std::string& text) {
+    CStoreRead read;
+    CFileRead file = ReadRegularFile(path, limit, text);
+    if (file.status == CReadStatus::Missing) {
+        return read;
+    }
+    if (file.status != CReadStatus::Read) {
+        read.status = CStoreStatus::Unreadable;
+        read.problem = ReadFailureText(path, file);
+        return read;
+    }
+    // Files written here are UTF-8 already: spare a copy of the whole text.
+    bool plainUtf8 = text.compare(0, 3, "\xEF\xBB\xBF") != 0 && IsValidUtf8(text);
+    if (!plainUtf8) {
+        text = DecodeText(text);
+    }
+    read.status = CStoreStatus::Whole;
+    return read;
+}
+
+void MarkDamaged(CStoreRead& read, const std::string& path) {
+    read.status = CStoreStatus::Damaged;
+    read.problem = "“" + path + "”已损坏，其中的记录未能全部读入。";
+}
+
+CStoreRead ReadMusicListFileChecked(const std::string& path, CMusicList& list) {
     list.RemoveAll();
     std::string text;
-    if (!ReadStoreText(path, text)) {
-        return false;
+    CStoreRead read = ReadStoreText(path, kStoreFileLimit, text);
+    if (read.status != CStoreStatus::Whole) {
+        return read;
     }
+    bool holdsRecords = HoldsText(text, kPlayListMarker);
     CLineCursor cursor(std::move(text));
     cursor.Skip(kHeaderLineCount);
     int entryCount = ReadCountLine(cursor);
     cursor.Skip(1);
-    for (int i = 0; i < entryCount && !cursor.AtEnd(); ++i) {
-        auto entry = std::make_shared<CPlayListItem>();
-        // A damaged record still gives an entry; reading goes on after it.
-        ReadEntryRecord(cursor, *entry);
-        list.AddTail(std::move(entry));
+    bool whole = true;
+    for (int i = 0; i < entryCount && whole; ++i) {
+        whole = !cursor.AtEnd();
+        if (whole) {
+            auto entry = std::make_shared<CPlayListItem>();
+            // A damaged record still gives an entry; reading goes on after it.
+            whole = ReadEntryRecord(cursor, *entry);
+            LocateEntryFiles(*entry);
+            list.AddTail(std::move(entry));
+        }
     }
-    return true;
+    if (!whole || (holdsRecords && list.GetCount() == 0)) {
+        MarkDamaged(read, path);
+    }
+    return read;
 }
 
-bool ReadSongStoreFile(const std::string& path, CSongList& songs) {
+CStoreRead ReadSongStoreFileChecked(const std::string& path, CSongList& songs) {
     songs.RemoveAll();
     std::string text;
-    if (!ReadStoreText(path, text)) {
-        return false;
+    CStoreRead read = ReadStoreText(path, kStoreFileLimit, text);
+    if (read.status != CStoreStatus::Whole) {
+        return read;
     }
+    bool holdsRecords = HoldsText(text, std::string(kSongTitleKey) + " = ");
     CLineCursor cursor(std::move(text));
     int songCount = ReadCountLine(cursor);
     cursor.Skip(1);
+    bool whole = true;
     for (int i = 0; i < songCount && !cursor.AtEnd(); ++i) {
         auto song = std::make_shared<CSongItem>();
-        ReadSongRecord(cursor, *song);
+        whole = ReadSongRecord(cursor, *song) && whole;
         MarkIfMissing(*song);
         songs.AddTail(std::move(song));
         cursor.Skip(1);
     }
-    return true;
+    if (!whole || songs.GetCount() < songCount || (holdsRecords && songs.GetCount() == 0)) {
+        MarkDamaged(read, path);
+    }
+    return read;
+}
+
+bool ReadMusicListFile(const std::string& path, CMusicList& list) {
+    CStoreRead read = ReadMusicListFileChecked(path, list);
+    if (read.status == CStoreStatus::Unreadable) {
+        Platform().ShowMessage(read.problem, kAppTitle, CMessageIcon::Error);
+    }
+    return read.status == CStoreStatus::Whole || read.status == CStoreStatus::Damaged;
+}
+
+bool ReadSongStoreFile(const std::string& path, CSongList& songs) {
+    CStoreRead read = ReadSongStoreFileChecked(path, songs);
+    if (read.status == CStoreStatus::Unreadable) {
+        Platform().ShowMessage(read.problem, kAppTitle, CMessageIcon::Error);
+    }
+    return read.status == CStoreStatus::Whole || read.status == CStoreStatus::Damaged;
 }
 
 void CollectAllSongs(CSongList& songs, const CMusicList& list) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-// Walks the lines of a file's decoded text; CR LF and LF end lines alike.
+// Walks the lines of a file's decoded text; CR LF, LF and CR end lines alike.
 // Past the last line it yields empty lines, the way a short file has always
 // read; AtEnd tells the readers that only empty lines remain, so a count
 // larger than the records that follow adds nothing.
@@ -34,6 +34,20 @@ private:
     std::size_t m_end = 0; // just past the last byte that is not a line end
 };
 
+// How a store file read. Damaged: it holds fewer records than it says, or
+// records that gave nothing; Unreadable: it could not be read at all (not a
+// regular file, too large, a read error). `problem` tells the user why.
+enum class CStoreStatus { Missing, Whole, Damaged, Unreadable };
+struct CStoreRead {
+    CStoreStatus status = CStoreStatus::Missing;
+    std::string problem;
+};
+
+// The decoded text of a store file of at most limit bytes.
+CStoreRead ReadStoreText(const std::string& path, std::size_t limit, std::string& text);
+// Marks a read as damaged and says so.
+void MarkDamaged(CStoreRead& read, const std::string& path);
+
 // Written in UTF-8 with LF line ends, atomically; false (reported) when the
 // file cannot be written, and the old file is then left whole.
 bool WriteMusicListFile(const std::string& path, const CMusicList& list);
@@ -42,6 +56,9 @@ bool WriteMusicListFile(const std::string& path, const CMusicList& list);
 bool ReadMusicListFile(const std::string& path, CMusicList& list);
 bool WriteSongStoreFile(const std::string& path, const CSongList& songs);
 bool ReadSongStoreFile(const std::string& path, CSongList& songs);
+// The same readers, reporting nothing and telling how the file read.
+CStoreRead ReadMusicListFileChecked(const std::string& path, CMusicList& list);
+CStoreRead ReadSongStoreFileChecked(const std::string& path, CSongList& songs);
 
 // One entry from the cursor positioned at its "<play list>" line. False when
 // a song record was cut short; the entry then keeps the songs before it.

@@ -1,6 +1,7 @@
 #include "formats/M3uFile.h"
 
 #include "formats/DiskNames.h"
+#include "formats/ListFile.h"
 
 #include "audio/SongFile.h"
 #include "formats/PathFunctions.h"
@@ -32,19 +33,16 @@ std::vector<CM3uLine> SplitM3uLines(const std::string& text) {
     std::vector<CM3uLine> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t following = 0;
+        std::size_t end = FindLineEnd(text, start, following);
         CM3uLine line;
         line.ended = end != std::string::npos;
         if (!line.ended) {
-            end = text.size();
+            end = following = text.size();
         }
-        std::size_t textEnd = end;
-        if (textEnd > start && text[textEnd - 1] == '\r') {
-            --textEnd;
-        }
-        line.text = text.substr(start, textEnd - start);
+        line.text = text.substr(start, end - start);
         lines.push_back(std::move(line));
-        start = end + 1;
+        start = following;
     }
     return lines;
 }
@@ -163,10 +161,10 @@ std::string ResolveM3uPathLine(const std::string& folder, const std::string& lin
             c = '/';
         }
     }
-    if ((!path.empty() && path[0] == '/') || HasDrivePrefix(path) || HasUrlScheme(path)) {
+    if (HasDrivePrefix(path) || HasUrlScheme(path)) {
         return path;
     }
-    return JoinPath(folder, path);
+    return NormalisePath(!path.empty() && path[0] == '/' ? path : JoinPath(folder, path));
 }
 
 CM3uReadResult ReadM3UFileChecked(const std::string& path, CPlayListItem* entry) {
@@ -174,9 +172,9 @@ CM3uReadResult ReadM3UFileChecked(const std::string& path, CPlayListItem* entry)
         return CM3uReadResult::Malformed;
     }
     std::string bytes;
-    errno = 0;
-    if (!ReadFileBytes(path, bytes)) {
-        ReportFileError(path, errno != 0 ? errno : EISDIR);
+    CFileRead read = ReadRegularFile(path, kPlaylistFileLimit, bytes);
+    if (read.status != CReadStatus::Read) {
+        ReportReadFailure(path, read);
         return CM3uReadResult::Unreadable;
     }
     entry->title = TitleOf(path);
@@ -212,13 +210,10 @@ bool WriteM3UFile(const std::string& path, const CPlayListItem& entry, bool useF
             continue;
         }
         // A line break inside a title would end the line early and turn the
-        // rest of the title into a path line.
-        std::string title = song->title;
-        for (char& c : title) {
-            if (c == '\r' || c == '\n') {
-                c = ' ';
-            }
-        }
+        // rest of the title into a path line. Title lines are UTF-8 and path
+        // lines the bytes the disk holds, so players open the files and the
+        // line-by-line reader gets both back.
+        std::string title = CleanTextValue(song->title);
         text +=
             kInfoPrefix + std::to_string(song->time == 0 ? -1 : song->time) + "," + title + "\n";
         text += (useFullPaths ? song->GetFullPath() : song->fileName) + "\n";

@@ -45,6 +45,10 @@ std::string TitlePart(const std::string& name) {
     return name.substr(0, point);
 }
 
+bool IsStorableName(const std::string& path) {
+    return path.find_first_of("\r\n") == std::string::npos;
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0;
@@ -68,17 +72,41 @@ std::string CurrentFolder() {
 
 std::string AbsolutePath(const std::string& path) {
     if (path.empty() || path[0] == '/') {
-        return path;
+        return NormalisePath(path);
     }
     std::string current = CurrentFolder();
     if (current.empty()) {
+        return NormalisePath(path);
+    }
+    return NormalisePath(JoinPath(current, path));
+}
+
+std::string NormalisePath(const std::string& path) {
+    if (path.empty()) {
         return path;
     }
-    if (path == ".") {
-        return current;
+    bool absolute = path[0] == '/';
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        end = end == std::string::npos ? path.size() : end;
+        std::string part = path.substr(start, end - start);
+        bool canGoUp = !parts.empty() && parts.back() != "..";
+        if (part == ".." && canGoUp) {
+            parts.pop_back();
+        } else if (part == ".." && !absolute) {
+            parts.push_back(part);
+        } else if (!part.empty() && part != "." && part != "..") {
+            parts.push_back(part);
+        }
+        start = end + 1;
     }
-    std::string rest = path.compare(0, 2, "./") == 0 ? path.substr(2) : path;
-    return current == "/" ? "/" + rest : JoinPath(current, rest);
+    std::string normal = absolute ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        normal += (i == 0 ? "" : "/") + parts[i];
+    }
+    return normal.empty() ? std::string(".") : normal;
 }
 
 std::string FolderOf(const std::string& path) {

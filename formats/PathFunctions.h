@@ -17,6 +17,10 @@ std::string FolderOf(const std::string& path);
 std::string TitleOf(const std::string& path);
 std::string NameOf(const std::string& path);
 
+// False when path holds a line break: the store files keep each path on one
+// record line, so such a name cannot be stored.
+bool IsStorableName(const std::string& path);
+
 // True when a file or folder exists at path.
 bool FileExists(const std::string& path);
 
@@ -25,5 +29,11 @@ std::string FolderPart(const std::string& path);
 std::string NamePart(const std::string& path);
 std::string TitlePart(const std::string& name);
 
-// path itself when it starts with "/", otherwise joined to the current folder.
+// path itself when it starts with "/", otherwise joined to the current
+// folder; normalised either way.
 std::string AbsolutePath(const std::string& path);
+
+// The path with "." and empty parts removed and each ".." taking the part
+// before it away, without asking the file system, so one folder has one
+// name. A relative path keeps the ".." it starts with; "/.." is "/".
+std::string NormalisePath(const std::string& path);

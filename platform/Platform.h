@@ -24,6 +24,13 @@ public:
 
     // The desktop's handler for a file, folder, web page or mailto link.
     virtual void OpenPath(const std::string& pathOrUrl) = 0;
+    // A local file opened with the desktop's handler for its type; false
+    // when the desktop could not open it. A platform that cannot tell
+    // reports success.
+    virtual bool OpenFile(const std::string& path) {
+        OpenPath(path);
+        return true;
+    }
     // A file-manager window on a folder.
     virtual void ExploreFolder(const std::string& folder) = 0;
     // Starts a program detached with one argument, no shell in between.

@@ -1,5 +1,7 @@
 #include "platform/TextEncoding.h"
 
+#include "platform/FileSystem.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -84,6 +86,29 @@ std::size_t SequenceLength(unsigned char lead) {
     return 0;
 }
 
+// CR and LF bytes never occur inside a GB18030 character, so the lines
+// can be cut before decoding.
+std::string DecodeLines(const std::string& bytes) {
+    if (IsValidUtf8(bytes)) {
+        return bytes;
+    }
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 2);
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t following = 0;
+        std::size_t end = FindLineEnd(bytes, start, following);
+        if (end == std::string::npos) {
+            end = following = bytes.size();
+        }
+        std::string line = bytes.substr(start, end - start);
+        text += IsValidUtf8(line) ? line : DecodeGb18030(line);
+        text.append(bytes, end, following - end);
+        start = following;
+    }
+    return text;
+}
+
 } // namespace
 
 bool IsValidUtf8(const std::string& bytes) {
@@ -113,8 +138,7 @@ bool IsValidUtf8(const std::string& bytes) {
 
 std::string DecodeText(const std::string& bytes) {
     if (HasPrefix(bytes, "\xEF\xBB\xBF", 3)) {
-        std::string rest = bytes.substr(3);
-        return IsValidUtf8(rest) ? rest : DecodeGb18030(rest);
+        return DecodeLines(bytes.substr(3));
     }
     if (HasPrefix(bytes, "\xFF\xFE", 2)) {
         return Convert(bytes.substr(2), "UTF-8", "UTF-16LE", "\xEF\xBF\xBD");
@@ -122,10 +146,7 @@ std::string DecodeText(const std::string& bytes) {
     if (HasPrefix(bytes, "\xFE\xFF", 2)) {
         return Convert(bytes.substr(2), "UTF-8", "UTF-16BE", "\xEF\xBF\xBD");
     }
-    if (IsValidUtf8(bytes)) {
-        return bytes;
-    }
-    return DecodeGb18030(bytes);
+    return DecodeLines(bytes);
 }
 
 std::string DecodeGb18030(const std::string& bytes) {

@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <string>
 
-// Decodes a text file's bytes: UTF-8 (a byte-order mark is dropped), UTF-16
-// with a byte-order mark, and otherwise GB18030.
+// Decodes a text file's bytes: UTF-16 with a byte-order mark as a whole;
+// otherwise line by line (LF, CR LF or CR end a line), a line that is valid
+// UTF-8 as UTF-8 and any other as GB18030, so one line edited in a GBK editor
+// does not garble the rest. A UTF-8 byte-order mark is dropped.
 std::string DecodeText(const std::string& bytes);
 
 bool IsValidUtf8(const std::string& bytes);

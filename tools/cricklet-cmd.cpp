@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -30,7 +31,9 @@ const char* const kUsage =
     "  --row N     the playlist pane's selected row (0: all songs; default 0)\n"
     "  CODE        the library command code, e.g. 1003 to export the list\n"
     "  --int N     an integer argument, in order (negative numbers too)\n"
-    "  --str TEXT  a text argument, in order\n";
+    "  --str TEXT  a text argument, in order\n"
+    "Counts are those the menus offer: 1015 plays 1, 2 or 4 entries (then 0 or 1\n"
+    "to shuffle), 1016 plays 10, 20 or 40 songs, 1012 plays -1 (all) or N songs.\n";
 
 // A frame without a window: the import's progress is written to standard
 // error, everything else has nothing to show.
@@ -127,6 +130,42 @@ bool ParseCommandLine(int argc, char** argv, CCommandLine& line) {
     return true;
 }
 
+bool IsOneOf(int value, std::initializer_list<int> allowed) {
+    return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
+}
+
+// Counts no menu can send are refused before the library is touched: a
+// random play of two thousand million songs would allocate until it aborts.
+bool CheckCounts(const CCommandLine& line) {
+    auto intAt = [&line](std::size_t index) {
+        return index < line.ints.size() ? line.ints[index] : -1;
+    };
+    bool sendable = true;
+    switch (line.code) {
+    case MCMD_PLAY_RANDOM_ENTRIES:
+        sendable =
+            IsOneOf(intAt(0), {1, 2, 4}) && (line.ints.size() < 2 || IsOneOf(intAt(1), {0, 1}));
+        break;
+    case MCMD_PLAY_RANDOM_SONGS:
+        sendable = IsOneOf(intAt(0), {10, 20, 40});
+        break;
+    case MCMD_PLAY_ARTIST:
+        sendable = intAt(1) == -1 || intAt(1) > 0;
+        break;
+    default:
+        break;
+    }
+    return sendable ||
+           Fail("no menu sends these numbers with command " + std::to_string(line.code));
+}
+
+// The commands whose first text is a path; it is stored (or written to)
+// as an absolute path without "." and "..", so one folder has one name.
+bool TakesPath(int code) {
+    return IsOneOf(code, {MCMD_IMPORT_LIST, MCMD_EXPORT_LIST, MCMD_IMPORT_FOLDER, MCMD_ADD_M3U,
+                          MCMD_ADD_SONG, MCMD_SAVE_ENTRY_M3U, MCMD_EXPORT_HTML});
+}
+
 CMusicCommand BuildCommand(const CCommandLine& line) {
     int intCount = static_cast<int>(line.ints.size());
     int stringCount = std::max(4, static_cast<int>(line.strings.size()));
@@ -135,7 +174,8 @@ CMusicCommand BuildCommand(const CCommandLine& line) {
         command.SetInt(line.ints[index], index);
     }
     for (int index = 0; index < static_cast<int>(line.strings.size()); ++index) {
-        command.SetString(line.strings[index], index);
+        bool isPath = index == 0 && TakesPath(line.code) && !line.strings[0].empty();
+        command.SetString(isPath ? AbsolutePath(line.strings[0]) : line.strings[index], index);
     }
     return command;
 }
@@ -151,7 +191,7 @@ std::string ProgramFolder() {
 
 int main(int argc, char** argv) {
     CCommandLine line;
-    if (!ParseCommandLine(argc, argv, line)) {
+    if (!ParseCommandLine(argc, argv, line) || !CheckCounts(line)) {
         return 2;
     }
     if (!line.folder.empty() && chdir(line.folder.c_str()) != 0) {

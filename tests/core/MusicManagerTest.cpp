@@ -120,7 +120,7 @@ TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
     manager.entries.AddTail(TestEntry("A", "/m", "a.m3u"));
     EXPECT_TRUE(manager.Save());
     EXPECT_EQ(dir.Read("PlayList.stp.unreadable"), "an earlier one");
-    EXPECT_EQ(dir.Read("PlayList.stp.unreadable1/inside"), "the user's data, whatever it is");
+    EXPECT_EQ(dir.Read("PlayList.stp.unreadable.1/inside"), "the user's data, whatever it is");
     EXPECT_NE(dir.Read("PlayList.stp").find("曲目标题 = A;"), std::string::npos);
 }
 

@@ -86,7 +86,9 @@ TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
     std::string page = BuildHtmlPage(kRuleTemplate, "Rock & Roll", SampleLibrary());
 
     std::string expected =
-        std::string("<html><head><title>Rock &amp; Roll</title></head><body>\n") + kIndexHeader +
+        std::string(
+            "<html><head><meta charset=\"utf-8\"><title>Rock &amp; Roll</title></head><body>\n") +
+        kIndexHeader +
         "<tr><td><a href=#1>N/A</a></td><td>m3u</td><td>N/A</td><td>N/A</td><td>2</td>"
         "<td>01:05</td>\n</tr>\n"
         "<tr><td><a href=#2>Folder &quot;X&quot;</a></td><td>文件夹</td><td>AC/DC</td>"
@@ -107,19 +109,19 @@ TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
 TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSections) {
     // An empty library gives the head, the middle and the closing lines.
     EXPECT_EQ(BuildHtmlPage(kRuleTemplate, "x", CMusicList()),
-              std::string("<html><head><title>x</title></head><body>\n") + kIndexHeader +
-                  "</table>\n</body>\n</html>\n");
+              std::string("<html><head><meta charset=\"utf-8\"><title>x</title></head><body>\n") +
+                  kIndexHeader + "</table>\n</body>\n</html>\n");
     CMusicList entries = SampleLibrary();
     // An entry whose count claims more songs than it holds.
     entries.GetAt(1)->count = 5;
 
     // No "</tr>" at all: every line is head.
     EXPECT_EQ(BuildHtmlPage({"<P>Just TEXT", "Line 2"}, "t", entries),
-              "<p>just text\nline 2\n</body>\n</html>\n");
+              "<meta charset=\"utf-8\">\n<p>just text\nline 2\n</body>\n</html>\n");
 
     // Ends inside the entry row: no rows, no entry tables.
     EXPECT_EQ(BuildHtmlPage({"<body>", "</tr>", "<tr><td>#pl_title</td>"}, "t", entries),
-              "<body>\n</body>\n</html>\n");
+              "<meta charset=\"utf-8\">\n<body>\n</body>\n</html>\n");
 
     // Ends inside the song row: headers and column headers, no song rows.
     std::vector<std::string> cut(kRuleTemplate.begin(), kRuleTemplate.begin() + 9);

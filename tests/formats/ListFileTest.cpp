@@ -296,9 +296,8 @@ TEST(ListFileRead, MissingOrUnreadableFileEmptiesTheList) {
         EXPECT_EQ(songs.GetCount(), 0) << name;
     }
     // A missing store file is an ordinary first start: nothing to report.
-    EXPECT_EQ(recording.platform.MessageTexts(),
-              (Lines{folder.File("folder.stp") + ": " + std::strerror(EISDIR),
-                     folder.File("folder.stp") + ": " + std::strerror(EISDIR)}));
+    const std::string folderText = "“" + folder.File("folder.stp") + "”不是普通文件，无法读取。";
+    EXPECT_EQ(recording.platform.MessageTexts(), (Lines{folderText, folderText}));
 }
 
 TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
@@ -415,8 +414,9 @@ TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
          {noise, header + noise, header + markers, "number = 2147483647;\n\n" + noise,
           std::string(kListFileHeader) + "number = 99;\n\n" + std::string(5000, '\r')}) {
         folder.Write("garbage", bytes);
-        std::size_t lineCount =
-            1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        std::size_t lineCount = 1 + static_cast<std::size_t>(
+                                        std::count(bytes.begin(), bytes.end(), '\n') +
+                                        std::count(bytes.begin(), bytes.end(), '\r'));
         CMusicList list;
         ASSERT_TRUE(ReadMusicListFile(folder.File("garbage"), list));
         std::size_t songCount = 0;
@@ -442,9 +442,10 @@ TEST(CLineCursor, ReadsEmptyLinesPastTheEndAndKnowsWhenOnlyThoseRemain) {
         read.emplace_back(cursor.Next());
         return read;
     };
-    const Lines expected = {"a", "", "b\r", "c", "", ""};
-    EXPECT_EQ(readAll(CLineCursor(std::string("a\r\n\nb\r\r\nc\n\r\n\n"))), expected);
+    EXPECT_EQ(readAll(CLineCursor(std::string("a\r\n\nb\r\r\nc\n\r\n\n"))),
+              (Lines{"a", "", "b", "", "c", "", ""}));
+    const Lines expected = {"a", "", "b", "c", "", ""};
     EXPECT_EQ(readAll(CLineCursor(expected)), expected);
-    EXPECT_EQ(readAll(CLineCursor(std::string("a\n\nb\r\nc"))), (Lines{"a", "", "b", "c", "", ""}));
+    EXPECT_EQ(readAll(CLineCursor(std::string("a\n\nb\r\nc"))), expected);
     EXPECT_TRUE(CLineCursor(std::string("\r\n\n\r\n")).AtEnd());
 }

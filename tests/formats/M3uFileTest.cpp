@@ -171,15 +171,15 @@ TEST(M3uPathLine, WindowsAbsoluteRelativeAndUrlLines) {
     } cases[] = {
         {"song.mp3", "/l/song.mp3"},
         {"sub\\song.mp3", "/l/sub/song.mp3"},
-        {"../up/x:y.mp3", "/l/../up/x:y.mp3"},
+        {"../up/x:y.mp3", "/up/x:y.mp3"},
         {"\\music\\a.mp3", "/music/a.mp3"},
         {"/home/u/a.mp3", "/home/u/a.mp3"},
         {"E:\\x.mp3", "E:/x.mp3"},
         {"http://radio.example/live", "http://radio.example/live"},
         {"svn+ssh9.a-b://h/x", "svn+ssh9.a-b://h/x"},
-        {"1 ://x", "/l/1 ://x"},
-        {"a b://x", "/l/a b://x"},
-        {"://x", "/l/://x"},
+        {"1 ://x", "/l/1 :/x"},
+        {"a b://x", "/l/a b:/x"},
+        {"://x", "/l/:/x"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ResolveM3uPathLine("/l", c.line), c.path) << c.line;

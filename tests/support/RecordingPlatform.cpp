@@ -32,6 +32,11 @@ void CRecordingPlatform::OpenPath(const std::string& pathOrUrl) {
     openedPaths.push_back(pathOrUrl);
 }
 
+bool CRecordingPlatform::OpenFile(const std::string& path) {
+    openedPaths.push_back(path);
+    return desktopOpenSucceeds;
+}
+
 void CRecordingPlatform::ExploreFolder(const std::string& folder) {
     exploredFolders.push_back(folder);
 }

@@ -32,6 +32,8 @@ public:
     // What StartProgram reports: success, or failure with this error text.
     bool programStartSucceeds = true;
     std::string programStartError;
+    // What OpenFile reports; the path is recorded in openedPaths either way.
+    bool desktopOpenSucceeds = true;
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      CMessageIcon icon) override;
@@ -39,6 +41,7 @@ public:
     CAnswer AskYesNo(const std::string& text, const std::string& caption) override;
     CAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
     void OpenPath(const std::string& pathOrUrl) override;
+    bool OpenFile(const std::string& path) override;
     void ExploreFolder(const std::string& folder) override;
     bool StartProgram(const std::string& program, const std::string& argument,
                       std::string& error) override;
