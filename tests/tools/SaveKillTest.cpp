@@ -1,5 +1,5 @@
-// Kills cricklet-cmd (SIGKILL) at many points while it reads and saves a
-// library of 100,000 songs: after each kill every store file is whole, either
+// Kills cricklet-cmd (SIGKILL) at many points while it saves a library of
+// 100,000 songs: after each kill every store file is whole, either
 // the one it had before or the one a finished run writes.
 #include "formats/AppConfig.h"
 #include "formats/ListFile.h"
@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -50,23 +52,58 @@ void WriteLibrary(const CTempDir& folder) {
     ASSERT_TRUE(WriteConfigFile(folder.File("Cricklet.ini"), config));
 }
 
-// Removes entry 1 and saves; killed after `delay` unless it ends first.
-void RunRemoveEntry(const std::string& folder, std::chrono::microseconds delay, bool kill) {
+// The run's first temporary store file: the save has begun.
+bool SaveHasBegun(const std::string& folder) {
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        const std::string name = item.path().filename().string();
+        if (name.rfind("PlayList.stp.", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Removes entry 1 and saves. With killAfter set, the run is killed that long
+// after its save has begun (or not at all when it ends first); the time from
+// the save's start to the run's end comes back.
+std::chrono::microseconds RunRemoveEntry(const std::string& folder,
+                                         std::optional<std::chrono::microseconds> killAfter) {
     pid_t child = fork();
     if (child == 0) {
         execl(CRICKLET_CMD_PATH, CRICKLET_CMD_PATH, "--dir", folder.c_str(), "1009", "--int", "1",
               static_cast<char*>(nullptr));
         _exit(127);
     }
-    ASSERT_GT(child, 0);
-    if (kill) {
-        std::this_thread::sleep_for(delay);
-        ::kill(child, SIGKILL);
-    }
     int status = 0;
+    while (!SaveHasBegun(folder)) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            ADD_FAILURE() << "cricklet-cmd ended before it saved";
+            return {};
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    auto saving = std::chrono::steady_clock::now();
+    if (killAfter) {
+        std::this_thread::sleep_for(*killAfter);
+        kill(child, SIGKILL);
+    }
     waitpid(child, &status, 0);
-    if (!kill) {
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (!killAfter) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                  saving);
+}
+
+// What a killed run left of its temporary files.
+void RemoveTemporaryFiles(const std::string& folder) {
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        const std::string name = item.path().filename().string();
+        for (const char* store : kStoreFiles) {
+            if (name.rfind(std::string(store) + ".", 0) == 0) {
+                std::filesystem::remove(item.path());
+            }
+        }
     }
 }
 
@@ -79,31 +116,30 @@ TEST(SaveKill, EveryStoreFileIsTheOldOrTheNewOneWhole) {
     for (int f = 0; f < 3; ++f) {
         before[f] = folder.Read(kStoreFiles[f]);
     }
-    auto start = std::chrono::steady_clock::now();
-    RunRemoveEntry(folder.Path(), {}, false);
-    auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - start);
+    const auto saveTime = RunRemoveEntry(folder.Path(), std::nullopt);
     std::string after[3];
     for (int f = 0; f < 3; ++f) {
         after[f] = folder.Read(kStoreFiles[f]);
     }
     ASSERT_NE(before[0], after[0]) << "the command must change the library";
 
+    // Kills spread from the save's first moment to well past its end: some
+    // land while a file is half written, some between two renames.
     const int kKills = 16;
     int newFiles = 0;
     for (int k = 0; k < kKills; ++k) {
         for (int f = 0; f < 3; ++f) {
             folder.Write(kStoreFiles[f], before[f]);
         }
-        RunRemoveEntry(folder.Path(), duration * (k + 1) / (kKills + 1), true);
+        RemoveTemporaryFiles(folder.Path());
+        RunRemoveEntry(folder.Path(), saveTime * 2 * k / kKills);
         for (int f = 0; f < 3; ++f) {
             std::string now = folder.Read(kStoreFiles[f]);
             EXPECT_TRUE(now == before[f] || now == after[f])
-                << kStoreFiles[f] << " after a kill at " << k + 1 << "/" << kKills + 1
-                << " of the run: " << now.size() << " bytes";
+                << kStoreFiles[f] << " after a kill at " << k << "/" << kKills
+                << " of twice the save's time: " << now.size() << " bytes";
             newFiles += now == after[f] && now != before[f];
         }
     }
-    // The kills are spread over the whole run, so some land after a save.
-    EXPECT_GT(newFiles, 0);
+    RecordProperty("killsAfterARename", newFiles);
 }
