@@ -1,5 +1,6 @@
-// The Xing header that VBR encoders put into the first frame: its frame
-// count gives a variable-bit-rate file its average bit rate.
+// The header that encoders put into the first frame to count the frames of
+// the file: "Xing" (VBR) and "Info" (CBR) from LAME and Xing, "VBRI" from
+// Fraunhofer. Its count gives the playing time and the average bit rate.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,10 @@ public:
     std::int32_t frameCount = -1;
 
     // Reads the 12 bytes at the Xing offset of a frame. Returns 1 when they
-    // start with the signature "Xing" (exactly, case-sensitive), else 0.
+    // start with the signature "Xing" or "Info" (exactly, case-sensitive),
+    // else 0.
     int Load(const unsigned char bytes[12]);
+    // Reads the 18 bytes that start 32 bytes after the frame header. Returns
+    // 1 when they start with "VBRI"; its frame count is always present.
+    int LoadVbri(const unsigned char bytes[18]);
 };

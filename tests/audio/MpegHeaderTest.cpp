@@ -131,7 +131,7 @@ TEST(XingHeader, ReadsTheFrameCountOnlyWithItsFlagAndTheExactSignature) {
     // Flags other than the lowest bit of byte 7 do not count.
     EXPECT_EQ(load(std::string("Xing\x01\0\0\0\0\x01\x02\x03", 12), xing), 1);
     EXPECT_EQ(xing.frameCount, -1);
-    for (const char* signature : {"xing", "XING", "Xinh", "Info", "VBRI"}) {
+    for (const char* signature : {"xing", "XING", "Xinh", "INFO", "VBRI"}) {
         xing.frameCount = 5;
         EXPECT_EQ(load(std::string(signature) + std::string("\0\0\0\x01\0\0\0\x09", 8), xing), 0)
             << signature;
