@@ -18,6 +18,7 @@ const char* const kKeepField = "n/a";
 // Most files have their first frame within a few bytes of the audio start,
 // so the search reads a small piece first and the rest only when needed.
 const std::size_t kFirstReadSize = 4096;
+const std::size_t kFramesReadSize = 8192;
 const std::size_t kId3v2HeaderSize = 10;
 const std::size_t kXingSize = 12;
 const std::size_t kVbriSize = 18;
@@ -174,21 +175,44 @@ std::int64_t ReadAudioStart(int fd, std::int64_t fileSize, std::vector<unsigned 
     region.resize(static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kFirstReadSize)));
     region.resize(ReadAt(fd, region.data(), region.size(), 0));
     std::int64_t tagSize = Id3v2TagSize(region);
-    if (tagSize > 0) {
-        // The frames wanted lie near the start; the first read holds them.
-        tagV2.Read([fd, &region](std::int64_t offset, unsigned char* buffer, std::size_t count) {
-            if (offset >= 0 && static_cast<std::size_t>(offset) + count <= region.size()) {
-                std::memcpy(buffer, region.data() + offset, count);
-                return count;
-            }
-            return ReadAt(fd, buffer, count, offset);
-        });
+    if (tagSize == 0) {
+        return 0;
     }
-    if (tagSize > 0 && tagSize < static_cast<std::int64_t>(region.size())) {
+    // The frames wanted mostly lie in the first read. Past a cover picture
+    // one read of kFramesReadSize takes the frames after it and, with them,
+    // usually the start of the audio.
+    std::vector<unsigned char> later;
+    std::int64_t laterStart = -1;
+    auto inLater = [&](std::int64_t offset, std::size_t count) {
+        return laterStart >= 0 && offset >= laterStart &&
+               offset - laterStart + static_cast<std::int64_t>(count) <=
+                   static_cast<std::int64_t>(later.size());
+    };
+    tagV2.Read([&](std::int64_t offset, unsigned char* buffer, std::size_t count) {
+        if (offset >= 0 && static_cast<std::size_t>(offset) + count <= region.size()) {
+            std::memcpy(buffer, region.data() + offset, count);
+            return count;
+        }
+        if (!inLater(offset, count)) {
+            later.resize(std::max(count, kFramesReadSize));
+            later.resize(ReadAt(fd, later.data(), later.size(), offset));
+            laterStart = offset;
+        }
+        std::size_t copied = std::min<std::size_t>(
+            count, static_cast<std::size_t>(std::max<std::int64_t>(
+                       0, static_cast<std::int64_t>(later.size()) - (offset - laterStart))));
+        std::memcpy(buffer, later.data() + (offset - laterStart), copied);
+        return copied;
+    });
+    std::int64_t left = std::max<std::int64_t>(0, fileSize - tagSize);
+    std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize));
+    if (tagSize < static_cast<std::int64_t>(region.size())) {
         region.erase(region.begin(), region.begin() + static_cast<std::ptrdiff_t>(tagSize));
-    } else if (tagSize > 0) {
-        std::int64_t left = std::max<std::int64_t>(0, fileSize - tagSize);
-        region.resize(static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize)));
+    } else if (inLater(tagSize, wanted)) {
+        auto from = later.begin() + static_cast<std::ptrdiff_t>(tagSize - laterStart);
+        region.assign(from, from + static_cast<std::ptrdiff_t>(wanted));
+    } else {
+        region.resize(wanted);
         region.resize(ReadAt(fd, region.data(), region.size(), tagSize));
     }
     return tagSize;

@@ -21,8 +21,11 @@ std::string MinuteWithTags(const std::string& id3v2, const std::string& id3v1) {
     return id3v2 + Mp3FileBytes(layout);
 }
 
-std::string V2(const std::string& title, const std::string& artist) {
+std::string V2(const std::string& title, const std::string& artist, std::size_t cover = 0) {
     std::string frames;
+    if (cover > 0) {
+        frames += Id3v2FrameBytes(4, "APIC", std::string(cover, '\xFF'));
+    }
     if (!title.empty()) {
         frames += Id3v2FrameBytes(4, "TIT2", Id3v2TextBody(3, title));
     }
@@ -53,6 +56,7 @@ TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
         std::string artist;
     } cases[] = {
         {"ID3v2 alone", V2("月亮河", "邓丽君"), "", "月亮河", "邓丽君"},
+        {"ID3v2 after a cover", V2("月亮河", "邓丽君", 300 * 1024), "", "月亮河", "邓丽君"},
         {"ID3v1 written later", V2("Old", "Old band"), V1("New", EncodeGb18030("新歌手")), "New",
          "新歌手"},
         {"empty ID3v1 fields", V2("月亮河", "邓丽君"), V1("", "  "), "月亮河", "邓丽君"},
