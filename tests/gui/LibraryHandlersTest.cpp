@@ -456,7 +456,8 @@ void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
     }
     QCOMPARE(window.dialogs.requests.size(), size_t(6));
     QCOMPARE(window.dialogs.requests[0].filter, QString("Cricklet音乐单 (*.stp)"));
-    QCOMPARE(window.dialogs.requests[1].filter, QString("Winamp Playlist File (*.m3u *.m3u8)"));
+    QCOMPARE(window.dialogs.requests[1].filter,
+             QString("Winamp Playlist File (*.m3u *.m3u8 *.pls)"));
     QCOMPARE(window.dialogs.requests[3].initialName, QString("新建音乐单"));
     QCOMPARE(window.dialogs.requests[3].defaultSuffix, QString("stp"));
     QCOMPARE(window.dialogs.requests[4].filter, QString("网页文件 (*.htm)"));
