@@ -77,6 +77,38 @@ std::string ChooseTagText(bool hasV1, const std::string& v1Bytes, const std::str
     return IsTagText(v1Text) ? v1Text : std::string();
 }
 
+// FillSongFromFile for a path known to name a regular file; both public
+// functions have looked it up already.
+void FillFromRegularFile(CSongItem* song, const std::string& path) {
+    song->title = TitlePart(NamePart(path));
+    song->artist = kUnknownArtist;
+    song->style = kStyleNotAvailable;
+    song->time = 0;
+    CAudioFileInfo other;
+    if (ReadTagLibAudioFile(path, other)) {
+        song->title = IsTagText(other.title) ? other.title : song->title;
+        song->artist = IsTagText(other.artist) ? other.artist : song->artist;
+        song->time = other.seconds;
+        return;
+    }
+    if (!IsMp3Name(path)) {
+        return;
+    }
+    Mp3Info mp3;
+    if (mp3.Open(path) != MP3_OK) {
+        return;
+    }
+    std::string title = ChooseTagText(mp3.hasTag, mp3.tag.TitleBytes(), mp3.tagV2.title);
+    std::string artist = ChooseTagText(mp3.hasTag, mp3.tag.ArtistBytes(), mp3.tagV2.artist);
+    if (!title.empty()) {
+        song->title = title;
+    }
+    if (!artist.empty()) {
+        song->artist = artist;
+    }
+    song->time = mp3.LengthSeconds();
+}
+
 } // namespace
 
 bool ReadSongFile(const std::string& path, CSongItem* song) {
@@ -90,7 +122,7 @@ bool ReadSongFile(const std::string& path, CSongItem* song) {
     song->location = FolderPart(path);
     song->size = static_cast<std::int64_t>(info.st_size);
     if (song->size > kSmallestReadFile) {
-        FillSongFromFile(song, path);
+        FillFromRegularFile(song, path);
     }
     return true;
 }
@@ -100,33 +132,7 @@ bool FillSongFromFile(CSongItem* song, const std::string& path) {
     if (song == nullptr || !StatRegularFile(path, info)) {
         return false;
     }
-    song->title = TitlePart(NamePart(path));
-    song->artist = kUnknownArtist;
-    song->style = kStyleNotAvailable;
-    song->time = 0;
-    CAudioFileInfo other;
-    if (ReadTagLibAudioFile(path, other)) {
-        song->title = IsTagText(other.title) ? other.title : song->title;
-        song->artist = IsTagText(other.artist) ? other.artist : song->artist;
-        song->time = other.seconds;
-        return true;
-    }
-    if (!IsMp3Name(path)) {
-        return true;
-    }
-    Mp3Info mp3;
-    if (mp3.Open(path) != MP3_OK) {
-        return true;
-    }
-    std::string title = ChooseTagText(mp3.hasTag, mp3.tag.TitleBytes(), mp3.tagV2.title);
-    std::string artist = ChooseTagText(mp3.hasTag, mp3.tag.ArtistBytes(), mp3.tagV2.artist);
-    if (!title.empty()) {
-        song->title = title;
-    }
-    if (!artist.empty()) {
-        song->artist = artist;
-    }
-    song->time = mp3.LengthSeconds();
+    FillFromRegularFile(song, path);
     return true;
 }
 
