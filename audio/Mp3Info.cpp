@@ -319,7 +319,7 @@ int Mp3Info::Bitrate() const {
     if (!m_opened) {
         return 0;
     }
-    int average = XingAverageBitrate();
+    int average = vbr.constantBitrate ? 0 : XingAverageBitrate();
     return average > 0 ? average : header.TableBitrate();
 }
 

@@ -35,8 +35,8 @@ public:
 
     // Bytes of audio: the file less its ID3v2 and ID3v1 tags.
     std::int64_t AudioSize() const;
-    // kbit/s: the header's for a constant bit rate, else the average that
-    // the frame count gives.
+    // kbit/s: the first header's for a constant bit rate (no frame count, or
+    // LAME's "Info" header), else the average that the frame count gives.
     int Bitrate() const;
     int FrameCount() const;
     // Whole seconds: frames x samples per frame / sample rate when the file

@@ -19,6 +19,7 @@ std::int32_t BigEndianCount(const unsigned char* bytes) {
 
 int XingHeader::Load(const unsigned char bytes[12]) {
     frameCount = -1;
+    constantBitrate = std::memcmp(bytes, "Info", 4) == 0;
     if (std::memcmp(bytes, "Xing", 4) != 0 && std::memcmp(bytes, "Info", 4) != 0) {
         return 0;
     }
@@ -30,6 +31,7 @@ int XingHeader::Load(const unsigned char bytes[12]) {
 
 int XingHeader::LoadVbri(const unsigned char bytes[18]) {
     frameCount = -1;
+    constantBitrate = false;
     if (std::memcmp(bytes, "VBRI", 4) != 0) {
         return 0;
     }

@@ -9,6 +9,9 @@ class XingHeader {
 public:
     // Frames in the file; -1 when there is no Xing header or it holds no count.
     std::int32_t frameCount = -1;
+    // "Info": LAME's header of a constant-bit-rate file, whose first frame
+    // header gives the bit rate exactly.
+    bool constantBitrate = false;
 
     // Reads the 12 bytes at the Xing offset of a frame. Returns 1 when they
     // start with the signature "Xing" or "Info" (exactly, case-sensitive),

@@ -107,7 +107,7 @@ TEST(SongTagText, HeadersThatCountFramesGiveTheExactTime) {
     } cases[] = {
         // 3000 x 1152 / 44100 = 78.4; the size alone would say 75.
         {"Xing", mpeg1, Mp3XingFrameBytes(mpeg1, 3000), 2900, 78, 123},
-        {"Info", mpeg1, Mp3XingFrameBytes(mpeg1, 3000, "Info"), 2900, 78, 123},
+        {"Info", mpeg1, Mp3XingFrameBytes(mpeg1, 3000, "Info"), 2900, 78, 128}, // CBR
         {"VBRI", mpeg1, Mp3VbriFrameBytes(mpeg1, 3000), 2900, 78, 123},
         // 5000 x 576 / 22050 = 130.6
         {"VBRI MPEG-2", mpeg2, Mp3VbriFrameBytes(mpeg2, 5000), 4000, 130, 50},
