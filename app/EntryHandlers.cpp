@@ -37,9 +37,12 @@ CMusicCommand PathCommand(int code, const std::string& path) {
 
 void OnAddEntry(CMainFrame& frame) {
     const std::string path = AskOpenFile(frame, PlaylistFilter());
-    if (path.empty()) {
-        return;
+    if (!path.empty()) {
+        AddEntryFile(frame, path);
     }
+}
+
+void AddEntryFile(CMainFrame& frame, const std::string& path) {
     CMusicManager& manager = *frame.m_pManager;
     const bool wasEmpty = IsLibraryEmpty(&manager);
     const int before = manager.entries.GetCount();

@@ -46,6 +46,8 @@ QString HtmlFilter();
 
 // Entries: add, remove, clear, save as M3U, explore, folder conversion.
 void OnAddEntry(CMainFrame& frame);
+// The steps of OnAddEntry after its dialog.
+void AddEntryFile(CMainFrame& frame, const std::string& path);
 void OnRemoveEntries(CMainFrame& frame);
 void OnClearLibrary(CMainFrame& frame);
 void OnSaveEntryM3u(CMainFrame& frame);
@@ -61,6 +63,8 @@ void OnExportHtml(CMainFrame& frame);
 
 // Songs of the shown list.
 void OnAddSong(CMainFrame& frame);
+// The steps of OnAddSong after its dialog: the song joins the entry shown.
+void AddSongFile(CMainFrame& frame, const std::string& path);
 void OnRemoveSongs(CMainFrame& frame);
 void OnExploreSong(CMainFrame& frame);
 
@@ -80,6 +84,22 @@ void OnFeedback(CMainFrame& frame);
 
 // Folder import with its progress dialog.
 void OnImportFolder(CMainFrame& frame);
+// Append (1), replace (0), or -1 when the user cancelled. An empty library
+// has nothing to keep, so nothing is asked.
+int AskAppend(const CMainFrame& frame);
+// The steps of OnImportFolder after its question and folder chooser.
+void ImportFolder(CMainFrame& frame, const std::string& folder, int append);
+
+// A file or folder given on the command line or by a second copy, added as
+// the matching command adds it: a playlist as an entry, a music file as a
+// song, a folder by a folder import. Anything else is refused with a message.
+void OnOpenPath(CMainFrame& frame, const std::string& path);
 
 // The settings dialog and what its changes redraw.
 void OnSettings(CMainFrame& frame);
+
+// Editing the information of an entry or a song, and an MP3 file's tag.
+void OnEditInfo(CMainFrame& frame);
+void OnEditTag(CMainFrame& frame);
+// The tag editor's rule: the song pane's marked song is an MP3 file.
+bool IsEditTagEnabled(const CMainFrame& frame);

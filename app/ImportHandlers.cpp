@@ -22,8 +22,8 @@ const char* const kAppendQuestion = "第一步: 您是否将导入的音乐追�
 const char* const kFolderInstruction =
     "请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。";
 
-// Append (1), replace (0), or -1 when the user cancelled. An empty library
-// has nothing to keep, so nothing is asked.
+} // namespace
+
 int AskAppend(const CMainFrame& frame) {
     if (IsLibraryEmpty(frame.m_pManager)) {
         return 0;
@@ -37,6 +37,8 @@ int AskAppend(const CMainFrame& frame) {
         return -1;
     }
 }
+
+namespace {
 
 // The dialog is made and recorded before the worker starts, so the worker
 // reports to it from its first file on and its closing request always finds
@@ -81,8 +83,12 @@ void OnImportFolder(CMainFrame& frame) {
     if (folder.isEmpty()) {
         return;
     }
+    ImportFolder(frame, folder.toStdString(), append);
+}
+
+void ImportFolder(CMainFrame& frame, const std::string& folder, int append) {
     CMusicCommand command(MCMD_IMPORT_FOLDER, 4, 4);
-    command.SetString(folder.toStdString(), 0);
+    command.SetString(folder, 0);
     command.SetInt(append, 0);
     if (append == 1) {
         ShowEntryRow(frame, 0); // new songs go to the end of the all-songs list

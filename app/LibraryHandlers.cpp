@@ -68,6 +68,12 @@ void InstallPlayHandlers(CMainFrame& frame) {
     InstallRandomHandlers(frame);
 }
 
+void InstallEditHandlers(CMainFrame& frame) {
+    Install(frame, ID_EDIT_INFO, OnEditInfo);
+    Install(frame, ID_EDIT_TAG, OnEditTag);
+    frame.SetCommandUpdateRule(ID_EDIT_TAG, [&frame] { return IsEditTagEnabled(frame); });
+}
+
 void InstallWebHandlers(CMainFrame& frame) {
     Install(frame, ID_HELP, OnOpenHelp);
     Install(frame, ID_HOMEPAGE, OnOpenHomePage);
@@ -82,4 +88,5 @@ void InstallLibraryHandlers(CMainFrame& frame) {
     InstallSongHandlers(frame);
     InstallPlayHandlers(frame);
     InstallWebHandlers(frame);
+    InstallEditHandlers(frame);
 }

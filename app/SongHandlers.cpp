@@ -43,9 +43,13 @@ void OnAddSong(CMainFrame& frame) {
     CMusicManager& manager = *frame.m_pManager;
     const std::string path =
         AskOpenFile(frame, QString::fromStdString(manager.config.GetMusicFileFilter()));
-    if (path.empty()) {
-        return;
+    if (!path.empty()) {
+        AddSongFile(frame, path);
     }
+}
+
+void AddSongFile(CMainFrame& frame, const std::string& path) {
+    CMusicManager& manager = *frame.m_pManager;
     CPlayListView* playList = frame.GetPlayListPane();
     CSongListView* songPane = frame.GetSongPane();
     const bool wasEmpty = IsLibraryEmpty(&manager);

@@ -1,10 +1,8 @@
 #include "core/WebAddresses.h"
 
+#include "formats/HtmlExport.h"
 #include "formats/PathFunctions.h"
 
-#ifndef CRICKLET_DATA_DIR
-#define CRICKLET_DATA_DIR "/usr/local/share/cricklet"
-#endif
 #ifndef CRICKLET_HOMEPAGE_URL
 #define CRICKLET_HOMEPAGE_URL ""
 #endif
@@ -30,7 +28,7 @@ std::string HelpPagePath(const std::string& workDirectory) {
     if (!workDirectory.empty() && FileExists(own)) {
         return own;
     }
-    return JoinPath(CRICKLET_DATA_DIR, kHelpPage);
+    return JoinPath(InstalledDataFolder(), kHelpPage);
 }
 
 std::string HomepageUrl() {

@@ -9,6 +9,8 @@
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -186,8 +188,29 @@ std::string EscapeHtml(const std::string& text) {
     return escaped;
 }
 
+namespace {
+
+std::string& DataFolderSetting() {
+    static std::string folder = CRICKLET_DATA_DIR;
+    return folder;
+}
+
+} // namespace
+
 std::string InstalledDataFolder() {
-    return CRICKLET_DATA_DIR;
+    return DataFolderSetting();
+}
+
+void SetInstalledDataFolder(const std::string& folder) {
+    DataFolderSetting() = folder;
+}
+
+void FindDataFolderBesideProgram(const std::string& programFolder) {
+    const std::string folder = JoinPath(FolderPart(programFolder), "share/cricklet");
+    struct stat info {};
+    if (!programFolder.empty() && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        SetInstalledDataFolder(folder);
+    }
 }
 
 std::string FindInstalledFile(const std::string& workDirectory, const std::string& relativePath) {

@@ -7,8 +7,14 @@
 #include <string>
 #include <vector>
 
-// The folder the program's data files are installed in.
+// The folder the program's data files are installed in: the one the build
+// was configured for, unless the program found its own beside it.
 std::string InstalledDataFolder();
+void SetInstalledDataFolder(const std::string& folder);
+// Takes PREFIX/share/cricklet as the data folder when programFolder is
+// PREFIX/bin and it exists: an installed program finds its files wherever
+// its prefix lies.
+void FindDataFolderBesideProgram(const std::string& programFolder);
 
 // A file installed beside the program ("Template.htm", "Help/ckhelp.htm"):
 // the user's copy in workDirectory wins, then the installed data folder.

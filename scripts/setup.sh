@@ -11,6 +11,8 @@ packages=(
     fonts-wqy-microhei
     lame python3 python3-mutagen libtag1-dev ffmpeg flac id3v2
     xvfb xauth xdotool
+    clang libclang-rt-14-dev
+    desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600
+scripts/package.sh
+
+# Every reader under libFuzzer for a bounded time (about 30 s each).
+scripts/fuzz.sh 30
 
 CRICKLET_BUILD_DIR=build-asan scripts/setup.sh -DCRICKLET_SANITIZE=ON -DCRICKLET_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -4,6 +4,8 @@
 #include "core/FrameInterface.h"
 #include "core/MusicCommand.h"
 #include "core/MusicManager.h"
+#include "formats/HtmlExport.h"
+#include "formats/PathFunctions.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Platform.h"
 
@@ -138,6 +140,13 @@ CMusicCommand BuildCommand(const CCommandLine& line) {
     return command;
 }
 
+// The folder this program was started from, whatever the current folder is.
+std::string ProgramFolder() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? FolderPart(std::string(path, static_cast<size_t>(length))) : std::string();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -149,6 +158,7 @@ int main(int argc, char** argv) {
         std::cerr << "cricklet-cmd: " << line.folder << ": " << std::strerror(errno) << '\n';
         return 1;
     }
+    FindDataFolderBesideProgram(ProgramFolder());
     CConsolePlatform console(std::cout);
     SetPlatform(&console);
 

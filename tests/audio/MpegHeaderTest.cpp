@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 MpegHeader HeaderOf(const Mp3FrameFormat& format) {
@@ -16,125 +13,113 @@ MpegHeader HeaderOf(const Mp3FrameFormat& format) {
     return header;
 }
 
-std::vector<int> BitrateRow(int version, int layer) {
-    std::vector<int> row;
-    for (int index = 1; index <= 14; ++index) {
-        Mp3FrameFormat format;
-        format.version = version;
-        format.layer = layer;
-        format.bitrateIndex = index;
-        row.push_back(HeaderOf(format).TableBitrate());
-    }
-    return row;
+Mp3FrameFormat Format(int version, int layer, int bitrateIndex = 9, bool mono = false,
+                      int sampleRateIndex = 0, int emphasis = 0) {
+    Mp3FrameFormat format;
+    format.version = version;
+    format.layer = layer;
+    format.bitrateIndex = bitrateIndex;
+    format.mono = mono;
+    format.sampleRateIndex = sampleRateIndex;
+    format.emphasis = emphasis;
+    return format;
 }
 
 } // namespace
 
-TEST(MpegHeader, LoadsTheBytesBigEndianInFileOrder) {
+TEST(MpegHeader, LoadsTheBytesBigEndianAndRejectsReservedFields) {
     const unsigned char bytes[4] = {0xFF, 0xFB, 0x90, 0x64};
     MpegHeader header;
     header.Load(bytes);
     EXPECT_EQ(header.bits, 0xFFFB9064u);
     EXPECT_TRUE(header.IsValid());
-    EXPECT_EQ(header.Version(), 3);
-    EXPECT_EQ(header.Layer(), 1);
-    EXPECT_EQ(header.TableBitrate(), 128);
-    EXPECT_EQ(header.SampleRate(), 44100);
-    EXPECT_FALSE(header.IsMono());
-}
-
-TEST(MpegHeader, RejectsReservedAndForbiddenFields) {
-    Mp3FrameFormat good;
-    EXPECT_TRUE(HeaderOf(good).IsValid());
-    std::vector<Mp3FrameFormat> bad(6, good);
-    bad[0].version = 1;
-    bad[1].layer = 0;
-    bad[2].bitrateIndex = 0;
-    bad[3].bitrateIndex = 15;
-    bad[4].sampleRateIndex = 3;
-    bad[5].emphasis = 2;
-    for (const auto& format : bad) {
-        EXPECT_FALSE(HeaderOf(format).IsValid()) << std::hex << HeaderOf(format).bits;
-    }
-    Mp3FrameFormat emphasis = good;
-    emphasis.emphasis = 3;
-    EXPECT_TRUE(HeaderOf(emphasis).IsValid());
-    // Eleven sync bits are needed, not eight.
-    const unsigned char shortSync[4] = {0xFF, 0x1B, 0x90, 0x64};
-    MpegHeader header;
+    const unsigned char shortSync[4] = {0xFF, 0x1B, 0x90, 0x64}; // eleven sync bits are needed
     header.Load(shortSync);
     EXPECT_FALSE(header.IsValid());
-}
-
-TEST(MpegHeader, BitratesFollowTheStandardTables) {
-    EXPECT_EQ(BitrateRow(3, 3), (std::vector<int>{32, 64, 96, 128, 160, 192, 224, 256, 288, 320,
-                                                  352, 384, 416, 448}));
-    EXPECT_EQ(BitrateRow(3, 2),
-              (std::vector<int>{32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384}));
-    EXPECT_EQ(BitrateRow(3, 1),
-              (std::vector<int>{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}));
-    std::vector<int> lowLayer1 = {32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256};
-    std::vector<int> lowLayers23 = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
-    for (int version : {2, 0}) {
-        EXPECT_EQ(BitrateRow(version, 3), lowLayer1) << version;
-        EXPECT_EQ(BitrateRow(version, 2), lowLayers23) << version;
-        EXPECT_EQ(BitrateRow(version, 1), lowLayers23) << version;
+    const struct {
+        Mp3FrameFormat format;
+        bool valid;
+    } cases[] = {
+        {Format(3, 1), true},
+        {Format(3, 1, 9, false, 0, 3), true},
+        {Format(1, 1), false},
+        {Format(3, 0), false},
+        {Format(3, 1, 0), false},
+        {Format(3, 1, 15), false},
+        {Format(3, 1, 9, false, 3), false},
+        {Format(3, 1, 9, false, 0, 2), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HeaderOf(c.format).IsValid(), c.valid) << std::hex << HeaderOf(c.format).bits;
     }
 }
 
-TEST(MpegHeader, SampleRatesFactorsAndXingOffsetsByVersion) {
-    struct Case {
-        int version;
-        int rates[3];
-    };
-    for (const Case& c : {Case{3, {44100, 48000, 32000}}, Case{2, {22050, 24000, 16000}},
-                          Case{0, {11025, 12000, 8000}}, Case{1, {0, 0, 0}}}) {
-        for (int index = 0; index < 3; ++index) {
-            Mp3FrameFormat format;
-            format.version = c.version;
-            format.sampleRateIndex = index;
-            EXPECT_EQ(HeaderOf(format).SampleRate(), c.rates[index]) << c.version << " " << index;
+TEST(MpegHeader, BitratesAndSampleRatesFollowTheStandardTables) {
+    for (int version : {3, 2, 0}) {
+        for (int layer : {1, 2, 3}) {
+            for (int index = 1; index <= 14; ++index) {
+                Mp3FrameFormat format = Format(version, layer, index);
+                EXPECT_EQ(HeaderOf(format).TableBitrate(), Mp3TableBitrate(format))
+                    << version << " " << layer << " " << index;
+            }
         }
     }
-    struct Layout {
-        int version;
-        int layer;
+    const struct {
+        int version, rates[3];
+    } cases[] = {{3, {44100, 48000, 32000}},
+                 {2, {22050, 24000, 16000}},
+                 {0, {11025, 12000, 8000}},
+                 {1, {0, 0, 0}}};
+    for (const auto& c : cases) {
+        for (int index = 0; index < 3; ++index) {
+            EXPECT_EQ(HeaderOf(Format(c.version, 1, 9, false, index)).SampleRate(), c.rates[index])
+                << c.version << " " << index;
+        }
+    }
+}
+
+TEST(MpegHeader, FrameFactorsAndXingOffsetsByLayout) {
+    const struct {
+        int version, layer;
         bool mono;
-        int factor;
-        int xingOffset;
+        int factor, xingOffset;
+    } cases[] = {
+        {3, 1, false, 144, 36}, {3, 1, true, 144, 21}, {3, 2, false, 144, 36},
+        {3, 3, true, 48, 21},   {2, 1, false, 72, 21}, {2, 1, true, 72, 13},
+        {2, 2, false, 144, 21}, {2, 3, false, 48, 21}, {0, 1, false, 72, 21},
+        {0, 1, true, 72, 13},
     };
-    for (const Layout& l :
-         {Layout{3, 1, false, 144, 36}, Layout{3, 1, true, 144, 21}, Layout{3, 2, false, 144, 36},
-          Layout{3, 3, true, 48, 21}, Layout{2, 1, false, 72, 21}, Layout{2, 1, true, 72, 13},
-          Layout{2, 2, false, 144, 21}, Layout{2, 3, false, 48, 21}, Layout{0, 1, false, 72, 21},
-          Layout{0, 1, true, 72, 13}}) {
-        Mp3FrameFormat format;
-        format.version = l.version;
-        format.layer = l.layer;
-        format.mono = l.mono;
-        MpegHeader header = HeaderOf(format);
-        EXPECT_EQ(header.BytesPerFrameFactor(), l.factor) << l.version << " " << l.layer;
-        EXPECT_EQ(header.XingOffset(), l.xingOffset) << l.version << " " << l.mono;
-        EXPECT_EQ(header.IsMono(), l.mono);
+    for (const auto& c : cases) {
+        MpegHeader header = HeaderOf(Format(c.version, c.layer, 9, c.mono));
+        EXPECT_EQ(header.BytesPerFrameFactor(), c.factor) << c.version << " " << c.layer;
+        EXPECT_EQ(header.XingOffset(), c.xingOffset) << c.version << " " << c.mono;
+        EXPECT_EQ(header.IsMono(), c.mono);
     }
 }
 
 TEST(XingHeader, ReadsTheFrameCountOnlyWithItsFlagAndTheExactSignature) {
-    auto load = [](const std::string& bytes, XingHeader& xing) {
-        return xing.Load(reinterpret_cast<const unsigned char*>(bytes.data()));
+    const struct {
+        std::string bytes;
+        int found;
+        int frameCount;
+    } cases[] = {
+        {std::string("Xing\0\0\0\x0F\0\x01\x02\x03", 12), 1, 0x010203},
+        {std::string("Xing\0\0\0\x0E\0\x01\x02\x03", 12), 1, -1},
+        // Flags other than the lowest bit of byte 7 do not count.
+        {std::string("Xing\x01\0\0\0\0\x01\x02\x03", 12), 1, -1},
+        {std::string("xing\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        {std::string("XING\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        {std::string("Xinh\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        // LAME's header of a constant-bit-rate file counts its frames too.
+        {std::string("Info\0\0\0\x01\0\0\0\x09", 12), 1, 9},
+        {std::string("INFO\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        {std::string("VBRI\0\0\0\x01\0\0\0\x09", 12), 0, -1},
     };
-    XingHeader xing;
-    EXPECT_EQ(load(std::string("Xing\0\0\0\x0F\0\x01\x02\x03", 12), xing), 1);
-    EXPECT_EQ(xing.frameCount, 0x010203);
-    EXPECT_EQ(load(std::string("Xing\0\0\0\x0E\0\x01\x02\x03", 12), xing), 1);
-    EXPECT_EQ(xing.frameCount, -1);
-    // Flags other than the lowest bit of byte 7 do not count.
-    EXPECT_EQ(load(std::string("Xing\x01\0\0\0\0\x01\x02\x03", 12), xing), 1);
-    EXPECT_EQ(xing.frameCount, -1);
-    for (const char* signature : {"xing", "XING", "Xinh", "INFO", "VBRI"}) {
+    for (const auto& c : cases) {
+        XingHeader xing;
         xing.frameCount = 5;
-        EXPECT_EQ(load(std::string(signature) + std::string("\0\0\0\x01\0\0\0\x09", 8), xing), 0)
-            << signature;
-        EXPECT_EQ(xing.frameCount, -1) << signature;
+        EXPECT_EQ(xing.Load(reinterpret_cast<const unsigned char*>(c.bytes.data())), c.found)
+            << c.bytes.substr(0, 4);
+        EXPECT_EQ(xing.frameCount, c.frameCount) << c.bytes.substr(0, 4);
     }
 }

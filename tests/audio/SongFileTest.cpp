@@ -1,14 +1,12 @@
 #include "audio/SongFile.h"
 #include "ShownBoxes.h"
+#include "support/Library.h"
 #include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -31,109 +29,54 @@ std::string TagWith(const std::string& title, const std::string& artist, char pa
     return Id3v1TagBytes(fields);
 }
 
-struct Song {
-    std::string title, artist;
-    int style, time, order;
-    std::string fileName, fileType, location;
-    std::int64_t size;
-    bool operator==(const Song& o) const {
-        return title == o.title && artist == o.artist && style == o.style && time == o.time &&
-               order == o.order && fileName == o.fileName && fileType == o.fileType &&
-               location == o.location && size == o.size;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const Song& s) {
-        return out << "{" << s.title << "|" << s.artist << "|" << s.style << "|" << s.time << "|"
-                   << s.order << "|" << s.fileName << "|" << s.fileType << "|" << s.location << "|"
-                   << s.size << "}";
-    }
-};
-
-Song Fields(const CSongItem& song) {
-    return {song.title,    song.artist,   song.style,    song.time, song.order,
-            song.fileName, song.fileType, song.location, song.size};
-}
-
 // A song whose every field shows whether it was written.
 CSongItem Untouched() {
-    CSongItem song;
-    song.title = "old title";
+    CSongItem song = *TestSong("old title", 77, "/old", "old.name");
     song.artist = "old artist";
     song.style = 2005;
-    song.time = 77;
     song.order = 9;
-    song.fileName = "old.name";
-    song.fileType = "old";
-    song.location = "/old";
     song.size = 1;
     return song;
 }
 
 } // namespace
 
-TEST(ReadSongFile, FillsAnMp3SongFromItsEntryAndItsTag) {
+TEST(ReadSongFile, FillsTheSongFromItsFileEntryAndAnMp3Tag) {
     CScopedRecordingPlatform log;
     CTempDir dir;
-    std::string bytes = MinuteOfMusic(TagWith("\xB8\xE8\xC3\xFB", "Singer")); // 歌名
-    std::string path = dir.Write("album/Track One.mp3", bytes);
-    CSongItem song = Untouched();
-    ASSERT_TRUE(ReadSongFile(path, &song));
-    EXPECT_EQ(Fields(song), (Song{"歌名", "Singer", 2001, 60, 0, "Track One.mp3", "mp3",
-                                  dir.File("album"), 960128}));
-
-    // Capital letters in the extension count; the type is lower-cased.
-    std::string upper = dir.Write("album/LOUD.MP3", MinuteOfMusic(""));
-    ASSERT_TRUE(ReadSongFile(upper, &song));
-    EXPECT_EQ(Fields(song),
-              (Song{"LOUD", "N/A", 2001, 60, 0, "LOUD.MP3", "mp3", dir.File("album"), 960000}));
-    EXPECT_TRUE(log.platform.messages.empty());
-}
-
-TEST(ReadSongFile, TakesTheFileNameWhereTheTagHasNoText) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    CSongItem song = Untouched();
-    std::string spaces = dir.Write("Spaces.mp3", MinuteOfMusic(TagWith("", "", ' ')));
-    ASSERT_TRUE(ReadSongFile(spaces, &song));
-    EXPECT_EQ(Fields(song),
-              (Song{"Spaces", "N/A", 2001, 60, 0, "Spaces.mp3", "mp3", dir.Path(), 960128}));
-    std::string artistOnly = dir.Write("a.b.mp3", MinuteOfMusic(TagWith("", "Band")));
-    ASSERT_TRUE(FillSongFromFile(&song, artistOnly));
-    EXPECT_EQ(song.title, "a.b");
-    EXPECT_EQ(song.artist, "Band");
-    // A tagger that could not write Chinese in the tag left question marks.
-    std::string placeholders = dir.Write("双截棍.mp3", MinuteOfMusic(TagWith("???", "? ?")));
-    ASSERT_TRUE(FillSongFromFile(&song, placeholders));
-    EXPECT_EQ(song.title, "双截棍");
-    EXPECT_EQ(song.artist, "N/A");
-    EXPECT_EQ(ReadArtistFromFile(placeholders), "N/A");
-    std::string question = dir.Write("q.mp3", MinuteOfMusic(TagWith("Why?", "?")));
-    ASSERT_TRUE(FillSongFromFile(&song, question));
-    EXPECT_EQ(song.title, "Why?");
-    EXPECT_TRUE(log.platform.messages.empty());
-}
-
-TEST(ReadSongFile, ReadsOnlyTheEntryOfSmallAndOtherFiles) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    // 200 bytes: name, type, folder and size; the rest stays.
-    std::string small =
-        MinuteOfMusic(TagWith("Tagged", "Tagged")).substr(0, 72) + TagWith("Tagged", "Tagged");
-    std::string smallPath = dir.Write("small.mp3", small);
-    CSongItem song = Untouched();
-    ASSERT_TRUE(ReadSongFile(smallPath, &song));
-    EXPECT_EQ(Fields(song),
-              (Song{"old title", "old artist", 2005, 77, 0, "small.mp3", "mp3", dir.Path(), 200}));
-
-    // Other types are never opened.
-    std::string wma = dir.Write("Tune.wma", MinuteOfMusic(TagWith("Tagged", "Tagged")));
-    song = Untouched();
-    ASSERT_TRUE(ReadSongFile(wma, &song));
-    EXPECT_EQ(Fields(song),
-              (Song{"Tune", "N/A", 2001, 0, 0, "Tune.wma", "wma", dir.Path(), 960128}));
-    // A name that is only an extension has none.
-    std::string dotOnly = dir.Write(".mp3", MinuteOfMusic(TagWith("Tagged", "Tagged")));
-    ASSERT_TRUE(ReadSongFile(dotOnly, &song));
-    EXPECT_EQ(Fields(song), (Song{".mp3", "N/A", 2001, 0, 0, ".mp3", "", dir.Path(), 960128}));
+    const std::string tagged = MinuteOfMusic(TagWith("Tagged", "Tagged"));
+    const std::string d = dir.Path();
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string fields; // title|artist|style|time|order|fileName|fileType|location|size
+    } cases[] = {
+        {"album/Track One.mp3", MinuteOfMusic(TagWith("\xB8\xE8\xC3\xFB", "Singer")), // 歌名
+         "歌名|Singer|2001|60|0|Track One.mp3|mp3|" + d + "/album|960128"},
+        // Capital letters in the extension count; the type is lower-cased.
+        {"LOUD.MP3", MinuteOfMusic(""), "LOUD|N/A|2001|60|0|LOUD.MP3|mp3|" + d + "|960000"},
+        // Where the tag has no text the file's name stands.
+        {"Spaces.mp3", MinuteOfMusic(TagWith("", "", ' ')),
+         "Spaces|N/A|2001|60|0|Spaces.mp3|mp3|" + d + "|960128"},
+        {"a.b.mp3", MinuteOfMusic(TagWith("", "Band")),
+         "a.b|Band|2001|60|0|a.b.mp3|mp3|" + d + "|960128"},
+        // A tagger that could not write Chinese in the tag left question marks.
+        {"双截棍.mp3", MinuteOfMusic(TagWith("???", "? ?")),
+         "双截棍|N/A|2001|60|0|双截棍.mp3|mp3|" + d + "|960128"},
+        {"q.mp3", MinuteOfMusic(TagWith("Why?", "?")),
+         "Why?|N/A|2001|60|0|q.mp3|mp3|" + d + "|960128"},
+        // 200 bytes: name, type, folder and size only; the rest stays.
+        {"small.mp3", tagged.substr(0, 72) + TagWith("Tagged", "Tagged"),
+         "old title|old artist|2005|77|0|small.mp3|mp3|" + d + "|200"},
+        // Other types are never opened; a name that is only an extension has none.
+        {"Tune.wma", tagged, "Tune|N/A|2001|0|0|Tune.wma|wma|" + d + "|960128"},
+        {".mp3", tagged, ".mp3|N/A|2001|0|0|.mp3||" + d + "|960128"},
+    };
+    for (const auto& c : cases) {
+        CSongItem song = Untouched();
+        ASSERT_TRUE(ReadSongFile(dir.Write(c.name, c.bytes), &song)) << c.name;
+        EXPECT_EQ(Describe(song), c.fields) << c.name;
+    }
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
@@ -146,7 +89,7 @@ TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
          {dir.File("missing.mp3"), dir.File("folder.mp3"), std::string()}) {
         EXPECT_FALSE(ReadSongFile(path, &song)) << path;
         EXPECT_FALSE(FillSongFromFile(&song, path)) << path;
-        EXPECT_EQ(Fields(song), Fields(Untouched())) << path;
+        EXPECT_EQ(Describe(song), Describe(Untouched())) << path;
     }
     std::string real = dir.Write("real.mp3", MinuteOfMusic(""));
     EXPECT_FALSE(ReadSongFile(real, nullptr));
@@ -158,15 +101,14 @@ TEST(ReadSongFile, KeepsTimeZeroForABrokenMp3AndShowsOneMessage) {
     CScopedRecordingPlatform log;
     CTempDir dir;
     // No frame header, but a tag: the tag is not taken either.
-    std::string broken = std::string(1000, 'x') + TagWith("Tagged", "Tagged");
-    std::string path = dir.Write("Broken.mp3", broken);
+    std::string path =
+        dir.Write("Broken.mp3", std::string(1000, 'x') + TagWith("Tagged", "Tagged"));
     CSongItem song = Untouched();
     ASSERT_TRUE(ReadSongFile(path, &song));
-    EXPECT_EQ(Fields(song),
-              (Song{"Broken", "N/A", 2001, 0, 0, "Broken.mp3", "mp3", dir.Path(), 1128}));
+    EXPECT_EQ(Describe(song), "Broken|N/A|2001|0|0|Broken.mp3|mp3|" + dir.Path() + "|1128");
     EXPECT_EQ(ShownBoxes(log.platform),
-              (std::vector<std::string>{
-                  PlainBox("The file that was opened\nwas no correct .mp3-file", path)}));
+              std::vector<std::string>{
+                  PlainBox("The file that was opened\nwas no correct .mp3-file", path)});
 }
 
 TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
@@ -185,14 +127,21 @@ TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
 TEST(ReadArtistFromFile, GivesTheTagArtistOfMp3FilesOnly) {
     CScopedRecordingPlatform log;
     CTempDir dir;
-    EXPECT_EQ(
-        ReadArtistFromFile(dir.Write("a.mp3", MinuteOfMusic(TagWith("T", "\xB8\xE8\xCA\xD6")))),
-        "歌手");
-    EXPECT_EQ(ReadArtistFromFile(dir.Write("b.MP3", MinuteOfMusic(TagWith("T", "Band")))), "Band");
-    EXPECT_EQ(ReadArtistFromFile(dir.Write("c.mp3", MinuteOfMusic(TagWith("T", "   ", ' ')))),
-              "N/A");
-    EXPECT_EQ(ReadArtistFromFile(dir.Write("d.mp3", MinuteOfMusic(""))), "N/A");
-    EXPECT_EQ(ReadArtistFromFile(dir.Write("e.ogg", MinuteOfMusic(TagWith("T", "Band")))), "N/A");
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* artist;
+    } cases[] = {
+        {"a.mp3", MinuteOfMusic(TagWith("T", "\xB8\xE8\xCA\xD6")), "歌手"},
+        {"b.MP3", MinuteOfMusic(TagWith("T", "Band")), "Band"},
+        {"c.mp3", MinuteOfMusic(TagWith("T", "   ", ' ')), "N/A"},
+        {"d.mp3", MinuteOfMusic(TagWith("T", "? ?")), "N/A"},
+        {"e.mp3", MinuteOfMusic(""), "N/A"},
+        {"f.ogg", MinuteOfMusic(TagWith("T", "Band")), "N/A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadArtistFromFile(dir.Write(c.name, c.bytes)), c.artist) << c.name;
+    }
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.ogg")), "N/A");
     EXPECT_TRUE(log.platform.messages.empty());
     // A missing MP3 file is opened and reported.

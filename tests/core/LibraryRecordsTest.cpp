@@ -1,72 +1,60 @@
 #include "core/ArtistIndex.h"
 #include "core/PlayListItem.h"
+#include "support/Library.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-CEntryPtr MakeEntry(const std::string& fileName, const std::string& location,
-                    const std::string& artist = "") {
-    auto entry = std::make_shared<CPlayListItem>();
-    entry->fileName = fileName;
-    entry->location = location;
-    entry->artist = artist;
-    return entry;
-}
-
-CSongPtr MakeSong(int time) {
-    auto song = std::make_shared<CSongItem>();
-    song->time = time;
-    return song;
-}
-
-} // namespace
-
-TEST(EntryType, FolderFirstThenLowerCasedExtension) {
-    EXPECT_EQ(MakeEntry("/m/a.m3u", "/m/a.m3u")->GetType(), PLTYPE_FOLDER);
-    EXPECT_EQ(MakeEntry("LIST.M3U", "/m")->GetType(), PLTYPE_M3U);
-    EXPECT_EQ(MakeEntry("list.m3u8", "/m")->GetType(), PLTYPE_M3U);
-    EXPECT_EQ(MakeEntry("a.pls", "/m")->GetType(), PLTYPE_PLS);
-    EXPECT_EQ(MakeEntry(".m3u", "/m")->GetType(), PLTYPE_OTHER);
-    EXPECT_EQ(MakeEntry("noext", "/m")->GetType(), PLTYPE_OTHER);
-}
-
-TEST(FullPath, MissingFileMarkerAndFolders) {
+TEST(EntryRecord, TypeAndFullPath) {
+    const struct {
+        const char* fileName;
+        const char* location;
+        int type;
+        const char* fullPath;
+    } cases[] = {
+        {"/m/a.m3u", "/m/a.m3u", PLTYPE_FOLDER, "/m/a.m3u"},
+        {"LIST.M3U", "/m", PLTYPE_M3U, "/m/LIST.M3U"},
+        {"list.m3u8", "/m", PLTYPE_M3U, "/m/list.m3u8"},
+        {"a.pls", "/m", PLTYPE_PLS, "/m/a.pls"},
+        {".m3u", "/m", PLTYPE_OTHER, "/m/.m3u"},
+        {"noext", "/m", PLTYPE_OTHER, "/m/noext"},
+    };
+    for (const auto& c : cases) {
+        CEntryPtr entry = TestEntry("t", c.location, c.fileName);
+        EXPECT_EQ(entry->GetType(), c.type) << c.fileName;
+        EXPECT_EQ(entry->GetFullPath(), c.fullPath) << c.fileName;
+    }
     CSongItem song;
     song.fileName = kMissingFileMarker;
     EXPECT_EQ(song.GetFullPath(), "不存在");
     song.location = "/music";
     EXPECT_EQ(song.GetFullPath(), "/music/不存在");
-    EXPECT_EQ(MakeEntry("/m/x", "/m/x")->GetFullPath(), "/m/x");
-    EXPECT_EQ(MakeEntry("a.m3u", "/m")->GetFullPath(), "/m/a.m3u");
 }
 
-TEST(EntryTotals, RenumberAndUpdateTotalsWriteIntoTheSongs) {
-    auto entry = MakeEntry("a.m3u", "/m");
-    entry->Renumber();
+TEST(EntryRecord, RenumberAndTotalsPastSixteenBits) {
+    CEntryPtr entry = TestEntry("e", "/m", "a.m3u");
     EXPECT_EQ(entry->count, 0);
     for (int time : {100, 40000, 40000}) {
-        entry->songs.AddTail(MakeSong(time));
+        entry->songs.AddTail(TestSong("s", time));
     }
     entry->Renumber();
     entry->UpdateTotals();
     EXPECT_EQ(entry->count, 3);
-    EXPECT_EQ(entry->time, 80100); // past 16 bits, no wrap
+    EXPECT_EQ(entry->time, 80100);
     EXPECT_EQ(entry->songs.GetAt(3)->order, 3);
 }
 
-TEST(PositionLists, OneBasedAndOutOfRangeIsHarmless) {
+TEST(PositionList, OneBasedAndOutOfRangeIsHarmless) {
     CSongList flat;
-    auto entry = MakeEntry("a.m3u", "/m");
-    auto song = MakeSong(1);
+    CSongPtr song = TestSong("s");
     flat.AddTail(song);
-    entry->songs.AddTail(song);
+    CEntryPtr entry = TestEntry("e", "/m", "a.m3u", {song});
     flat.RemoveAt(1);
     EXPECT_EQ(entry->songs.GetAt(1), song); // still held by its entry
-    EXPECT_EQ(flat.GetAt(1), nullptr);
+    for (int position : {0, 1, 5, -1}) {
+        flat.RemoveAt(position);
+        EXPECT_EQ(flat.GetAt(position), nullptr) << position;
+    }
     EXPECT_EQ(entry->songs.GetAt(0), nullptr);
-    flat.RemoveAt(5);
-    flat.RemoveAt(-1);
     EXPECT_EQ(flat.GetCount(), 0);
 }
 
@@ -75,10 +63,10 @@ TEST(ArtistIndex, UniqueSortedWithUnnamedLast) {
     CArtistList artists;
     EXPECT_EQ(RebuildArtistIndex(entries, artists), 0);
     EXPECT_EQ(artists.GetCount(), 0);
-    for (const char* artist : {"B", "", "A", "B", "张学友", "阿杜"}) {
-        entries.AddTail(MakeEntry("x.m3u", "/m", artist));
+    for (const char* artist : {"B", "", "A", "B", "张学友", "阿杜", ""}) {
+        entries.AddTail(TestEntry("x", "/m", "x.m3u", {}, artist));
     }
     EXPECT_EQ(RebuildArtistIndex(entries, artists), 5);
-    std::vector<std::string> expected = {"A", "B", "阿杜", "张学友", "<未命名>"};
-    EXPECT_EQ(artists.Elements(), expected);
+    EXPECT_EQ(artists.Elements(),
+              (std::vector<std::string>{"A", "B", "阿杜", "张学友", "<未命名>"}));
 }

@@ -3,7 +3,7 @@
 #include "core/ArtistIndex.h"
 #include "core/MusicManager.h"
 #include "core/RandomPlay.h"
-#include "platform/FileSystem.h"
+#include "support/Library.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -11,92 +11,63 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 namespace {
 
-// "program argument" for each program started.
-std::vector<std::string> Started(const CRecordingPlatform& platform) {
-    std::vector<std::string> started;
-    for (const auto& start : platform.startedPrograms) {
-        started.push_back(start.program + " " + start.argument);
-    }
-    return started;
+using Lines = std::vector<std::string>;
+
+Lines Sorted(Lines titles) {
+    std::sort(titles.begin(), titles.end());
+    return titles;
 }
 
-CMusicCommand Command(int code, std::vector<int> ints, std::vector<std::string> strings = {}) {
-    CMusicCommand command(code, static_cast<int>(ints.size()), 4);
-    for (std::size_t i = 0; i < ints.size(); ++i) {
-        command.SetInt(ints[i], static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < strings.size(); ++i) {
-        command.SetString(strings[i], static_cast<int>(i));
-    }
-    return command;
-}
-
-// A library of entries whose songs are named after their entry ("e2s3" is
-// the third song of entry 2), each song also in the flat list.
-struct CLibraryFixture {
+// Entries whose songs are named after them ("e2s3" is the third song of
+// entry 2), every song also in the flat list; a configured player.
+struct CPlayLibrary {
     CTempDir dir;
     CScopedRecordingPlatform recording;
     CRecordingPlatform& platform = recording.platform;
     CMusicManager manager{nullptr};
 
-    explicit CLibraryFixture(std::vector<int> songCounts, std::vector<std::string> artists = {}) {
+    explicit CPlayLibrary(const std::vector<int>& songCounts, const Lines& artists = {}) {
         manager.config.WorkDirectory = dir.Path();
         manager.config.IsUseDefaultPlayer = 0;
         manager.config.PlayerPath = "/usr/bin/player";
         for (std::size_t e = 0; e < songCounts.size(); ++e) {
-            auto entry = std::make_shared<CPlayListItem>();
-            entry->title = "e" + std::to_string(e + 1);
-            entry->artist = e < artists.size() ? artists[e] : "";
-            entry->fileName = entry->title + ".m3u";
-            entry->location = "/lists";
+            std::string title = "e" + std::to_string(e + 1);
+            std::vector<CSongPtr> songs;
             for (int s = 1; s <= songCounts[e]; ++s) {
-                auto song = std::make_shared<CSongItem>();
-                song->title = entry->title + "s" + std::to_string(s);
-                song->fileName = song->title + ".mp3";
-                song->location = "/m";
-                song->time = s;
-                entry->songs.AddTail(song);
-                manager.songs.AddTail(song);
+                songs.push_back(TestSong(title + "s" + std::to_string(s), s, "/m"));
+                manager.songs.AddTail(songs.back());
             }
-            entry->Renumber();
-            entry->UpdateTotals();
-            manager.entries.AddTail(entry);
+            manager.entries.AddTail(TestEntry(title, "/lists", title + ".m3u", songs,
+                                              e < artists.size() ? artists[e] : ""));
         }
         RebuildArtistIndex(manager.entries, manager.artists);
     }
-
-    std::string CachePath() const { return dir.File("Cache.m3u"); }
-
-    // The titles of the songs in Cache.m3u, in file order.
-    std::vector<std::string> CacheTitles() const {
-        std::vector<std::string> lines;
-        std::vector<std::string> titles;
-        if (!ReadTextLines(CachePath(), lines)) {
-            return titles;
-        }
-        for (const auto& line : lines) {
-            if (line.compare(0, 8, "#EXTINF:") == 0) {
-                titles.push_back(line.substr(line.find(',') + 1));
-            }
+    void Run(int code, const std::vector<int>& ints, const Lines& strings = {}) {
+        platform.startedPrograms.clear();
+        manager.Execute(TestCommand(code, ints, strings));
+    }
+    // The titles in Cache.m3u, in file order.
+    Lines CacheTitles() const {
+        Lines titles;
+        std::string text = dir.Read("Cache.m3u");
+        for (std::size_t at = text.find("#EXTINF:"); at != std::string::npos;
+             at = text.find("#EXTINF:", at + 1)) {
+            std::size_t comma = text.find(',', at);
+            titles.push_back(text.substr(comma + 1, text.find('\n', comma) - comma - 1));
         }
         return titles;
     }
-
-    std::vector<std::string> EntryTitles(std::vector<int> positions) const {
-        std::vector<std::string> titles;
+    Lines EntryTitles(const std::vector<int>& positions) const {
+        Lines titles;
         for (int position : positions) {
-            for (const auto& song : manager.entries.GetAt(position)->songs) {
-                titles.push_back(song->title);
-            }
+            Lines some = TitlesOf(manager.entries.GetAt(position)->songs);
+            titles.insert(titles.end(), some.begin(), some.end());
         }
         return titles;
     }
-
     std::vector<int> PlayCounts() const {
         std::vector<int> counts;
         for (const auto& entry : manager.entries) {
@@ -104,58 +75,51 @@ struct CLibraryFixture {
         }
         return counts;
     }
-
+    Lines Started() const {
+        Lines started;
+        for (const auto& start : platform.startedPrograms) {
+            started.push_back(start.program + " " + start.argument);
+        }
+        return started;
+    }
     void ExpectOneLaunch() const {
-        EXPECT_EQ(Started(platform), (std::vector<std::string>{"/usr/bin/player " + CachePath()}));
+        EXPECT_EQ(Started(), Lines{"/usr/bin/player " + dir.File("Cache.m3u")});
         EXPECT_TRUE(platform.messages.empty());
     }
 };
 
-std::vector<std::string> Sorted(std::vector<std::string> titles) {
-    std::sort(titles.begin(), titles.end());
-    return titles;
-}
-
 } // namespace
 
 TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
-    CScopedRecordingPlatform recording;
-    CRecordingPlatform& platform = recording.platform;
-    CAppConfig config;
+    CPlayLibrary library({});
+    CAppConfig& config = library.manager.config;
     config.IsUseDefaultPlayer = 1;
-    config.PlayerPath = "/usr/bin/player";
     config.LaunchPlayer({"/w/Cache.m3u"});
-    EXPECT_EQ(platform.openedPaths, (std::vector<std::string>{"/w/Cache.m3u"}));
+    EXPECT_EQ(library.platform.openedPaths, Lines{"/w/Cache.m3u"});
 
     config.IsUseDefaultPlayer = 0;
     const std::string fits = "/" + std::string(248, 'x') + ".m3u"; // 253 bytes, 255 quoted
-    const std::string tooLong = "/" + std::string(249, 'x') + ".m3u";
     config.LaunchPlayer({fits});
-    config.LaunchPlayer({tooLong});
+    config.LaunchPlayer({"/" + std::string(249, 'x') + ".m3u"});
     config.LaunchPlayer({});
-    EXPECT_EQ(Started(platform), (std::vector<std::string>{"/usr/bin/player " + fits}));
-    EXPECT_EQ(
-        platform.MessageTexts(),
-        (std::vector<std::string>{"您所选的播放曲目的命令行超过最大限度，无法播放。请另选目标。"}));
-    EXPECT_EQ(platform.openedPaths.size(), 1u);
-
-    platform.messages.clear();
-    platform.programStartSucceeds = false;
-    platform.programStartError = "Permission denied";
+    EXPECT_EQ(library.Started(), Lines{"/usr/bin/player " + fits});
+    library.platform.programStartSucceeds = false;
+    library.platform.programStartError = "Permission denied";
     config.LaunchPlayer({fits});
-    EXPECT_EQ(platform.MessageTexts(),
-              (std::vector<std::string>{"无法启动播放器“/usr/bin/player”：Permission denied"}));
+    EXPECT_EQ(library.platform.MessageTexts(),
+              (Lines{"您所选的播放曲目的命令行超过最大限度，无法播放。请另选目标。",
+                     "无法启动播放器“/usr/bin/player”：Permission denied"}));
+    EXPECT_EQ(library.platform.openedPaths.size(), 1u);
 }
 
 TEST(PlayEntry, WritesCacheM3uWithFullPathsThenLaunchesIt) {
-    CLibraryFixture library({2});
+    CPlayLibrary library({2});
     library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
     EXPECT_EQ(library.dir.Read("Cache.m3u"),
               "#EXTM3U\n#EXTINF:1,e1s1\n/m/e1s1.mp3\n#EXTINF:2,e1s2\n/m/e1s2.mp3\n");
     library.ExpectOneLaunch();
 
-    // A working folder that is gone: the write is reported and nothing stale
-    // is played.
+    // A working folder that is gone: the write is reported, nothing stale plays.
     library.platform.startedPrograms.clear();
     library.manager.config.WorkDirectory = library.dir.File("gone");
     library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
@@ -164,124 +128,119 @@ TEST(PlayEntry, WritesCacheM3uWithFullPathsThenLaunchesIt) {
 }
 
 TEST(PlaySelection, EntriesInOrderCountedOnceSongsKeepTheirNumbers) {
-    CLibraryFixture library({3, 1, 4});
-    library.manager.Execute(Command(MCMD_PLAY_SELECTION, {1, 3}, {"playlist"}));
+    CPlayLibrary library({3, 1, 4});
+    library.Run(MCMD_PLAY_SELECTION, {1, 3}, {"playlist"});
     EXPECT_EQ(library.CacheTitles(), library.EntryTitles({1, 3}));
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 0, 1}));
     library.ExpectOneLaunch();
 
-    library.platform.startedPrograms.clear();
     library.manager.currentRow = 3;
-    library.manager.Execute(Command(MCMD_PLAY_SELECTION, {4, 2, 9}, {"songlist"}));
-    EXPECT_EQ(library.CacheTitles(), (std::vector<std::string>{"e3s4", "e3s2"}));
+    library.Run(MCMD_PLAY_SELECTION, {4, 2, 9}, {"songlist"});
+    EXPECT_EQ(library.CacheTitles(), (Lines{"e3s4", "e3s2"}));
     EXPECT_EQ(library.manager.entries.GetAt(3)->songs.GetAt(4)->order, 4);
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 0, 1}));
     library.ExpectOneLaunch();
 }
 
 TEST(PlaySelection, OneSongOpensItsFileAndAMissingOneGoesToThePlayer) {
-    CLibraryFixture library({2});
+    CPlayLibrary library({2});
     library.dir.Write("song.ogg", "x");
-    auto present = std::make_shared<CSongItem>();
-    present->fileName = "song.ogg";
-    present->location = library.dir.Path();
-    library.manager.songs.AddTail(present);
-
-    library.manager.Execute(Command(MCMD_PLAY_SELECTION, {3}, {"songlist"}));
-    EXPECT_EQ(library.platform.openedPaths,
-              (std::vector<std::string>{library.dir.File("song.ogg")}));
-    library.manager.Execute(Command(MCMD_PLAY_SELECTION, {1}, {"songlist"}));
-    EXPECT_EQ(Started(library.platform), (std::vector<std::string>{"/usr/bin/player /m/e1s1.mp3"}));
+    library.manager.songs.AddTail(TestSong("present", 1, library.dir.Path(), "song.ogg"));
+    library.Run(MCMD_PLAY_SELECTION, {3}, {"songlist"});
+    EXPECT_EQ(library.platform.openedPaths, Lines{library.dir.File("song.ogg")});
+    library.Run(MCMD_PLAY_SELECTION, {1}, {"songlist"});
+    EXPECT_EQ(library.Started(), Lines{"/usr/bin/player /m/e1s1.mp3"});
+    library.Run(MCMD_PLAY_SELECTION, {9}, {"songlist"});
+    EXPECT_TRUE(library.platform.startedPrograms.empty());
+    EXPECT_EQ(library.platform.openedPaths.size(), 1u);
     EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
 }
 
 TEST(PlayShuffled, EntriesAndSongsArePlayedWholeInSomeOrder) {
-    CLibraryFixture library({3, 4, 2});
-    library.manager.Execute(Command(MCMD_PLAY_ENTRIES_SHUFFLED, {1, 2}));
-    EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles({1, 2})));
+    CPlayLibrary library({3, 4, 2});
+    const struct {
+        int code;
+        std::vector<int> ints;
+        Lines titles;
+    } cases[] = {
+        {MCMD_PLAY_ENTRIES_SHUFFLED, {1, 2}, library.EntryTitles({1, 2})},
+        {MCMD_PLAY_SONGS_SHUFFLED, {1, 3, 4, 2}, {"e2s1", "e2s3", "e2s4"}},
+        {MCMD_PLAY_SONGS_SHUFFLED, {9, 1, 0}, {"e1s1", "e3s2"}},
+    };
+    for (const auto& c : cases) {
+        library.Run(c.code, c.ints);
+        EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(c.titles)) << c.code;
+        library.ExpectOneLaunch();
+    }
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 1, 0}));
-    library.ExpectOneLaunch();
-
-    library.platform.startedPrograms.clear();
-    library.manager.Execute(Command(MCMD_PLAY_SONGS_SHUFFLED, {1, 3, 4, 2}));
-    EXPECT_EQ(Sorted(library.CacheTitles()), (std::vector<std::string>{"e2s1", "e2s3", "e2s4"}));
-    library.platform.startedPrograms.clear();
-    library.manager.Execute(Command(MCMD_PLAY_SONGS_SHUFFLED, {9, 1, 0}));
-    EXPECT_EQ(Sorted(library.CacheTitles()), (std::vector<std::string>{"e1s1", "e3s2"}));
-    EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 1, 0}));
-    library.ExpectOneLaunch();
 }
 
 TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
-    CLibraryFixture library({1, 2, 3, 4, 5});
+    CPlayLibrary library({1, 2, 3, 4, 5});
     // The draws the command will make, worked out from the same seed.
     std::srand(20);
     std::vector<int> drawn;
+    std::vector<int> counts(5, 0);
     for (int i = 0; i < 4; ++i) {
         drawn.push_back(1 + std::rand() % 5);
+        ++counts[drawn.back() - 1];
     }
     std::srand(20);
-    library.manager.Execute(Command(MCMD_PLAY_RANDOM_ENTRIES, {4, 0}));
+    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {4, 0});
     EXPECT_EQ(library.CacheTitles(), library.EntryTitles(drawn));
-    std::vector<int> counts(5, 0);
-    for (int position : drawn) {
-        ++counts[position - 1];
-    }
     EXPECT_EQ(library.PlayCounts(), counts);
     library.ExpectOneLaunch();
 
-    library.platform.startedPrograms.clear();
-    library.manager.Execute(Command(MCMD_PLAY_RANDOM_ENTRIES, {2, 1}));
     // Shuffled: the songs of exactly the two entries counted.
-    std::vector<int> now = library.PlayCounts();
-    std::vector<int> grownEntries;
+    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {2, 1});
+    std::vector<int> grown;
     for (int e = 0; e < 5; ++e) {
-        for (int times = counts[e]; times < now[e]; ++times) {
-            grownEntries.push_back(e + 1);
+        for (int times = counts[e]; times < library.PlayCounts()[e]; ++times) {
+            grown.push_back(e + 1);
         }
     }
-    ASSERT_EQ(grownEntries.size(), 2u);
-    EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles(grownEntries)));
+    ASSERT_EQ(grown.size(), 2u);
+    EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles(grown)));
     library.ExpectOneLaunch();
 
     std::srand(7);
-    std::vector<std::string> songs;
+    Lines songs;
     for (int i = 0; i < 10; ++i) {
         songs.push_back(library.manager.songs.GetAt(1 + std::rand() % 15)->title);
     }
     std::srand(7);
-    library.platform.startedPrograms.clear();
-    library.manager.Execute(Command(MCMD_PLAY_RANDOM_SONGS, {10}));
+    library.Run(MCMD_PLAY_RANDOM_SONGS, {10});
     EXPECT_EQ(library.CacheTitles(), songs);
     library.ExpectOneLaunch();
+    library.Run(MCMD_PLAY_RANDOM_SONGS, {0});
+    EXPECT_TRUE(library.platform.startedPrograms.empty());
 }
 
 TEST(PlayRandom, AnEmptySourceListPlaysNothing) {
-    CLibraryFixture library({});
-    library.manager.Execute(Command(MCMD_PLAY_RANDOM_ENTRIES, {1, 1}));
-    library.manager.Execute(Command(MCMD_PLAY_RANDOM_SONGS, {10}));
-    library.manager.Execute(Command(MCMD_PLAY_ARTIST, {1, -1}));
+    CPlayLibrary library({});
+    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {1, 1});
+    library.Run(MCMD_PLAY_RANDOM_SONGS, {10});
+    library.Run(MCMD_PLAY_ARTIST, {1, -1});
     EXPECT_TRUE(library.platform.startedPrograms.empty());
     EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
 }
 
 TEST(PlayArtist, AllOrSomeSongsOfTheNamedOrUnnamedArtist) {
-    CLibraryFixture library({2, 3, 1, 2}, {"B", "A", "", "B"});
-    ASSERT_EQ(library.manager.artists.Elements(), (std::vector<std::string>{"A", "B", "<未命名>"}));
-    library.manager.Execute(Command(MCMD_PLAY_ARTIST, {2, -1}));
+    CPlayLibrary library({2, 3, 1, 2}, {"B", "A", "", "B"});
+    ASSERT_EQ(library.manager.artists.Elements(), (Lines{"A", "B", "<未命名>"}));
+    library.Run(MCMD_PLAY_ARTIST, {2, -1});
     EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles({1, 4})));
     library.ExpectOneLaunch();
+    library.Run(MCMD_PLAY_ARTIST, {3, -1});
+    EXPECT_EQ(library.CacheTitles(), Lines{"e3s1"});
 
-    library.manager.Execute(Command(MCMD_PLAY_ARTIST, {3, -1}));
-    EXPECT_EQ(library.CacheTitles(), (std::vector<std::string>{"e3s1"}));
-
-    library.manager.Execute(Command(MCMD_PLAY_ARTIST, {1, 2}));
-    std::vector<std::string> kept = library.CacheTitles();
+    library.Run(MCMD_PLAY_ARTIST, {1, 2});
+    Lines kept = library.CacheTitles();
     ASSERT_EQ(kept.size(), 2u);
+    EXPECT_NE(kept[0], kept[1]);
     for (const auto& title : kept) {
         EXPECT_EQ(title.compare(0, 2, "e2"), 0) << title;
     }
-    EXPECT_NE(kept[0], kept[1]);
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{0, 0, 0, 0}));
 }
 
@@ -296,9 +255,7 @@ TEST(RandomPlay, DrawsStayInRangeAndShufflingKeepsEverySong) {
 
     CPlayListItem set;
     for (int i = 0; i < 30; ++i) {
-        auto song = std::make_shared<CSongItem>();
-        song->order = i;
-        set.songs.AddTail(song);
+        set.songs.AddTail(TestSong("s"));
     }
     std::vector<CSongPtr> before = set.songs.Elements();
     ShuffleSongs(set.songs);
@@ -307,7 +264,6 @@ TEST(RandomPlay, DrawsStayInRangeAndShufflingKeepsEverySong) {
     std::sort(before.begin(), before.end());
     std::sort(after.begin(), after.end());
     EXPECT_EQ(after, before);
-
     CSongList empty;
     ShuffleSongs(empty);
     CMusicList entries;

@@ -1,16 +1,18 @@
 #include "core/Sorting.h"
 
+#include "support/Library.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
-// The exchange sort the panes' order is defined by: n passes at most, each
-// carrying the least remaining element (in the chosen direction) down to
-// position i, neighbours exchanged only when strictly out of order.
+using Lines = std::vector<std::string>;
+
+// The exchange sort the panes' order is defined by: each pass carries the
+// least remaining element (in the chosen direction) down to position i,
+// neighbours exchanged only when strictly out of order.
 template <typename Record, typename Greater>
 void ReferenceBubbleSort(std::vector<std::shared_ptr<Record>>& elements, int key, bool ascending,
                          Greater greater) {
@@ -21,9 +23,8 @@ void ReferenceBubbleSort(std::vector<std::shared_ptr<Record>>& elements, int key
         for (int k = n - 1; k >= i; --k) {
             auto& first = elements[k - 1];
             auto& second = elements[k];
-            bool exchange = ascending ? greater(first.get(), second.get(), key)
-                                      : greater(second.get(), first.get(), key);
-            if (exchange) {
+            if (ascending ? greater(first.get(), second.get(), key)
+                          : greater(second.get(), first.get(), key)) {
                 std::swap(first, second);
                 swapped = true;
             }
@@ -32,123 +33,130 @@ void ReferenceBubbleSort(std::vector<std::shared_ptr<Record>>& elements, int key
 }
 
 // Few distinct values per field, so that ties (and stability) are common.
-const std::vector<std::string> kTexts = {"a", "B",  "b",      "啊",   "不", "Ab",
-                                         "",  "aB", "月亮河", "夜曲", "é",  "a b"};
+const Lines kTexts = {"a", "B", "b", "啊", "不", "Ab", "", "aB", "月亮河", "夜曲", "é", "a b"};
 
 std::string PickText(std::mt19937& random) {
     return kTexts[random() % kTexts.size()];
 }
 
 CSongPtr RandomSong(std::mt19937& random) {
-    auto song = std::make_shared<CSongItem>();
-    song->title = PickText(random);
+    auto song = TestSong(PickText(random), static_cast<int>(random() % 7) - 1,
+                         random() % 3 == 0 ? "" : "/m/" + PickText(random),
+                         random() % 5 == 0 ? std::string(kMissingFileMarker) : PickText(random));
     song->artist = PickText(random);
     song->style = 2001 + static_cast<int>(random() % 4);
-    song->time = static_cast<int>(random() % 7) - 1;
     song->order = static_cast<int>(random() % 5);
-    song->fileName = random() % 5 == 0 ? std::string(kMissingFileMarker) : PickText(random);
     song->fileType = random() % 2 ? "mp3" : "wma";
-    song->location = random() % 3 == 0 ? "" : "/m/" + PickText(random);
     song->size = static_cast<std::int64_t>(random() % 4) * 3000000000LL - 1;
     return song;
 }
 
 CEntryPtr RandomEntry(std::mt19937& random) {
-    static const std::vector<std::string> names = {"a.m3u", "b.pls", "c.wpl", "d.M3U8", "/x"};
-    auto entry = std::make_shared<CPlayListItem>();
-    entry->title = PickText(random);
-    entry->artist = PickText(random);
+    static const Lines names = {"a.m3u", "b.pls", "c.wpl", "d.M3U8", "/x"};
+    std::string name = names[random() % names.size()];
+    auto entry = TestEntry(PickText(random), name == "/x" ? "/x" : "/m/" + PickText(random), name,
+                           {}, PickText(random));
     entry->style = 2001 + static_cast<int>(random() % 3);
     entry->count = static_cast<int>(random() % 4);
     entry->time = static_cast<int>(random() % 5) * 40000 - 1;
     entry->playCount = static_cast<int>(random() % 3);
-    entry->fileName = names[random() % names.size()];
-    entry->location = entry->fileName == "/x" ? "/x" : "/m/" + PickText(random);
     return entry;
 }
 
-std::vector<std::string> Titles(const CSongList& songs) {
-    std::vector<std::string> titles;
-    for (const auto& song : songs) {
-        titles.push_back(song->title);
+template <typename List, typename Make, typename Sort, typename Greater>
+void ExpectBubbleSortOrder(unsigned seed, Make make, Sort sort, Greater greater) {
+    std::mt19937 random(seed);
+    for (int round = 0; round < 6; ++round) {
+        List list;
+        for (int i = 0; i < 120 + round; ++i) {
+            list.AddTail(make(random));
+        }
+        for (int key = 0; key <= 9; ++key) {
+            for (bool ascending : {true, false}) {
+                auto expected = list.Elements();
+                ReferenceBubbleSort(expected, key, ascending, greater);
+                sort(list, key, ascending);
+                ASSERT_EQ(list.Elements(), expected) << "key " << key << " asc " << ascending;
+            }
+        }
     }
-    return titles;
 }
 
-CSongList SongsTitled(const std::vector<std::string>& titles) {
+CSongList SongsTitled(const Lines& titles) {
     CSongList songs;
     for (const auto& title : titles) {
-        auto song = std::make_shared<CSongItem>();
-        song->title = title;
-        songs.AddTail(song);
+        songs.AddTail(TestSong(title));
     }
     return songs;
 }
 
 } // namespace
 
-TEST(SortSongs, GivesTheBubbleSortOrderForEveryKeyAndDirection) {
-    std::mt19937 random(20261206);
-    for (int round = 0; round < 6; ++round) {
-        CSongList songs;
-        for (int i = 0; i < 150 + round; ++i) {
-            songs.AddTail(RandomSong(random));
-        }
-        for (int key = 0; key <= 9; ++key) {
-            for (bool ascending : {true, false}) {
-                std::vector<CSongPtr> expected = songs.Elements();
-                ReferenceBubbleSort(expected, key, ascending, SongGreater);
-                SortSongs(songs, key, ascending);
-                ASSERT_EQ(songs.Elements(), expected) << "key " << key << " asc " << ascending;
-            }
-        }
+TEST(Sort, SongsAndEntriesGiveTheBubbleSortOrderForEveryKeyAndDirection) {
+    ExpectBubbleSortOrder<CSongList>(20261206, RandomSong, SortSongs, SongGreater);
+    ExpectBubbleSortOrder<CMusicList>(7, RandomEntry, SortEntries, EntryGreater);
+}
+
+TEST(Sort, EachKeyOrdersByItsOwnField) {
+    CSongList songs;
+    CMusicList entries;
+    const struct {
+        const char *title, *artist, *fileType, *location, *entryFile;
+        int style, time, order, size;
+    } records[] = {
+        {"a", "Z", "wma", "/b", "x.pls", 2003, 30, 2, 10},
+        {"b", "Y", "mp3", "/c", "/c", 2001, 10, 3, 30},
+        {"c", "X", "ogg", "/a", "y.m3u", 2002, 20, 1, 20},
+    };
+    for (const auto& r : records) {
+        CSongPtr song = TestSong(r.title, r.time, r.location);
+        song->artist = r.artist;
+        song->fileType = r.fileType;
+        song->style = r.style;
+        song->order = r.order;
+        song->size = r.size;
+        songs.AddTail(song);
+        CEntryPtr entry = TestEntry(r.title, r.location, r.entryFile, {}, r.artist);
+        entry->style = r.style;
+        entry->count = r.order;
+        entry->time = r.time;
+        entry->playCount = r.order;
+        entries.AddTail(entry);
+    }
+    const char* songOrders[] = {"a b c", "c b a", "b c a", "b c a",
+                                "c a b", "b c a", "a c b", "c a b"};
+    const char* entryOrders[] = {"a b c", "c a b", "c b a", "b c a",
+                                 "c a b", "b c a", "c a b", "c a b"};
+    for (int key = 1; key <= 8; ++key) {
+        SortSongs(songs, key, true);
+        EXPECT_EQ(Joined(TitlesOf(songs)), songOrders[key - 1]) << "song key " << key;
+        SortEntries(entries, key, true);
+        EXPECT_EQ(Joined(TitlesOf(entries)), entryOrders[key - 1]) << "entry key " << key;
     }
 }
 
-TEST(SortEntries, GivesTheBubbleSortOrderForEveryKeyAndDirection) {
-    std::mt19937 random(7);
-    for (int round = 0; round < 6; ++round) {
-        CMusicList entries;
-        for (int i = 0; i < 120 + round; ++i) {
-            entries.AddTail(RandomEntry(random));
-        }
-        for (int key = 0; key <= 9; ++key) {
-            for (bool ascending : {true, false}) {
-                std::vector<CEntryPtr> expected = entries.Elements();
-                ReferenceBubbleSort(expected, key, ascending, EntryGreater);
-                SortEntries(entries, key, ascending);
-                ASSERT_EQ(entries.Elements(), expected) << "key " << key << " asc " << ascending;
-            }
-        }
-    }
-}
-
-TEST(SortSongs, TextsInGb18030ByteOrder) {
+TEST(SortSongs, TextsInGb18030ByteOrderAndTiesKeepTheirOrder) {
     CSongList songs = SongsTitled({"b", "B", "a"});
     SortSongs(songs, 1, true);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"B", "a", "b"}));
-
+    EXPECT_EQ(TitlesOf(songs), (Lines{"B", "a", "b"}));
     // Pinyin order (a-, bu, ye, yue), not the order of the UTF-8 bytes.
     songs = SongsTitled({"月亮河", "不", "夜曲", "啊", "Z"});
     SortSongs(songs, 1, true);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"Z", "啊", "不", "夜曲", "月亮河"}));
+    EXPECT_EQ(TitlesOf(songs), (Lines{"Z", "啊", "不", "夜曲", "月亮河"}));
     SortSongs(songs, 1, false);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"月亮河", "夜曲", "不", "啊", "Z"}));
-}
+    EXPECT_EQ(TitlesOf(songs), (Lines{"月亮河", "夜曲", "不", "啊", "Z"}));
 
-TEST(SortSongs, OrderKeyRestoresNumberingAndTiesKeepTitleOrder) {
-    CSongList songs = SongsTitled({"d", "c", "b", "a", "e"});
+    // The order key restores numbering; descending reverses differing keys only.
+    songs = SongsTitled({"d", "c", "b", "a", "e"});
     const int orders[] = {3, 1, 2, 2, 4};
     for (int i = 0; i < 5; ++i) {
         songs.GetAt(i + 1)->order = orders[i];
     }
     SortSongs(songs, 1, true);
     SortSongs(songs, 5, true);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"c", "a", "b", "d", "e"}));
-
-    // Descending reverses differing keys; the tie keeps its order.
+    EXPECT_EQ(TitlesOf(songs), (Lines{"c", "a", "b", "d", "e"}));
     SortSongs(songs, 5, false);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"e", "d", "a", "b", "c"}));
+    EXPECT_EQ(TitlesOf(songs), (Lines{"e", "d", "a", "b", "c"}));
 }
 
 TEST(SortSongs, SizeDescendingPutsMissingFilesLastAndBadKeysChangeNothing) {
@@ -158,26 +166,19 @@ TEST(SortSongs, SizeDescendingPutsMissingFilesLastAndBadKeysChangeNothing) {
         songs.GetAt(i + 1)->size = sizes[i];
     }
     SortSongs(songs, 7, false);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"huge", "mid", "small", "missing"}));
+    EXPECT_EQ(TitlesOf(songs), (Lines{"huge", "mid", "small", "missing"}));
     SortSongs(songs, 0, true);
     SortSongs(songs, 9, false);
-    EXPECT_EQ(Titles(songs), (std::vector<std::string>{"huge", "mid", "small", "missing"}));
+    EXPECT_EQ(TitlesOf(songs), (Lines{"huge", "mid", "small", "missing"}));
 }
 
 TEST(SortEntries, TypeKeyPutsM3uThenPlsThenFoldersThenOthers) {
     CMusicList entries;
-    for (auto name : {"x.wpl", "/f", "b.pls", "a.m3u", "c.m3u8"}) {
-        auto entry = std::make_shared<CPlayListItem>();
-        entry->fileName = name;
-        entry->location = std::string(name) == "/f" ? "/f" : "/m";
-        entries.AddTail(entry);
+    for (std::string name : {"x.wpl", "/f", "b.pls", "a.m3u", "c.m3u8"}) {
+        entries.AddTail(TestEntry(name, name == "/f" ? "/f" : "/m", name));
     }
     SortEntries(entries, 2, true);
-    std::vector<std::string> names;
-    for (const auto& entry : entries) {
-        names.push_back(entry->fileName);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"a.m3u", "c.m3u8", "b.pls", "/f", "x.wpl"}));
+    EXPECT_EQ(TitlesOf(entries), (Lines{"a.m3u", "c.m3u8", "b.pls", "/f", "x.wpl"}));
 }
 
 TEST(SortSongs, AbsentRecordsSortLikeTheExchangeSort) {

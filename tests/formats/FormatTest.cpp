@@ -3,53 +3,37 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
-#include <vector>
 
-TEST(FormatNumber, WritesPlainSignedDecimal) {
-    EXPECT_EQ(FormatNumber(0), "0");
-    EXPECT_EQ(FormatNumber(-3), "-3");
-    EXPECT_EQ(FormatNumber(2960384), "2960384");
-    EXPECT_EQ(FormatNumber(INT_MIN), "-2147483648");
-    // File sizes beyond 32 bits keep all their digits.
+TEST(Format, NumbersDurationsAndSizes) {
+    const struct {
+        long long value;
+        const char *number, *duration, *longDuration, *sizeKB;
+    } cases[] = {
+        {0, "0", "Unknown", "Unknown", "0KB"},
+        {-1, "-1", "Unknown", "Unknown", "0KB"},
+        {1, "1", "00:01", "00:00:01", "0KB"},
+        {59, "59", "00:59", "00:00:59", "0KB"},
+        {65, "65", "01:05", "00:01:05", "0KB"},
+        {599, "599", "09:59", "00:09:59", "0KB"},
+        {600, "600", "10:00", "00:10:00", "0KB"},
+        {999, "999", "16:39", "00:16:39", "0KB"},
+        {1000, "1000", "16:40", "00:16:40", "1KB"},
+        {3599, "3599", "59:59", "00:59:59", "3KB"},
+        {3725, "3725", "62:05", "01:02:05", "3KB"},
+        {360000, "360000", "6000:00", "100:00:00", "360KB"},
+        {2960384, "2960384", "49339:44", "822:19:44", "2960KB"},
+        {INT_MAX, "2147483647", "35791394:07", "596523:14:07", "2147483KB"},
+        {INT_MIN, "-2147483648", "Unknown", "Unknown", "0KB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatNumber(c.value), c.number) << c.value;
+        EXPECT_EQ(FormatDuration(static_cast<int>(c.value)), c.duration) << c.value;
+        EXPECT_EQ(FormatLongDuration(static_cast<int>(c.value)), c.longDuration) << c.value;
+        EXPECT_EQ(FormatSizeKB(c.value), c.sizeKB) << c.value;
+    }
+    // File sizes beyond 32 bits keep all their digits instead of wrapping around.
     EXPECT_EQ(FormatNumber(5000000000LL), "5000000000");
-}
-
-TEST(FormatDuration, PadsToTwoDigitsAndNeverShowsHours) {
-    EXPECT_EQ(FormatDuration(0), "Unknown");
-    EXPECT_EQ(FormatDuration(-1), "Unknown");
-    EXPECT_EQ(FormatDuration(INT_MIN), "Unknown");
-    EXPECT_EQ(FormatDuration(1), "00:01");
-    EXPECT_EQ(FormatDuration(5), "00:05");
-    EXPECT_EQ(FormatDuration(65), "01:05");
-    EXPECT_EQ(FormatDuration(599), "09:59");
-    EXPECT_EQ(FormatDuration(600), "10:00");
-    EXPECT_EQ(FormatDuration(3725), "62:05");
-    EXPECT_EQ(FormatDuration(60000), "1000:00");
-    EXPECT_EQ(FormatDuration(INT_MAX), "35791394:07");
-}
-
-TEST(FormatLongDuration, ShowsHoursMinutesAndSeconds) {
-    EXPECT_EQ(FormatLongDuration(0), "Unknown");
-    EXPECT_EQ(FormatLongDuration(-1), "Unknown");
-    EXPECT_EQ(FormatLongDuration(59), "00:00:59");
-    EXPECT_EQ(FormatLongDuration(3599), "00:59:59");
-    EXPECT_EQ(FormatLongDuration(3600), "01:00:00");
-    EXPECT_EQ(FormatLongDuration(3725), "01:02:05");
-    EXPECT_EQ(FormatLongDuration(360000), "100:00:00");
-    // A library longer than the 16-bit times of old allowed.
-    EXPECT_EQ(FormatLongDuration(INT_MAX), "596523:14:07");
-}
-
-TEST(FormatSizeKB, DividesByAThousandAndDropsTheRemainder) {
-    EXPECT_EQ(FormatSizeKB(0), "0KB");
-    EXPECT_EQ(FormatSizeKB(999), "0KB");
-    EXPECT_EQ(FormatSizeKB(1000), "1KB");
-    EXPECT_EQ(FormatSizeKB(1999), "1KB");
-    EXPECT_EQ(FormatSizeKB(2960384), "2960KB");
-    // Files past 4 GiB show their real size instead of wrapping around.
     EXPECT_EQ(FormatSizeKB(5000000000LL), "5000000KB");
-    EXPECT_EQ(FormatSizeKB(-5), "0KB");
 }
 
 TEST(StyleName, NamesTheSixteenCodesAndUndeterminedForTheRest) {
@@ -58,27 +42,16 @@ TEST(StyleName, NamesTheSixteenCodesAndUndeterminedForTheRest) {
         "说唱", "布鲁斯", "迪斯科", "电影原声", "游戏音乐", "混合风格", "其它", "未知",
     };
     EXPECT_EQ(StyleNames(), expected);
-
-    std::vector<std::string> byCode;
-    for (int code = 2001; code <= 2016; ++code) {
-        byCode.push_back(StyleName(code));
-    }
-    EXPECT_EQ(byCode, expected);
-
-    for (int code : {2000, 2017, -5, 0, INT_MIN, INT_MAX}) {
-        EXPECT_EQ(StyleName(code), "未知") << code;
-    }
-}
-
-TEST(StyleName, DropDownItemsMapToCodesBothWays) {
     for (int index = 0; index < kStyleCount; ++index) {
-        EXPECT_EQ(StyleIndexOf(StyleCodeAt(index)), index);
+        EXPECT_EQ(StyleName(2001 + index), expected[index]) << index;
+        EXPECT_EQ(StyleCodeAt(index), 2001 + index) << index;
+        EXPECT_EQ(StyleIndexOf(2001 + index), index) << index;
     }
-    EXPECT_EQ(StyleCodeAt(0), 2001);
-    EXPECT_EQ(StyleCodeAt(15), 2016);
     // Codes with no name of their own select the "未知" item.
-    EXPECT_EQ(StyleIndexOf(1999), 15);
-    EXPECT_EQ(StyleIndexOf(INT_MIN), 15);
+    for (int code : {2000, 2017, 1999, -5, 0, INT_MIN, INT_MAX}) {
+        EXPECT_EQ(StyleName(code), "未知") << code;
+        EXPECT_EQ(StyleIndexOf(code), 15) << code;
+    }
     EXPECT_EQ(StyleCodeAt(-1), 2016);
     EXPECT_EQ(StyleCodeAt(INT_MAX), 2016);
 }

@@ -5,16 +5,13 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/TextEncoding.h"
+#include "support/Library.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <algorithm>
-
-#include <string>
-#include <vector>
+#include <filesystem>
 
 namespace {
 
@@ -46,29 +43,19 @@ const char* const kSongHeader =
     "<td>风格</td><td>时间</td><td>类型</td><td>大小</td><td>位置</td>\n";
 
 CSongPtr MakeSong(const std::string& title, const std::string& artist, int style, int time,
-                  int order, const std::string& fileName, const std::string& location,
-                  std::int64_t size) {
-    auto song = std::make_shared<CSongItem>();
-    song->title = title;
+                  const std::string& fileName, const std::string& location, std::int64_t size) {
+    CSongPtr song = TestSong(title, time, location, fileName);
     song->artist = artist;
     song->style = style;
-    song->time = time;
-    song->order = order;
-    song->fileName = fileName;
-    song->fileType = fileName == "不存在" ? "" : "mp3";
-    song->location = location;
     song->size = size;
     return song;
 }
 
 CEntryPtr MakeEntry(const std::string& title, const std::string& artist, int style,
-                    const std::string& fileName, const std::string& location) {
-    auto entry = std::make_shared<CPlayListItem>();
-    entry->title = title;
-    entry->artist = artist;
+                    const std::string& fileName, const std::string& location,
+                    const std::vector<CSongPtr>& songs = {}) {
+    CEntryPtr entry = TestEntry(title, location, fileName, songs, artist);
     entry->style = style;
-    entry->fileName = fileName;
-    entry->location = location;
     return entry;
 }
 
@@ -77,33 +64,13 @@ CEntryPtr MakeEntry(const std::string& title, const std::string& artist, int sty
 // holds a placeholder word.
 CMusicList SampleLibrary() {
     CMusicList entries;
-    CEntryPtr playlist = MakeEntry("", "", 2001, "list.m3u", "/m");
-    playlist->songs.AddTail(MakeSong("<b>&", "Ann", 2002, 65, 1, "a.mp3", "/m", 2960384));
-    playlist->songs.AddTail(MakeSong("", "", 2016, 0, 2, "不存在", "", 0));
-    playlist->UpdateTotals();
-    entries.AddTail(playlist);
+    entries.AddTail(MakeEntry("", "", 2001, "list.m3u", "/m",
+                              {MakeSong("<b>&", "Ann", 2002, 65, "a.mp3", "/m", 2960384),
+                               MakeSong("", "", 2016, 0, "不存在", "", 0)}));
     entries.AddTail(MakeEntry("Folder \"X\"", "AC/DC", 2003, "/music/X", "/music/X"));
     entries.AddTail(MakeEntry("Other #pl_count", "", 2005, "list.asx", "/m"));
     return entries;
 }
-
-class CMessageRecorder : public CPlatform {
-public:
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        messages.push_back(text);
-    }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
 
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
@@ -111,21 +78,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
         text += line + "\n";
     }
     return text;
-}
-
-std::vector<std::string> FolderNames(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* listing = opendir(folder.c_str());
-    while (const dirent* item = listing ? readdir(listing) : nullptr) {
-        if (item->d_name[0] != '.') {
-            names.push_back(item->d_name);
-        }
-    }
-    if (listing != nullptr) {
-        closedir(listing);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace
@@ -136,42 +88,27 @@ TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
     std::string expected =
         std::string("<html><head><title>Rock &amp; Roll</title></head><body>\n") + kIndexHeader +
         "<tr><td><a href=#1>N/A</a></td><td>m3u</td><td>N/A</td><td>N/A</td><td>2</td>"
-        "<td>01:05</td>\n"
-        "</tr>\n"
+        "<td>01:05</td>\n</tr>\n"
         "<tr><td><a href=#2>Folder &quot;X&quot;</a></td><td>文件夹</td><td>AC/DC</td>"
-        "<td>摇滚</td><td>0</td><td>Unknown</td>\n"
-        "</tr>\n"
+        "<td>摇滚</td><td>0</td><td>Unknown</td>\n</tr>\n"
         "<tr><td><a href=#3>Other #pl_count</a></td><td>#pl_type</td><td>N/A</td><td>古典</td>"
-        "<td>0</td><td>Unknown</td>\n"
-        "</tr>\n"
-        "</table>\n"
-        "<a name=1></a><h3></h3>\n" +
+        "<td>0</td><td>Unknown</td>\n</tr>\n</table>\n<a name=1></a><h3></h3>\n" +
         kSongHeader +
         "<tr><td>1</td><td>&lt;b&gt;&amp;</td><td>Ann</td><td>流行</td><td>01:05</td>"
-        "<td>mp3</td><td>2960KB</td><td>/m/a.mp3</td>\n"
-        "</tr>\n"
+        "<td>mp3</td><td>2960KB</td><td>/m/a.mp3</td>\n</tr>\n"
         "<tr><td>2</td><td>N/A</td><td>N/A</td><td>未知</td><td>Unknown</td><td></td>"
-        "<td>0KB</td><td>不存在</td>\n"
-        "</tr>\n"
-        "</table>\n"
-        "<a name=2></a><h3>Folder &quot;X&quot;</h3>\n" +
-        kSongHeader +
-        "</table>\n"
-        "<a name=3></a><h3>Other #pl_count</h3>\n" +
-        kSongHeader +
-        "</table>\n"
-        "</body>\n"
-        "</html>\n";
+        "<td>0KB</td><td>不存在</td>\n</tr>\n</table>\n<a name=2></a><h3>Folder "
+        "&quot;X&quot;</h3>\n" +
+        kSongHeader + "</table>\n<a name=3></a><h3>Other #pl_count</h3>\n" + kSongHeader +
+        "</table>\n</body>\n</html>\n";
     EXPECT_EQ(page, expected);
 }
 
-TEST(HtmlExport, EmptyLibraryGivesHeadMiddleAndClosingLines) {
-    std::string page = BuildHtmlPage(kRuleTemplate, "x", CMusicList());
-    EXPECT_EQ(page, std::string("<html><head><title>x</title></head><body>\n") + kIndexHeader +
-                        "</table>\n</body>\n</html>\n");
-}
-
 TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSections) {
+    // An empty library gives the head, the middle and the closing lines.
+    EXPECT_EQ(BuildHtmlPage(kRuleTemplate, "x", CMusicList()),
+              std::string("<html><head><title>x</title></head><body>\n") + kIndexHeader +
+                  "</table>\n</body>\n</html>\n");
     CMusicList entries = SampleLibrary();
     // An entry whose count claims more songs than it holds.
     entries.GetAt(1)->count = 5;
@@ -205,75 +142,60 @@ TEST(HtmlExport, WritesTheUsersTemplateCopyAtomicallyAsUtf8) {
     CTempDir work;
     // A template saved by the original program: GBK bytes.
     work.Write("Template.htm", EncodeGb18030(JoinLines(kRuleTemplate)));
-    CMessageRecorder recorder;
-    SetPlatform(&recorder);
-    CNullFrame frame;
-    CMusicManager manager(&frame);
+    CScopedRecordingPlatform recorder;
+    CMusicManager manager(nullptr);
     manager.config.WorkDirectory = work.Path();
     CMusicList entries = SampleLibrary();
     work.Write("out/新建音乐单.htm", "old page");
-
     EXPECT_TRUE(manager.store.ExportHtml(work.File("out/新建音乐单.htm"), entries));
-
     EXPECT_EQ(work.Read("out/新建音乐单.htm"), BuildHtmlPage(kRuleTemplate, "新建音乐单", entries));
-    EXPECT_EQ(FolderNames(work.File("out")), (std::vector<std::string>{"新建音乐单.htm"}));
-    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.File("out")),
+                            std::filesystem::directory_iterator()),
+              1);
+    EXPECT_TRUE(recorder.platform.messages.empty());
 
     // An output folder that does not exist: reported, nothing written.
     EXPECT_FALSE(manager.store.ExportHtml(work.File("none/page.htm"), entries));
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0].rfind(work.File("none/page.htm") + ": ", 0), 0u);
-    SetPlatform(nullptr);
+    EXPECT_EQ(recorder.platform.MessageTexts(),
+              std::vector<std::string>{work.File("none/page.htm") + ": No such file or directory"});
 }
 
-TEST(HtmlExport, UsersTemplateWinsOverTheInstalledOne) {
+TEST(HtmlExport, UsersTemplateWinsOverTheInstalledOneAndAMissingOneIsReported) {
     CTempDir work;
     std::string installed = InstalledDataFolder() + "/Template.htm";
+    bool isInstalled = FileExists(installed);
     EXPECT_EQ(FindInstalledFile(work.Path(), "Template.htm"),
-              FileExists(installed) ? installed : work.File("Template.htm"));
-    work.Write("Template.htm", "x");
-    work.Write("Help/ckhelp.htm", "x");
-    EXPECT_EQ(FindInstalledFile(work.Path(), "Template.htm"), work.File("Template.htm"));
-    EXPECT_EQ(FindInstalledFile(work.Path(), "Help/ckhelp.htm"), work.File("Help/ckhelp.htm"));
-}
-
-TEST(HtmlExport, MissingTemplateIsReportedAndNoPageIsCreated) {
-    CTempDir work;
-    if (FileExists(FindInstalledFile(work.Path(), "Template.htm"))) {
-        GTEST_SKIP() << "an installed Template.htm would be used";
+              isInstalled ? installed : work.File("Template.htm"));
+    if (!isInstalled) {
+        CScopedRecordingPlatform recorder;
+        CMusicManager manager(nullptr);
+        manager.config.WorkDirectory = work.Path();
+        EXPECT_FALSE(manager.store.ExportHtml(work.File("page.htm"), SampleLibrary()));
+        EXPECT_FALSE(FileExists(work.File("page.htm")));
+        EXPECT_EQ(
+            recorder.platform.MessageTexts(),
+            std::vector<std::string>{work.File("Template.htm") + ": No such file or directory"});
     }
-    CMessageRecorder recorder;
-    SetPlatform(&recorder);
-    CNullFrame frame;
-    CMusicManager manager(&frame);
-    manager.config.WorkDirectory = work.Path();
-
-    EXPECT_FALSE(manager.store.ExportHtml(work.File("page.htm"), SampleLibrary()));
-
-    EXPECT_FALSE(FileExists(work.File("page.htm")));
-    EXPECT_EQ(recorder.messages, (std::vector<std::string>{work.File("Template.htm") +
-                                                           ": No such file or directory"}));
-    SetPlatform(nullptr);
+    for (const char* name : {"Template.htm", "Help/ckhelp.htm"}) {
+        work.Write(name, "x");
+        EXPECT_EQ(FindInstalledFile(work.Path(), name), work.File(name));
+    }
 }
 
 TEST(HtmlExport, ShippedTemplateHasAllSixSections) {
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(std::string(CRICKLET_SOURCE_DIR) + "/resources/Template.htm", lines));
     CMusicList entries;
-    CEntryPtr entry = MakeEntry("Tea & <Cake>", "Bo", 2004, "/m/T", "/m/T");
-    entry->songs.AddTail(MakeSong("S\"1\"", "Bo", 2002, 200, 1, "s1.mp3", "/m/T", 4000));
-    entry->UpdateTotals();
-    entries.AddTail(entry);
-
+    entries.AddTail(MakeEntry("Tea & <Cake>", "Bo", 2004, "/m/T", "/m/T",
+                              {MakeSong("S\"1\"", "Bo", 2002, 200, "s1.mp3", "/m/T", 4000)}));
     std::string page = BuildHtmlPage(lines, "我的音乐", entries);
-
-    EXPECT_NE(page.find("<meta charset=\"utf-8\">\n"), std::string::npos);
-    EXPECT_NE(page.find("<title>我的音乐</title>\n"), std::string::npos);
-    EXPECT_NE(page.find("<tr><td><a href=\"#1\">Tea &amp; &lt;Cake&gt;</a></td><td>文件夹</td>"
-                        "<td>Bo</td><td>爵士</td><td class=\"num\">1</td>"
-                        "<td class=\"num\">03:20</td>\n</tr>\n</table>\n"),
-              std::string::npos);
-    EXPECT_NE(page.find("<h2 id=\"1\">Tea &amp; &lt;Cake&gt; "), std::string::npos);
+    for (const char* part :
+         {"<meta charset=\"utf-8\">\n", "<title>我的音乐</title>\n",
+          "<tr><td><a href=\"#1\">Tea &amp; &lt;Cake&gt;</a></td><td>文件夹</td><td>Bo</td>"
+          "<td>爵士</td><td class=\"num\">1</td><td class=\"num\">03:20</td>\n</tr>\n</table>\n",
+          "<h2 id=\"1\">Tea &amp; &lt;Cake&gt; "}) {
+        EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
     std::string tail = "<tr><td class=\"num\">1</td><td>S&quot;1&quot;</td><td>Bo</td><td>流行</td>"
                        "<td class=\"num\">03:20</td><td>mp3</td><td class=\"num\">4KB</td>"
                        "<td class=\"path\">/m/T/s1.mp3</td>\n</tr>\n</table>\n</body>\n</html>\n";
@@ -287,38 +209,38 @@ TEST(HelpPage, IsUtf8AndDescribesEveryMenuCommand) {
     ASSERT_TRUE(
         ReadFileBytes(std::string(CRICKLET_SOURCE_DIR) + "/resources/Help/ckhelp.htm", bytes));
     EXPECT_TRUE(IsValidUtf8(bytes));
-    EXPECT_NE(bytes.find("<meta charset=\"utf-8\">"), std::string::npos);
-    for (const char* command : {"导入音乐单",
-                                "导出音乐单",
-                                "导出音乐单为网页",
-                                "功能设置",
-                                "弹出菜单",
-                                "从文件夹导入音乐",
-                                "编辑曲目资料",
-                                "编辑音乐资料",
-                                "将资料应用至音乐文件中",
-                                "添加曲目",
-                                "移去曲目",
-                                "移去所有曲目",
-                                "另存曲目为 m3u",
-                                "转换当前文件夹为m3u曲目",
-                                "转换所有文件夹为m3u曲目",
-                                "随机播放曲目",
-                                "随机播放音乐",
-                                "随机播放艺术家",
-                                "随机播放所选曲目",
-                                "随机播放多个歌曲",
-                                "编辑 MP3 TAG 信息",
-                                "添加歌曲",
-                                "移去歌曲",
-                                "浏览文件目录",
-                                "显示主界面",
-                                "隐藏主界面",
-                                "视力保护",
-                                "Template.htm",
-                                "用户反馈意见",
-                                "Cricklet 最新版本",
-                                "Cricklet 的主页"}) {
-        EXPECT_NE(bytes.find(command), std::string::npos) << command;
+    for (const char* text : {"<meta charset=\"utf-8\">",
+                             "导入音乐单",
+                             "导出音乐单",
+                             "导出音乐单为网页",
+                             "功能设置",
+                             "弹出菜单",
+                             "从文件夹导入音乐",
+                             "编辑曲目资料",
+                             "编辑音乐资料",
+                             "将资料应用至音乐文件中",
+                             "添加曲目",
+                             "移去曲目",
+                             "移去所有曲目",
+                             "另存曲目为 m3u",
+                             "转换当前文件夹为m3u曲目",
+                             "转换所有文件夹为m3u曲目",
+                             "随机播放曲目",
+                             "随机播放音乐",
+                             "随机播放艺术家",
+                             "随机播放所选曲目",
+                             "随机播放多个歌曲",
+                             "编辑 MP3 TAG 信息",
+                             "添加歌曲",
+                             "移去歌曲",
+                             "浏览文件目录",
+                             "显示主界面",
+                             "隐藏主界面",
+                             "视力保护",
+                             "Template.htm",
+                             "用户反馈意见",
+                             "Cricklet 最新版本",
+                             "Cricklet 的主页"}) {
+        EXPECT_NE(bytes.find(text), std::string::npos) << text;
     }
 }

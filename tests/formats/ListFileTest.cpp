@@ -1,6 +1,8 @@
 #include "formats/ListFile.h"
 
+#include "support/Library.h"
 #include "support/RecordingPlatform.h"
+#include "support/StoreFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +16,10 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace {
 
-const char* const kLocationMark = "{LOCATION}";
+using Lines = std::vector<std::string>;
 
 // The example library of one m3u entry with two songs, the second of them
 // missing, as the original program wrote it: GBK bytes, CR LF line ends.
@@ -69,136 +69,50 @@ const char* const kExampleGbk =
     "\xCE\xC4\xBC\xFE\xB4\xF3\xD0\xA1 = 0;\r\n"
     "\r\n";
 
-const char* const kHeaderUtf8 =
-    "// 注意:您可以按格式修改以下记录的内容, 但勿修改记录格式结构, 以防发生记录格式读入错误\n"
-    "// 1.请不要加入一个行或是删除一行\n"
-    "// 2.请不要修改属性的名称\n"
-    "// 3.请不要修改\" = \"以及\";\"等关键词格式\n"
-    "// 4.请不要删除本说明\n"
-    "\n";
-
-const char* const kExampleEntryUtf8 = "<play list>\n"
-                                      "曲目标题 = 老歌精选;\n"
-                                      "艺术家 = N/A;\n"
-                                      "风格 = 2002;\n"
-                                      "曲数 = 2;\n"
-                                      "时间 = 425;\n"
-                                      "欣赏次数 = 3;\n"
-                                      "文件名 = 老歌精选.m3u;\n"
-                                      "文件位置 = {LOCATION};\n"
-                                      "\n"
-                                      "<song list>\n";
-
-const char* const kExampleSongsUtf8 = "音乐标题 = 月亮河;\n"
-                                      "艺术家 = N/A;\n"
-                                      "风格 = 2001;\n"
-                                      "时间 = 185;\n"
-                                      "次序 = 1;\n"
-                                      "文件名 = 月亮河.mp3;\n"
-                                      "文件类型 = mp3;\n"
-                                      "文件位置 = {LOCATION};\n"
-                                      "文件大小 = 2960384;\n"
-                                      "\n"
-                                      "音乐标题 = 夜曲;\n"
-                                      "艺术家 = N/A;\n"
-                                      "风格 = 2001;\n"
-                                      "时间 = 240;\n"
-                                      "次序 = 2;\n"
-                                      "文件名 = 不存在;\n"
-                                      "文件类型 = ;\n"
-                                      "文件位置 = ;\n"
-                                      "文件大小 = 0;\n"
-                                      "\n";
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-// Every field of a song as one comparable text.
-std::string Describe(const CSongItem& song) {
-    return song.title + "|" + song.artist + "|" + std::to_string(song.style) + "|" +
-           std::to_string(song.time) + "|" + std::to_string(song.order) + "|" + song.fileName +
-           "|" + song.fileType + "|" + song.location + "|" + std::to_string(song.size);
-}
-
-std::string Describe(const CPlayListItem& entry) {
-    std::string text = entry.title + "|" + entry.artist + "|" + std::to_string(entry.style) + "|" +
-                       std::to_string(entry.count) + "|" + std::to_string(entry.time) + "|" +
-                       std::to_string(entry.playCount) + "|" + entry.fileName + "|" +
-                       entry.location;
-    for (const auto& song : entry.songs) {
-        text += "\n  " + Describe(*song);
-    }
-    return text;
-}
-
-std::vector<std::string> Describe(const CMusicList& list) {
-    std::vector<std::string> entries;
-    for (const auto& entry : list) {
-        entries.push_back(Describe(*entry));
-    }
-    return entries;
-}
-
-std::vector<std::string> Describe(const CSongList& songs) {
-    std::vector<std::string> texts;
-    for (const auto& song : songs) {
-        texts.push_back(Describe(*song));
-    }
-    return texts;
-}
-
-CSongPtr MakeSong(const std::string& title, int time, const std::string& location = "",
-                  const std::string& fileName = kMissingFileMarker) {
-    auto song = std::make_shared<CSongItem>();
-    song->title = title;
+CSongPtr Song(const std::string& title, int time, const std::string& location = "",
+              const std::string& fileName = kMissingFileMarker) {
+    CSongPtr song = TestSong(title, time, location, fileName);
     song->artist = "歌手";
     song->style = 2003;
-    song->time = time;
-    song->fileName = fileName;
-    if (!location.empty()) {
-        song->location = location;
-        song->fileType = "mp3";
-        song->size = 1234;
+    song->size = location.empty() ? 0 : 1234;
+    if (location.empty()) {
+        song->fileType.clear();
     }
     return song;
 }
 
-CEntryPtr MakeEntry(const std::string& title, std::vector<CSongPtr> songs) {
-    auto entry = std::make_shared<CPlayListItem>();
-    entry->title = title;
-    entry->artist = "合唱团";
+CEntryPtr Entry(const std::string& title, const std::vector<CSongPtr>& songs) {
+    CEntryPtr entry = TestEntry(title, "/music", title + ".m3u", songs, "合唱团");
     entry->style = 2005;
     entry->playCount = 7;
-    entry->fileName = title + ".m3u";
-    entry->location = "/music";
-    for (auto& song : songs) {
-        entry->songs.AddTail(song);
-    }
-    entry->Renumber();
-    entry->UpdateTotals();
     return entry;
 }
 
-std::string ListFileText(const std::string& records, int entryCount) {
-    return std::string(kHeaderUtf8) + "number = " + std::to_string(entryCount) + ";\n\n" + records;
+CMusicList ListOf(const std::vector<CEntryPtr>& entries) {
+    CMusicList list;
+    for (const auto& entry : entries) {
+        list.AddTail(entry);
+    }
+    return list;
 }
 
-// One song record in the file's form, the values given in key order.
-std::string SongRecordText(const std::string& title, int time, int order) {
-    return "音乐标题 = " + title + ";\n艺术家 = ;\n风格 = 2001;\n时间 = " + std::to_string(time) +
-           ";\n次序 = " + std::to_string(order) +
-           ";\n文件名 = 不存在;\n文件类型 = ;\n文件位置 = ;\n文件大小 = 0;\n";
+// A song record of a missing file, and an entry record of x.m3u in /m.
+std::string SongText(const std::string& title, int time, int order) {
+    CSongPtr song = TestSong(title, time, "", kMissingFileMarker);
+    song->order = order;
+    return SongRecordText(*song);
 }
 
-std::string EntryRecordText(const std::string& title, int count) {
-    return "<play list>\n曲目标题 = " + title +
-           ";\n艺术家 = ;\n风格 = 2001;\n曲数 = " + std::to_string(count) +
-           ";\n时间 = 0;\n欣赏次数 = 0;\n文件名 = x.m3u;\n文件位置 = /m;\n\n<song list>\n";
+std::string EntryText(const std::string& title, int count) {
+    CEntryPtr entry = TestEntry(title, "/m", "x.m3u");
+    entry->count = count;
+    return EntryRecordText(*entry);
+}
+
+Lines ReadList(const std::string& path) {
+    CMusicList list;
+    EXPECT_TRUE(ReadMusicListFile(path, list)) << path;
+    return Describe(list);
 }
 
 } // namespace
@@ -208,28 +122,20 @@ TEST(ListFileRead, WorkedExampleInGbkReadsAndWritesBackAsUtf8) {
     std::string location = folder.Path() + "/音乐/老歌";
     folder.Write("音乐/老歌/月亮河.mp3", "ID3");
     std::string locationGbk = folder.Path() + "/\xD2\xF4\xC0\xD6/\xC0\xCF\xB8\xE8";
-    std::string path =
-        folder.Write("PlayList.stp", ReplaceAll(kExampleGbk, kLocationMark, locationGbk));
-
+    folder.Write("PlayList.stp", ReplaceAll(kExampleGbk, "{LOCATION}", locationGbk));
     CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(path, list));
-    std::vector<std::string> expected = {"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|" + location +
-                                         "\n  月亮河|N/A|2001|185|1|月亮河.mp3|mp3|" + location +
-                                         "|2960384" + "\n  夜曲|N/A|2001|240|2|不存在|||0"};
-    EXPECT_EQ(Describe(list), expected);
+    ASSERT_TRUE(ReadMusicListFile(folder.File("PlayList.stp"), list));
+    EXPECT_EQ(Describe(list), Lines{"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|" + location +
+                                    "\n  月亮河|N/A|2001|185|1|月亮河.mp3|mp3|" + location +
+                                    "|2960384\n  夜曲|N/A|2001|240|2|不存在|||0"});
+    ASSERT_TRUE(WriteMusicListFile(folder.File("written.stp"), list));
+    EXPECT_EQ(folder.Read("written.stp"), ListFileText(list));
 
-    std::string entryText = ReplaceAll(kExampleEntryUtf8, kLocationMark, location);
-    std::string songsText = ReplaceAll(kExampleSongsUtf8, kLocationMark, location);
-    std::string written = folder.File("written.stp");
-    ASSERT_TRUE(WriteMusicListFile(written, list));
-    EXPECT_EQ(folder.Read("written.stp"), ListFileText(entryText + songsText, 1));
-
-    // The same two songs in the song store file.
+    // The same two songs in the song store file, and back.
     CSongList songs;
     CollectAllSongs(songs, list);
     ASSERT_TRUE(WriteSongStoreFile(folder.File("MusicList.ckp"), songs));
-    EXPECT_EQ(folder.Read("MusicList.ckp"), "number = 2;\n\n" + songsText);
-
+    EXPECT_EQ(folder.Read("MusicList.ckp"), SongStoreText(songs.Elements()));
     CSongList readSongs;
     ASSERT_TRUE(ReadSongStoreFile(folder.File("MusicList.ckp"), readSongs));
     EXPECT_EQ(Describe(readSongs), Describe(songs));
@@ -238,90 +144,89 @@ TEST(ListFileRead, WorkedExampleInGbkReadsAndWritesBackAsUtf8) {
 TEST(ListFileRead, SongWhoseFileIsGoneComesBackMarkedMissing) {
     CTempDir folder;
     // The example as written on the original platform: its folder is not here.
-    std::string path =
-        folder.Write("PlayList.stp", ReplaceAll(kExampleGbk, kLocationMark,
-                                                "D:\\\xD2\xF4\xC0\xD6\\\xC0\xCF\xB8\xE8"));
-    CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(path, list));
-    std::vector<std::string> expected = {"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|D:\\音乐\\老歌"
-                                         "\n  月亮河|N/A|2001|185|1|不存在|||0"
-                                         "\n  夜曲|N/A|2001|240|2|不存在|||0"};
-    EXPECT_EQ(Describe(list), expected);
+    folder.Write("PlayList.stp",
+                 ReplaceAll(kExampleGbk, "{LOCATION}", "D:\\\xD2\xF4\xC0\xD6\\\xC0\xCF\xB8\xE8"));
+    EXPECT_EQ(ReadList(folder.File("PlayList.stp")),
+              Lines{"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|D:\\音乐\\老歌"
+                    "\n  月亮河|N/A|2001|185|1|不存在|||0\n  夜曲|N/A|2001|240|2|不存在|||0"});
 
     // A file that exists keeps everything; deleting it marks it on the next read.
     std::string songPath = folder.Write("music/a.mp3", "x");
-    auto kept = MakeSong("留下", 100, folder.Path() + "/music", "a.mp3");
-    auto gone = MakeSong("删掉", 50, folder.Path() + "/music", "b.mp3");
-    CMusicList library;
-    library.AddTail(MakeEntry("专辑", {kept, gone}));
+    CSongPtr kept = Song("留下", 100, folder.Path() + "/music", "a.mp3");
+    CMusicList library =
+        ListOf({Entry("专辑", {kept, Song("删掉", 50, folder.Path() + "/music")})});
     ASSERT_TRUE(WriteMusicListFile(folder.File("two.stp"), library));
-    ASSERT_TRUE(ReadMusicListFile(folder.File("two.stp"), list));
-    ASSERT_EQ(list.GetCount(), 1);
-    EXPECT_EQ(Describe(*list.GetAt(1)->songs.GetAt(1)), Describe(*kept));
-    EXPECT_EQ(Describe(*list.GetAt(1)->songs.GetAt(2)), "删掉|歌手|2003|50|2|不存在|||0");
-
+    Lines read = ReadList(folder.File("two.stp"));
+    EXPECT_EQ(read, Lines{"专辑|合唱团|2005|2|150|7|专辑.m3u|/music\n  " + Describe(*kept) +
+                          "\n  删掉|歌手|2003|50|2|不存在|||0"});
     ASSERT_EQ(unlink(songPath.c_str()), 0);
     CSongList songs;
     CollectAllSongs(songs, library);
     ASSERT_TRUE(WriteSongStoreFile(folder.File("songs.ckp"), songs));
     ASSERT_TRUE(ReadSongStoreFile(folder.File("songs.ckp"), songs));
-    EXPECT_EQ(Describe(songs), (std::vector<std::string>{"留下|歌手|2003|100|1|不存在|||0",
-                                                         "删掉|歌手|2003|50|2|不存在|||0"}));
+    EXPECT_EQ(Describe(songs),
+              (Lines{"留下|歌手|2003|100|1|不存在|||0", "删掉|歌手|2003|50|2|不存在|||0"}));
 }
 
 TEST(ListFileRead, ValueRunsToTheLastSemicolon) {
     CTempDir folder;
-    auto song = MakeSong("A;B", 61);
+    CSongPtr song = Song("A;B", 61);
     song->artist = "X = Y";
-    auto entry = MakeEntry("C;D;", {song});
+    CEntryPtr entry = Entry("C;D;", {song});
     entry->artist = "E = F;G";
-    CMusicList library;
-    library.AddTail(entry);
+    CMusicList library = ListOf({entry});
     ASSERT_TRUE(WriteMusicListFile(folder.File("list.stp"), library));
+    EXPECT_EQ(ReadList(folder.File("list.stp")), Describe(library));
 
-    CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("list.stp"), list));
-    EXPECT_EQ(Describe(list), Describe(library));
-
-    std::string key;
-    std::string value;
-    SplitRecordLine("曲目标题 = A;B;", key, value);
-    EXPECT_EQ(key + "|" + value, "曲目标题|A;B");
-    SplitRecordLine("曲目标题 = X = Y;", key, value);
-    EXPECT_EQ(key + "|" + value, "曲目标题|X = Y");
-    SplitRecordLine("风格 =  2003;", key, value);
-    EXPECT_EQ(key + "|" + value, "风格| 2003");
-    EXPECT_EQ(ParseRecordNumber(value), 2003);
-    SplitRecordLine("key = no semicolon", key, value);
-    EXPECT_EQ(key + "|" + value, "key|");
-    SplitRecordLine("a;b = c", key, value);
-    EXPECT_EQ(key + "|" + value, "a;b|");
     // Without " = " there is no key, and the value starts at the third byte.
-    SplitRecordLine("abcdef;", key, value);
-    EXPECT_EQ(key + "|" + value, "|cdef");
-    SplitRecordLine("", key, value);
-    EXPECT_EQ(key + "|" + value, "|");
-    SplitRecordLine(";", key, value);
-    EXPECT_EQ(key + "|" + value, "|");
+    const struct {
+        const char* line;
+        const char* split;
+    } cases[] = {
+        {"曲目标题 = A;B;", "曲目标题|A;B"},
+        {"曲目标题 = X = Y;", "曲目标题|X = Y"},
+        {"风格 =  2003;", "风格| 2003"},
+        {"key = no semicolon", "key|"},
+        {"a;b = c", "a;b|"},
+        {"abcdef;", "|cdef"},
+        {"", "|"},
+        {";", "|"},
+    };
+    for (const auto& c : cases) {
+        std::string key, value;
+        SplitRecordLine(c.line, key, value);
+        EXPECT_EQ(key + "|" + value, c.split) << c.line;
+    }
 }
 
 TEST(ListFileRead, NumbersReadLikeAtoiIn32AndSizesIn64Bits) {
-    EXPECT_EQ(ParseRecordNumber(""), 0);
-    EXPECT_EQ(ParseRecordNumber("abc"), 0);
-    EXPECT_EQ(ParseRecordNumber(" \t-3x"), -3);
-    EXPECT_EQ(ParseRecordNumber("+7"), 7);
-    EXPECT_EQ(ParseRecordNumber("12 34"), 12);
-    EXPECT_EQ(ParseRecordNumber("- 5"), 0);
-    EXPECT_EQ(ParseRecordNumber("5000000000"), 5000000000LL);
-    EXPECT_EQ(ParseRecordNumber("-9223372036854775808"), INT64_MIN);
-    EXPECT_EQ(ParseRecordNumber("99999999999999999999999"), INT64_MAX);
-    EXPECT_EQ(ParseRecordNumber("-99999999999999999999999"), INT64_MIN);
+    const struct {
+        const char* text;
+        std::int64_t value;
+    } numbers[] = {
+        {"", 0},
+        {"abc", 0},
+        {" \t-3x", -3},
+        {"+7", 7},
+        {"12 34", 12},
+        {"- 5", 0},
+        {"0", 0},
+        {"9", 9},
+        {"-09", -9},
+        {"5000000000", 5000000000LL},
+        {"-9223372036854775808", INT64_MIN},
+        {"99999999999999999999999", INT64_MAX},
+        {"-99999999999999999999999", INT64_MIN},
+    };
+    for (const auto& n : numbers) {
+        EXPECT_EQ(ParseRecordNumber(n.text), n.value) << n.text;
+    }
 
-    // Times and counts past the 16-bit range survive; a 5 GB file keeps its size.
+    // Times past the 16-bit range survive; a 5 GB file keeps its size.
     CTempDir folder;
-    auto song = MakeSong("长", 100000, folder.Path(), "long.flac");
-    song->size = 5000000000LL;
     folder.Write("long.flac", "x");
+    CSongPtr song = Song("长", 100000, folder.Path(), "long.flac");
+    song->size = 5000000000LL;
     CSongList songs;
     songs.AddTail(song);
     ASSERT_TRUE(WriteSongStoreFile(folder.File("MusicList.ckp"), songs));
@@ -329,15 +234,12 @@ TEST(ListFileRead, NumbersReadLikeAtoiIn32AndSizesIn64Bits) {
     ASSERT_TRUE(ReadSongStoreFile(folder.File("MusicList.ckp"), read));
     EXPECT_EQ(Describe(read), Describe(songs));
 
-    // Damaged numbers: not a number gives 0, an oversized one its low 32
-    // bits, and totals of huge times do not overflow.
+    // An oversized number gives its low 32 bits; totals of huge times do not overflow.
     folder.Write(
         "bad.stp",
-        ListFileText(EntryRecordText("坏", 3) + SongRecordText("a", INT_MAX, 1) + "\n" +
-                         SongRecordText("b", INT_MAX, 2) + "\n" +
-                         ReplaceAll(SongRecordText("c", 0, 3), "时间 = 0", "时间 = 4294967297") +
-                         "\n",
-                     1));
+        ListFileText({EntryText("坏", 3) + SongText("a", INT_MAX, 1) + "\n" +
+                      SongText("b", INT_MAX, 2) + "\n" +
+                      ReplaceAll(SongText("c", 0, 3), "时间 = 0", "时间 = 4294967297") + "\n"}));
     CMusicList list;
     ASSERT_TRUE(ReadMusicListFile(folder.File("bad.stp"), list));
     ASSERT_EQ(list.GetCount(), 1);
@@ -348,71 +250,55 @@ TEST(ListFileRead, NumbersReadLikeAtoiIn32AndSizesIn64Bits) {
 TEST(ListFileRead, CountsLargerThanTheFileStopAtItsEnd) {
     CTempDir folder;
     // Two billion entries promised, one present, then empty lines.
-    folder.Write("list.stp", ListFileText(EntryRecordText("一", 2000000000) +
-                                              SongRecordText("歌", 10, 1) + "\n\n\n\n",
-                                          2000000000));
-    CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("list.stp"), list));
-    EXPECT_EQ(Describe(list),
-              (std::vector<std::string>{"一||2001|1|10|0|x.m3u|/m\n  歌||2001|10|1|不存在|||0"}));
-
-    folder.Write("songs.ckp", "number = 2000000000;\n\n" + SongRecordText("歌", 10, 5) + "\n");
+    folder.Write("list.stp",
+                 ListFileText({EntryText("一", 2000000000) + SongText("歌", 10, 1) + "\n\n\n\n"},
+                              2000000000));
+    EXPECT_EQ(ReadList(folder.File("list.stp")),
+              Lines{"一||2001|1|10|0|x.m3u|/m\n  歌||2001|10|1|不存在|||0"});
+    folder.Write("songs.ckp", "number = 2000000000;\n\n" + SongText("歌", 10, 5) + "\n");
     CSongList songs;
     ASSERT_TRUE(ReadSongStoreFile(folder.File("songs.ckp"), songs));
-    EXPECT_EQ(Describe(songs), (std::vector<std::string>{"歌||2001|10|5|不存在|||0"}));
-
-    // A count and nothing after it.
-    folder.Write("short.stp", std::string(kHeaderUtf8) + "number = 5;");
-    ASSERT_TRUE(ReadMusicListFile(folder.File("short.stp"), list));
-    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(Describe(songs), Lines{"歌||2001|10|5|不存在|||0"});
+    folder.Write("short.stp", std::string(kListFileHeader) + "number = 5;");
+    EXPECT_EQ(ReadList(folder.File("short.stp")), Lines{});
 }
 
 TEST(ListFileRead, EmptyLibraryAndEntryWithoutSongs) {
     CTempDir folder;
-    CMusicList empty;
-    ASSERT_TRUE(WriteMusicListFile(folder.File("empty.stp"), empty));
-    EXPECT_EQ(folder.Read("empty.stp"), ListFileText("", 0));
-    CMusicList list;
-    list.AddTail(MakeEntry("old", {}));
+    ASSERT_TRUE(WriteMusicListFile(folder.File("empty.stp"), CMusicList()));
+    EXPECT_EQ(folder.Read("empty.stp"), ListFileText(Lines{}));
+    CMusicList list = ListOf({Entry("old", {})});
     ASSERT_TRUE(ReadMusicListFile(folder.File("empty.stp"), list));
     EXPECT_EQ(list.GetCount(), 0);
 
-    CMusicList library;
-    library.AddTail(MakeEntry("空", {}));
-    library.AddTail(MakeEntry("满", {MakeSong("歌", 30)}));
+    CMusicList library = ListOf({Entry("空", {}), Entry("满", {Song("歌", 30)})});
     ASSERT_TRUE(WriteMusicListFile(folder.File("two.stp"), library));
-    std::string text = folder.Read("two.stp");
     // The next entry follows the empty entry's "<song list>" line directly.
-    EXPECT_NE(text.find("文件位置 = /music;\n\n<song list>\n<play list>\n曲目标题 = 满;"),
+    EXPECT_EQ(folder.Read("two.stp"), ListFileText(library));
+    EXPECT_NE(folder.Read("two.stp").find("<song list>\n<play list>\n曲目标题 = 满;"),
               std::string::npos);
-    ASSERT_TRUE(ReadMusicListFile(folder.File("two.stp"), list));
-    EXPECT_EQ(Describe(list), Describe(library));
-
-    CSongList noSongs;
-    ASSERT_TRUE(WriteSongStoreFile(folder.File("none.ckp"), noSongs));
+    EXPECT_EQ(ReadList(folder.File("two.stp")), Describe(library));
+    ASSERT_TRUE(WriteSongStoreFile(folder.File("none.ckp"), CSongList()));
     EXPECT_EQ(folder.Read("none.ckp"), "number = 0;\n\n");
 }
 
 TEST(ListFileRead, MissingOrUnreadableFileEmptiesTheList) {
     CTempDir folder;
     CScopedRecordingPlatform recording;
-    CMusicList list;
-    list.AddTail(MakeEntry("old", {}));
-    EXPECT_FALSE(ReadMusicListFile(folder.File("none.stp"), list));
-    EXPECT_EQ(list.GetCount(), 0);
-    CSongList songs;
-    songs.AddTail(MakeSong("old", 1));
-    EXPECT_FALSE(ReadSongStoreFile(folder.File("none.ckp"), songs));
-    EXPECT_EQ(songs.GetCount(), 0);
-    // A missing store file is an ordinary first start: nothing to report.
-    EXPECT_TRUE(recording.platform.messages.empty());
-
     std::filesystem::create_directory(folder.File("folder.stp"));
-    list.AddTail(MakeEntry("old", {}));
-    EXPECT_FALSE(ReadMusicListFile(folder.File("folder.stp"), list));
-    EXPECT_EQ(list.GetCount(), 0);
+    for (const char* name : {"none.stp", "folder.stp"}) {
+        CMusicList list = ListOf({Entry("old", {})});
+        EXPECT_FALSE(ReadMusicListFile(folder.File(name), list)) << name;
+        EXPECT_EQ(list.GetCount(), 0) << name;
+        CSongList songs;
+        songs.AddTail(Song("old", 1));
+        EXPECT_FALSE(ReadSongStoreFile(folder.File(name), songs)) << name;
+        EXPECT_EQ(songs.GetCount(), 0) << name;
+    }
+    // A missing store file is an ordinary first start: nothing to report.
     EXPECT_EQ(recording.platform.MessageTexts(),
-              (std::vector<std::string>{folder.File("folder.stp") + ": " + std::strerror(EISDIR)}));
+              (Lines{folder.File("folder.stp") + ": " + std::strerror(EISDIR),
+                     folder.File("folder.stp") + ": " + std::strerror(EISDIR)}));
 }
 
 TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
@@ -420,69 +306,46 @@ TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
     // An empty line inside the second song ends the entry there: its count
     // and time match the one song before it. The old key name is accepted,
     // and the lines of a record may come in any order.
-    std::string secondSong = ReplaceAll(SongRecordText("b", 20, 2), "次序 = 2;\n", "\n");
-    std::string firstSong = SongRecordText("a", 10, 9);
+    std::string secondSong = ReplaceAll(SongText("b", 20, 2), "次序 = 2;\n", "\n");
+    std::string firstSong = SongText("a", 10, 9);
     std::string swapped =
         ReplaceAll(firstSong, "音乐标题 = a;\n艺术家 = ;\n", "艺术家 = ;\n音乐标题 = a;\n");
-    std::string entry = ReplaceAll(EntryRecordText("旧", 3), "曲数", "曲目数");
-    std::string text = ListFileText(entry + swapped + "\n" + secondSong + "\n", 1);
-    folder.Write("crlf.stp", ReplaceAll(text, "\n", "\r\n"));
-    folder.Write("lf.stp", text);
-
-    CMusicList crlf;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("crlf.stp"), crlf));
-    CMusicList lf;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("lf.stp"), lf));
-    // The same text again with a byte-order mark.
-    folder.Write("bom.stp", "\xEF\xBB\xBF" + text);
-    CMusicList bom;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("bom.stp"), bom));
-    std::vector<std::string> expected = {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"};
-    EXPECT_EQ(Describe(crlf), expected);
-    EXPECT_EQ(Describe(lf), expected);
-    EXPECT_EQ(Describe(bom), expected);
-
-    // Read directly, the cut record says so; the songs before it stay.
-    CLineCursor cursor(EntryRecordText("e", 2) + firstSong + "\n" + secondSong);
-    CPlayListItem direct;
-    EXPECT_FALSE(ReadEntryRecord(cursor, direct));
-    EXPECT_EQ(Describe(direct), "e||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0");
-    CLineCursor whole(EntryRecordText("e", 1) + firstSong + "\n");
-    CPlayListItem complete;
-    EXPECT_TRUE(ReadEntryRecord(whole, complete));
-    EXPECT_EQ(Describe(complete), Describe(direct));
+    std::string entry = ReplaceAll(EntryText("旧", 3), "曲数", "曲目数");
+    std::string text = ListFileText({entry + swapped + "\n" + secondSong + "\n"});
+    const Lines expected = {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"};
+    for (const std::string& bytes : {text, ReplaceAll(text, "\n", "\r\n"), "\xEF\xBB\xBF" + text}) {
+        folder.Write("damaged.stp", bytes);
+        EXPECT_EQ(ReadList(folder.File("damaged.stp")), expected) << bytes.size();
+    }
 
     // Text values keep a leading space; numbers skip it.
-    folder.Write("spaces.stp", ListFileText(ReplaceAll(ReplaceAll(EntryRecordText("t", 0),
-                                                                  "曲目标题 = t", "曲目标题 =  t"),
-                                                       "风格 = 2001", "风格 =  2003"),
-                                            1));
-    CMusicList spaces;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("spaces.stp"), spaces));
-    EXPECT_EQ(Describe(spaces), (std::vector<std::string>{" t||2003|0|0|0|x.m3u|/m"}));
+    folder.Write(
+        "spaces.stp",
+        ListFileText({ReplaceAll(ReplaceAll(EntryText("t", 0), "曲目标题 = t", "曲目标题 =  t"),
+                                 "风格 = 2001", "风格 =  2003")}));
+    EXPECT_EQ(ReadList(folder.File("spaces.stp")), Lines{" t||2003|0|0|0|x.m3u|/m"});
 }
 
 TEST(ListFileWrite, FailedWriteIsReportedAndLeavesTheOldFileWhole) {
     CTempDir folder;
     CScopedRecordingPlatform recording;
-    CMusicList library;
-    library.AddTail(MakeEntry("新", {MakeSong("歌", 30)}));
-
+    CMusicList library = ListOf({Entry("新", {Song("歌", 30)})});
     std::string missing = folder.File("no such folder/PlayList.stp");
     EXPECT_FALSE(WriteMusicListFile(missing, library));
+    Lines expected = {missing + ": " + std::strerror(ENOENT)};
     std::string readOnlyPath = folder.Write("locked/PlayList.stp", "old library");
-    bool canLock = geteuid() != 0; // permissions do not stop root
-    if (canLock) {
+    if (geteuid() != 0) { // permissions do not stop root
         chmod(folder.File("locked").c_str(), 0555);
         EXPECT_FALSE(WriteMusicListFile(readOnlyPath, library));
         chmod(folder.File("locked").c_str(), 0755);
+        expected.push_back(readOnlyPath + ": " + std::strerror(EACCES));
     }
 
     // A full disk, as the file size limit makes it: the write fails midway.
     std::string fullPath = folder.Write("full/PlayList.stp", "old library");
     CSongList songs;
     for (int i = 0; i < 100; ++i) {
-        songs.AddTail(MakeSong("歌" + std::to_string(i), i));
+        songs.AddTail(Song("歌" + std::to_string(i), i));
     }
     struct rlimit saved {};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -494,59 +357,44 @@ TEST(ListFileWrite, FailedWriteIsReportedAndLeavesTheOldFileWhole) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(fullWritten);
-
-    std::vector<std::string> expected = {missing + ": " + std::strerror(ENOENT)};
-    if (canLock) {
-        expected.push_back(readOnlyPath + ": " + std::strerror(EACCES));
-    }
     expected.push_back(fullPath + ": " + std::strerror(EFBIG));
+
     EXPECT_EQ(recording.platform.MessageTexts(), expected);
     for (const auto& message : recording.platform.messages) {
         EXPECT_EQ(message.icon, CMessageIcon::Error);
     }
-    EXPECT_EQ(folder.Read(readOnlyPath), "old library");
-    EXPECT_EQ(folder.Read(fullPath), "old library");
+    EXPECT_EQ(folder.Read(readOnlyPath) + folder.Read(fullPath), "old libraryold library");
     // No temporary file is left beside the target.
-    std::vector<std::string> names;
-    for (const auto& item : std::filesystem::directory_iterator(folder.File("full"))) {
-        names.push_back(item.path().filename().string());
-    }
-    EXPECT_EQ(names, std::vector<std::string>{"PlayList.stp"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("full")),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(ListFileWrite, NoValueCanBreakTheFilesLinesOrEncoding) {
     CTempDir folder;
     // A Linux file name may hold a line break, or bytes that are not UTF-8
     // (here GBK for "老"); either would garble every record after it.
-    auto song = MakeSong("第一行\n第二行\r", 10);
+    CSongPtr song = Song("第一行\n第二行\r", 10);
     song->fileName = "\xC0\xCF.mp3";
-    auto other = MakeSong("后面的歌", 20);
-    CMusicList library;
-    library.AddTail(MakeEntry("专辑", {song, other}));
-    ASSERT_TRUE(WriteMusicListFile(folder.File("list.stp"), library));
-
+    CSongPtr other = Song("后面的歌", 20);
+    ASSERT_TRUE(
+        WriteMusicListFile(folder.File("list.stp"), ListOf({Entry("专辑", {song, other})})));
     CMusicList list;
     ASSERT_TRUE(ReadMusicListFile(folder.File("list.stp"), list));
     ASSERT_EQ(list.GetCount(), 1);
     CEntryPtr entry = list.GetAt(1);
     ASSERT_EQ(entry->songs.GetCount(), 2);
+    EXPECT_EQ(entry->title, "专辑");
     EXPECT_EQ(entry->songs.GetAt(1)->title, "第一行 第二行 ");
     EXPECT_EQ(Describe(*entry->songs.GetAt(2)), Describe(*other));
-    EXPECT_EQ(entry->title, "专辑");
     EXPECT_NE(folder.Read("list.stp").find("文件名 = 老.mp3;\n"), std::string::npos);
 }
 
 TEST(CollectAllSongs, SharesTheEntriesSongsInOrder) {
-    auto a = MakeSong("a", 1);
-    auto b = MakeSong("b", 2);
-    auto c = MakeSong("c", 3);
-    CMusicList library;
-    library.AddTail(MakeEntry("1", {a, b}));
-    library.AddTail(MakeEntry("2", {}));
-    library.AddTail(MakeEntry("3", {c}));
+    CSongPtr a = Song("a", 1), b = Song("b", 2), c = Song("c", 3);
     CSongList songs;
-    songs.AddTail(MakeSong("old", 9));
-    CollectAllSongs(songs, library);
+    songs.AddTail(Song("old", 9));
+    CollectAllSongs(songs, ListOf({Entry("1", {a, b}), Entry("2", {}), Entry("3", {c})}));
     EXPECT_EQ(songs.Elements(), (std::vector<CSongPtr>{a, b, c}));
 }
 
@@ -562,19 +410,13 @@ TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
     for (int i = 0; i < 1000; ++i) {
         markers += "<play list>\r\n曲数 = 2147483647;\r\n";
     }
-    const std::vector<std::string> files = {
-        noise,
-        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + noise,
-        std::string(kHeaderUtf8) + "number = 2147483647;\n\n" + markers,
-        std::string(kHeaderUtf8) + "number = 99;\n\n" + std::string(5000, '\r'),
-        "number = 2147483647;\n\n" + noise,
-    };
-    for (const auto& bytes : files) {
+    const std::string header = std::string(kListFileHeader) + "number = 2147483647;\n\n";
+    for (const std::string& bytes :
+         {noise, header + noise, header + markers, "number = 2147483647;\n\n" + noise,
+          std::string(kListFileHeader) + "number = 99;\n\n" + std::string(5000, '\r')}) {
         folder.Write("garbage", bytes);
-        std::size_t lineCount = 1;
-        for (char c : bytes) {
-            lineCount += c == '\n' ? 1 : 0;
-        }
+        std::size_t lineCount =
+            1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
         CMusicList list;
         ASSERT_TRUE(ReadMusicListFile(folder.File("garbage"), list));
         std::size_t songCount = 0;
@@ -592,7 +434,7 @@ TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
 
 TEST(CLineCursor, ReadsEmptyLinesPastTheEndAndKnowsWhenOnlyThoseRemain) {
     auto readAll = [](CLineCursor cursor) {
-        std::vector<std::string> read;
+        Lines read;
         while (!cursor.AtEnd()) {
             read.emplace_back(cursor.Next());
         }
@@ -600,11 +442,9 @@ TEST(CLineCursor, ReadsEmptyLinesPastTheEndAndKnowsWhenOnlyThoseRemain) {
         read.emplace_back(cursor.Next());
         return read;
     };
-    const std::vector<std::string> expected = {"a", "", "b\r", "c", "", ""};
+    const Lines expected = {"a", "", "b\r", "c", "", ""};
     EXPECT_EQ(readAll(CLineCursor(std::string("a\r\n\nb\r\r\nc\n\r\n\n"))), expected);
-    EXPECT_EQ(readAll(CLineCursor(std::vector<std::string>{"a", "", "b\r", "c", "", ""})),
-              expected);
-    EXPECT_EQ(readAll(CLineCursor(std::string("a\n\nb\r\nc"))),
-              (std::vector<std::string>{"a", "", "b", "c", "", ""}));
+    EXPECT_EQ(readAll(CLineCursor(expected)), expected);
+    EXPECT_EQ(readAll(CLineCursor(std::string("a\n\nb\r\nc"))), (Lines{"a", "", "b", "c", "", ""}));
     EXPECT_TRUE(CLineCursor(std::string("\r\n\n\r\n")).AtEnd());
 }

@@ -20,7 +20,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -59,6 +61,15 @@ template <typename Pane> QStringList ColumnTexts(const Pane* pane, int column) {
     return texts;
 }
 
+// The titles of a list of entries or songs.
+template <typename List> QStringList ListTitles(const List& list) {
+    QStringList titles;
+    for (const auto& item : list) {
+        titles << QString::fromStdString(item->title);
+    }
+    return titles;
+}
+
 // Four entries: an m3u file with two songs, a folder with two (one without
 // an order number), a pls file and a playlist of another type, both empty.
 // root: the library's folder, where the songs' files are made.
@@ -83,6 +94,21 @@ inline CMusicList SampleEntries(const std::string& root) {
 // leaves tiny files untitled).
 inline std::string MidiBytes() {
     return "MThd" + std::string(400, '\0');
+}
+
+// folders x files music files under folder; hard links to one file, which
+// are far quicker to make than files.
+inline void FillFolders(const CTempDir& dir, const std::string& folder, int folders, int files,
+                        const std::string& bytes, const std::string& extension) {
+    const std::string first = dir.Write(folder + "/0/0" + extension, bytes);
+    for (int f = 0; f < folders; ++f) {
+        std::filesystem::create_directories(dir.File(folder + "/" + std::to_string(f)));
+        for (int file = f == 0 ? 1 : 0; file < files; ++file) {
+            std::filesystem::create_hard_link(first,
+                                              dir.File(folder + "/" + std::to_string(f) + "/" +
+                                                       std::to_string(file) + extension));
+        }
+    }
 }
 
 // Runs action on the modal dialog of type Dialog as soon as it shows. A
@@ -141,15 +167,28 @@ private:
     QString m_oldFolder;
 };
 
-// A window started on a library written to its own folder, with both panes.
+// A window started on a library written to its own folder, with both panes,
+// questions and file dialogs answered by the test, and a counting handler on
+// every command given to Count.
 struct CShownLibrary {
     CGuiLibrary library;
+    CRecordingPlatform platform;
+    CScriptedFileDialogs dialogs;
     std::unique_ptr<CMainFrame> frame;
     CPlayListView* playList = nullptr;
     CSongListView* songs = nullptr;
+    std::map<int, int> runs;
 
-    bool Show(const CMusicList& entries) {
-        library.Write(entries);
+    ~CShownLibrary() {
+        frame.reset();
+        SetFileDialogs(nullptr);
+        SetPlatform(nullptr);
+    }
+    bool Show(const CMusicList& entries, const std::vector<CSongPtr>& extraSongs = {},
+              const std::function<void(CAppConfig&)>& configure = nullptr) {
+        SetPlatform(&platform);
+        SetFileDialogs(&dialogs);
+        library.Write(entries, extraSongs, configure);
         frame = std::make_unique<CMainFrame>();
         frame->resize(1000, 700);
         frame->show();
@@ -157,6 +196,29 @@ struct CShownLibrary {
         songs = frame->GetSongPane();
         return QTest::qWaitForWindowExposed(frame.get());
     }
+    CMusicManager& Manager() { return *frame->m_pManager; }
     // The song pane's titles, top to bottom.
     QStringList Titles() const { return ColumnTexts(songs, 0); }
+    // The texts of the messages and questions shown so far.
+    QStringList Messages() const {
+        QStringList texts;
+        for (const std::string& text : platform.MessageTexts()) {
+            texts << QString::fromStdString(text);
+        }
+        return texts;
+    }
+    void Count(std::initializer_list<int> commandIds) {
+        for (int commandId : commandIds) {
+            frame->SetCommandHandler(commandId, [this, commandId] { ++runs[commandId]; });
+        }
+    }
+    // "+" or "-" for each command, enabled or not after the update rules ran.
+    QString Enabled(std::initializer_list<int> commandIds) {
+        frame->UpdateCommandStates();
+        QString states;
+        for (int commandId : commandIds) {
+            states += frame->IsCommandEnabled(commandId) ? '+' : '-';
+        }
+        return states;
+    }
 };

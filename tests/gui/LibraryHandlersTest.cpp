@@ -1,472 +1,443 @@
 // The library command handlers on the real window: what they ask, which
-// rows they delete and select, and what reaches the library and the player.
+// rows they delete and select, what reaches the library and the player, and
+// the import dialogs they open.
 #include "GuiHelpers.h"
+
 #include "app/CommandIds.h"
-#include "app/FileDialogs.h"
-#include "app/MainFrame.h"
-#include "core/MusicManager.h"
-#include "panes/PlayListView.h"
-#include "panes/SongListView.h"
-#include "support/RecordingPlatform.h"
-#include "support/TempDir.h"
+#include "app/ImportMethodDlg.h"
+#include "app/ImportProgressDlg.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 
-#include <algorithm>
-#include <memory>
 #include <sstream>
+
+class LibraryHandlersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ImportAsksToAppendOrReplace_data();
+    void ImportAsksToAppendOrReplace();
+    void PlaceholderChoiceOpensItsChooser_data();
+    void PlaceholderChoiceOpensItsChooser();
+    void StoppingAnImportAtOnceReportsTheInterruption();
+    void ProgressDialogShowsTheTwoLinesAndStops();
+    void RemoveEntriesDeletesShiftedRowsAndShowsTheRowAbove();
+    void RemoveEntryAsksWithTheTitleAndStopsOnCancel();
+    void PlaySendsOnlyTheEntryRowsAndArtistsTheirEntries();
+    void AddSongPutsItLastAndSelectsIt();
+    void RemoveSongsAndClearLibrary();
+    void ExportAcceptingTheProposalWritesTheNewListInTheRecentFolder();
+    void CancelledFileDialogsChangeNothing();
+};
 
 namespace {
 
 const char* const kAppendQuestion =
     "第一步: 您是否将导入的音乐追加至当前音乐单？(选择\"否\" 则先清空当前后再导入)";
+const char* const kImported = "导入音乐文件成功！共导入曲目1个, 音乐文件2个。";
+const char* const kPlaceholder = "导入您的音乐(请双击)";
 
-std::vector<std::string> Titles(const CMusicList& entries) {
-    std::vector<std::string> titles;
-    for (const CEntryPtr& entry : entries) {
-        titles.push_back(entry->title);
-    }
-    return titles;
-}
-
-std::vector<std::string> Titles(const CSongList& songs) {
-    std::vector<std::string> titles;
-    for (const CSongPtr& song : songs) {
-        titles.push_back(song->title);
-    }
-    return titles;
-}
-
-std::vector<std::string> PaneTitles(const CPlayListView* pane) {
-    std::vector<std::string> titles;
-    for (int row = 0; row < pane->GetItemCount(); ++row) {
-        titles.push_back(pane->ItemText(row, 0).toStdString());
-    }
-    return titles;
-}
-
-std::vector<std::string> PaneTitles(const CSongListView* pane) {
-    std::vector<std::string> titles;
-    for (int row = 0; row < pane->GetItemCount(); ++row) {
-        titles.push_back(pane->ItemText(row, 0).toStdString());
-    }
-    return titles;
-}
-
-std::vector<int> SelectedSongRows(const CSongListView* pane) {
-    std::vector<int> rows;
-    int count = 0;
-    pane->GetSelectedRows(rows, count);
-    rows.resize(count);
-    return rows;
-}
-
-// The file lines of a written playlist, sorted (random play shuffles them).
-std::vector<std::string> PlayedFiles(const std::string& m3uText) {
-    std::vector<std::string> files;
-    std::istringstream lines(m3uText);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+// Five m3u entries E1 to E5 with two songs each (files e<entry>s<song>.mp3);
+// E1's artist is B, E2's A, the others C.
+CMusicList FiveEntries(const std::string& root) {
+    CMusicList entries;
+    for (int i = 1; i <= 5; ++i) {
+        const std::string title = "E" + std::to_string(i);
+        std::vector<CSongPtr> songs;
+        for (int j = 1; j <= 2; ++j) {
+            const std::string file = "e" + std::to_string(i) + "s" + std::to_string(j) + ".mp3";
+            songs.push_back(MakeSong(title + "-S" + std::to_string(j), "", 0, j, root, file, 0));
         }
+        entries.AddTail(
+            MakeEntry(title, std::string(1, "BACCC"[i - 1]), root, title + ".m3u", songs));
+    }
+    return entries;
+}
+
+void SelectRows(CReportListView* pane, std::initializer_list<int> rows) {
+    pane->clearSelection();
+    for (int row : rows) {
+        pane->SelectRow(row, 0);
+    }
+}
+
+// The song files of the playlist last played, by name, sorted (random play
+// shuffles them).
+QStringList PlayedFiles(const CShownLibrary& shown) {
+    QStringList files;
+    std::istringstream lines(shown.library.Dir().Read("Cache.m3u"));
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line[0] != '#') {
-            files.push_back(line);
+            files << QFileInfo(QString::fromStdString(line).trimmed()).fileName();
         }
     }
-    std::sort(files.begin(), files.end());
+    files.sort();
     return files;
 }
 
-// A window in a fresh working folder on a library of five m3u entries E1 to
-// E5, each with two songs whose files exist, every song also in the flat
-// list. E1's artist is B, E2's A, the others C. Questions and file dialogs
-// are answered by the test.
-class CWindow : public CTestWindow {
-public:
-    CPlayListView* PlayList() { return frame->GetPlayListPane(); }
-    CSongListView* SongPane() { return frame->GetSongPane(); }
+// A folder "Music" with two MIDI files (a type that the default settings
+// import, read without decoding).
+QString MakeMusicFolder(CShownLibrary& shown) {
+    shown.library.Dir().Write("Music/first.mid", MidiBytes());
+    shown.library.Dir().Write("Music/second.mid", MidiBytes());
+    return shown.library.QPath("Music");
+}
 
-    void FillLibrary() {
-        const char* const artists[] = {"B", "A", "C", "C", "C"};
-        for (int i = 1; i <= 5; ++i) {
-            auto entry = std::make_shared<CPlayListItem>();
-            entry->title = "E" + std::to_string(i);
-            entry->artist = artists[i - 1];
-            entry->location = folder.Path();
-            entry->fileName = entry->title + ".m3u";
-            for (int j = 1; j <= 2; ++j) {
-                auto song = std::make_shared<CSongItem>();
-                song->title = entry->title + "-S" + std::to_string(j);
-                song->fileName = "e" + std::to_string(i) + "s" + std::to_string(j) + ".mp3";
-                song->location = folder.Path();
-                song->fileType = "mp3";
-                song->order = j;
-                folder.Write(song->fileName, "");
-                entry->songs.AddTail(song);
-                Manager().songs.AddTail(song);
-            }
-            entry->UpdateTotals();
-            Manager().entries.AddTail(entry);
-        }
-        Manager().RefreshArtists();
-        frame->RefillPanes();
+void FinishImport(CShownLibrary& shown) {
+    if (shown.Manager().importThread) {
+        shown.Manager().importThread->Join();
     }
-
-    void ChooseEntryRow(int row) {
-        PlayList()->clearSelection();
-        PlayList()->SelectRow(row, 1);
-        Manager().currentRow = row;
-        SongPane()->Refill(row);
-    }
-
-    void SelectPlayListRows(const std::vector<int>& rows) {
-        PlayList()->clearSelection();
-        for (int row : rows) {
-            PlayList()->SelectRow(row, 0);
-        }
-    }
-
-    // Waits for the import worker and carries out its queued requests.
-    void FinishImport() {
-        if (Manager().importThread) {
-            Manager().importThread->Join();
-        }
-        QCoreApplication::processEvents();
-    }
-
-    std::string Cache() { return folder.Read("Cache.m3u"); }
-    std::string SongPath(int entry, int song) {
-        return folder.File("e" + std::to_string(entry) + "s" + std::to_string(song) + ".mp3");
-    }
-};
-
-// A folder "Music" inside the window's folder with two MIDI files (a type
-// that the default settings import, read without decoding).
-std::string MakeMusicFolder(CWindow& window) {
-    window.folder.Write("Music/first.mid", MidiBytes());
-    window.folder.Write("Music/second.mid", MidiBytes());
-    return window.folder.File("Music");
+    QCoreApplication::processEvents();
 }
 
 } // namespace
 
-class LibraryHandlersTest : public QObject {
-    Q_OBJECT
-private slots:
-    void ImportIntoAnEmptyLibraryAsksNothing();
-    void ImportIntoALibraryAsksToAppendOrReplace();
-    void RemoveEntriesDeletesShiftedRowsAndRemovesThePositions();
-    void RemoveEntriesAsksWithTheTitleAndStopsOnCancel();
-    void PlaySendsOnlyTheEntryRows();
-    void ArtistItemsPlayTheirArtist();
-    void AddSongWithTheAllSongsRowPutsItLastAndSelectsIt();
-    void AddSongToAnEntryAppendsAndSelectsItsLastRow();
-    void RemoveSongsFromAnEntry();
-    void ClearLibraryLeavesThePlaceholder();
-    void ExportAcceptingTheProposalWritesTheNewListInTheRecentFolder();
-    void CancelledFileDialogsChangeNothing();
-};
-
-void LibraryHandlersTest::ImportIntoAnEmptyLibraryAsksNothing() {
-    CWindow window;
-    window.dialogs.answers = {QString::fromStdString(MakeMusicFolder(window))};
-    window.frame->RunCommand(ID_IMPORT_FOLDER);
-    window.FinishImport();
-
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"导入音乐文件成功！共导入曲目1个, 音乐文件2个。"}));
-    QCOMPARE(window.dialogs.requests.size(), size_t(1));
-    QCOMPARE(window.dialogs.requests[0].kind, CFileDialogRequest::Folder);
-    QCOMPARE(window.dialogs.requests[0].caption,
-             QString("请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。"));
-    QCOMPARE(Titles(window.Manager().entries), std::vector<std::string>({"Music"}));
-    QCOMPARE(Titles(window.Manager().songs), std::vector<std::string>({"first", "second"}));
-    QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"所有歌曲", "Music"}));
-    QVERIFY(window.frame->m_pImportDlg == nullptr);
+void LibraryHandlersTest::ImportAsksToAppendOrReplace_data() {
+    QTest::addColumn<bool>("filled");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("songPane");
+    const QStringList old = {"E1", "E2", "E3", "E4", "E5"};
+    QStringList allSongs;
+    for (const QString& entry : old) {
+        allSongs << entry + "-S1" << entry + "-S2";
+    }
+    QTest::newRow("empty library: nothing asked")
+        << false << 0 << "Music" << QStringList({kImported}) << QStringList({"Music"})
+        << QStringList({"first", "second"});
+    QTest::newRow("cancel") << true << int(CAnswer::Cancel) << "Music"
+                            << QStringList({kAppendQuestion}) << old
+                            << QStringList({"E3-S1", "E3-S2"});
+    QTest::newRow("no replaces") << true << int(CAnswer::No) << "Music"
+                                 << QStringList({kAppendQuestion, kImported})
+                                 << QStringList({"Music"}) << QStringList({"first", "second"});
+    // The all-songs list is shown, with the new songs at its end.
+    QTest::newRow("yes appends") << true << int(CAnswer::Yes) << "Music"
+                                 << QStringList({kAppendQuestion, kImported})
+                                 << old + QStringList({"Music"})
+                                 << allSongs + QStringList({"first", "second"});
+    QTest::newRow("replace by no music")
+        << true << int(CAnswer::No) << "Empty"
+        << QStringList({kAppendQuestion, "导入音乐文件成功！共导入曲目0个, 音乐文件0个。"})
+        << QStringList() << QStringList();
 }
 
-void LibraryHandlersTest::ImportIntoALibraryAsksToAppendOrReplace() {
-    const std::vector<std::string> oldEntries = {"E1", "E2", "E3", "E4", "E5"};
-    {
-        CWindow window;
-        window.FillLibrary();
-        MakeMusicFolder(window);
-        window.platform.answers = {CAnswer::Cancel};
-        window.frame->RunCommand(ID_IMPORT_FOLDER);
-        QCOMPARE(window.platform.MessageTexts(), std::vector<std::string>({kAppendQuestion}));
-        QCOMPARE(window.platform.messages[0].caption, std::string("Cricklet"));
-        QVERIFY(window.dialogs.requests.empty());
-        QCOMPARE(Titles(window.Manager().entries), oldEntries);
-        QCOMPARE(window.Manager().songs.GetCount(), 10);
-        QCOMPARE(window.PlayList()->GetItemCount(), 6);
+void LibraryHandlersTest::ImportAsksToAppendOrReplace() {
+    QFETCH(bool, filled);
+    QFETCH(int, answer);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, songPane);
+    CShownLibrary shown;
+    QVERIFY(shown.Show(filled ? FiveEntries(shown.library.Dir().Path()) : CMusicList()));
+    MakeMusicFolder(shown);
+    shown.library.Dir().Write("Empty/readme.txt", "nothing to import");
+    ClickRow(shown.playList, 3);
+    shown.dialogs.answers = {shown.library.QPath(folder.toStdString())};
+    shown.platform.answers = {CAnswer(answer)};
+    shown.frame->RunCommand(ID_IMPORT_FOLDER);
+    FinishImport(shown);
+
+    QCOMPARE(shown.Messages(), messages);
+    QCOMPARE(shown.platform.messages[0].caption, std::string("Cricklet"));
+    if (answer == int(CAnswer::Cancel)) {
+        QVERIFY(shown.dialogs.requests.empty());
+    } else {
+        QCOMPARE(shown.dialogs.requests.size(), size_t(1));
+        QCOMPARE(shown.dialogs.requests[0].kind, CFileDialogRequest::Folder);
+        QCOMPARE(
+            shown.dialogs.requests[0].caption,
+            QString("请选择一个您存放音乐的文件夹，Cricklet将导入其中所有的音乐文件与播放列表。"));
     }
-    {
-        CWindow window;
-        window.FillLibrary();
-        window.dialogs.answers = {QString::fromStdString(MakeMusicFolder(window))};
-        window.platform.answers = {CAnswer::No};
-        window.frame->RunCommand(ID_IMPORT_FOLDER);
-        window.FinishImport();
-        QCOMPARE(window.platform.MessageTexts(),
-                 std::vector<std::string>(
-                     {kAppendQuestion, "导入音乐文件成功！共导入曲目1个, 音乐文件2个。"}));
-        QCOMPARE(Titles(window.Manager().entries), std::vector<std::string>({"Music"}));
-        QCOMPARE(Titles(window.Manager().songs), std::vector<std::string>({"first", "second"}));
-        QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"所有歌曲", "Music"}));
-    }
-    {
-        CWindow window;
-        window.FillLibrary();
-        window.ChooseEntryRow(3);
-        window.dialogs.answers = {QString::fromStdString(MakeMusicFolder(window))};
-        window.platform.answers = {CAnswer::Yes};
-        window.frame->RunCommand(ID_IMPORT_FOLDER);
-        window.FinishImport();
-        QCOMPARE(window.platform.MessageTexts(),
-                 std::vector<std::string>(
-                     {kAppendQuestion, "导入音乐文件成功！共导入曲目1个, 音乐文件2个。"}));
-        QCOMPARE(Titles(window.Manager().entries),
-                 std::vector<std::string>({"E1", "E2", "E3", "E4", "E5", "Music"}));
-        QCOMPARE(window.Manager().songs.GetCount(), 12);
-        // The all-songs list is shown, and the new songs came in at its end.
-        QCOMPARE(window.Manager().currentRow, 0);
-        QCOMPARE(window.SongPane()->GetItemCount(), 12);
-        QCOMPARE(window.SongPane()->ItemText(11, 0), QString("second"));
-    }
-    {
-        // Replacing with a folder that holds no music leaves an empty library.
-        CWindow window;
-        window.FillLibrary();
-        window.folder.Write("Empty/readme.txt", "nothing to import");
-        window.dialogs.answers = {QString::fromStdString(window.folder.File("Empty"))};
-        window.platform.answers = {CAnswer::No};
-        window.frame->RunCommand(ID_IMPORT_FOLDER);
-        window.FinishImport();
-        QVERIFY(IsLibraryEmpty(&window.Manager()));
-        QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"导入您的音乐(请双击)"}));
+    QCOMPARE(ListTitles(shown.Manager().entries), entries);
+    QCOMPARE(ColumnTexts(shown.playList, 0),
+             entries.isEmpty() ? QStringList({kPlaceholder}) : QStringList({"所有歌曲"}) + entries);
+    QCOMPARE(shown.Titles(), songPane);
+    QCOMPARE(shown.Manager().songs.GetCount(),
+             answer == int(CAnswer::Cancel) ? 10 : int(songPane.size()));
+    QVERIFY(shown.frame->m_pImportDlg == nullptr);
+}
+
+void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser_data() {
+    QTest::addColumn<bool>("listFile");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("folder") << false << int(CFileDialogRequest::Folder) << QString();
+    QTest::newRow("list file") << true << int(CFileDialogRequest::OpenFile)
+                               << "Cricklet音乐单 (*.stp)";
+}
+
+void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
+    QFETCH(bool, listFile);
+    QFETCH(int, kind);
+    QFETCH(QString, filter);
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    QCOMPARE(shown.playList->ItemText(0, 0), QString(kPlaceholder));
+    // The folder is preselected: OK alone starts the folder import.
+    WhenShown<CImportMethodDlg>([listFile](CImportMethodDlg* dialog) {
+        if (listFile) {
+            dialog->ListFileRadio()->setChecked(true);
+        }
+        dialog->accept();
+    });
+    const QRect cell = shown.playList->visualRect(shown.playList->model()->index(0, 0));
+    QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {}, cell.center());
+    // The chooser came next (and was cancelled): nothing was asked.
+    QCOMPARE(shown.dialogs.requests.size(), size_t(1));
+    QCOMPARE(int(shown.dialogs.requests[0].kind), kind);
+    QCOMPARE(shown.dialogs.requests[0].filter, filter);
+    QVERIFY(shown.platform.messages.empty());
+}
+
+void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    // Far more folders and files than the worker gets through before the
+    // stop button, pressed as soon as the dialog shows.
+    FillFolders(shown.library.Dir(), "Music", 40, 100, MidiBytes(), ".mid");
+    shown.dialogs.answers = {shown.library.QPath("Music")};
+    bool dialogRecorded = false;
+    WhenShown<CImportProgressDlg>([&shown, &dialogRecorded](CImportProgressDlg* dialog) {
+        dialogRecorded = shown.frame->m_pImportDlg == dialog;
+        dialog->StopButton()->click();
+    });
+    shown.frame->RunCommand(ID_IMPORT_FOLDER);
+    QVERIFY(dialogRecorded);
+    QVERIFY(shown.frame->m_pImportDlg == nullptr);
+    QVERIFY(shown.frame->m_bImportFinished);
+    FinishImport(shown);
+    const int entries = shown.Manager().entries.GetCount();
+    const int songs = shown.Manager().songs.GetCount();
+    QCOMPARE(shown.Messages(),
+             QStringList({QString("导入音乐文件被中断。共导入曲目%1个, 音乐文件%2个。")
+                              .arg(entries)
+                              .arg(songs)}));
+    QVERIFY(songs < 4000);
+    // Whatever was imported before the stop is shown.
+    QCOMPARE(shown.playList->GetItemCount(), entries + 1);
+}
+
+void LibraryHandlersTest::ProgressDialogShowsTheTwoLinesAndStops() {
+    CImportProgressDlg dialog(nullptr);
+    QCOMPARE(QStringList({dialog.windowTitle(), dialog.LocationText(), dialog.FileNameText(),
+                          dialog.StopButton()->text()}),
+             QStringList({"Cricklet 导入音乐", "导入音乐文件中...", "", "取消"}));
+    dialog.ShowProgress("/home/me/Music/Live", "");
+    QCOMPARE(dialog.LocationText(), QString("当前位置: /home/me/Music/Live"));
+    QCOMPARE(dialog.FileNameText(), QString("文件名  : "));
+    dialog.ShowProgress("/home/me/Music/Live", "01 夜曲.mp3");
+    QCOMPARE(dialog.FileNameText(), QString("文件名  : 01 夜曲.mp3"));
+    // A path far wider than the dialog is shortened on screen, not the dialog
+    // widened.
+    dialog.show();
+    const int width = dialog.width();
+    dialog.ShowProgress(QString("/very/long/folder/name").repeated(30), "song.mp3");
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog.width(), width);
+    const QString shownLocation = dialog.findChild<QLabel*>("progressLocation")->text();
+    QVERIFY(shownLocation != dialog.LocationText());
+    QVERIFY(shownLocation.startsWith(QString("当前位置: /very")));
+    QVERIFY(shownLocation.endsWith(QString("folder/name")));
+
+    // The stop button and Escape both cancel the import and close with 1010.
+    for (bool escape : {false, true}) {
+        CMusicManager manager(nullptr);
+        manager.importThread = std::make_unique<CImportThread>(&manager, "/nowhere");
+        CImportProgressDlg running(&manager);
+        WhenShown<CImportProgressDlg>([escape](CImportProgressDlg* shown) {
+            escape ? QTest::keyClick(shown, Qt::Key_Escape) : shown->StopButton()->click();
+        });
+        QCOMPARE(running.exec(), 1010);
+        QVERIFY2(manager.importThread->cancelled, escape ? "escape" : "stop button");
     }
 }
 
-void LibraryHandlersTest::RemoveEntriesDeletesShiftedRowsAndRemovesThePositions() {
-    CWindow window;
-    window.FillLibrary();
-    window.ChooseEntryRow(2);
-    window.SelectPlayListRows({2, 3, 5});
-    window.platform.answers = {CAnswer::Ok};
-    std::vector<int> deletedRows;
-    connect(window.PlayList()->model(), &QAbstractItemModel::rowsAboutToBeRemoved,
+void LibraryHandlersTest::RemoveEntriesDeletesShiftedRowsAndShowsTheRowAbove() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    ClickRow(shown.playList, 2);
+    SelectRows(shown.playList, {2, 3, 5});
+    shown.platform.answers = {CAnswer::Ok};
+    QList<int> deletedRows;
+    connect(shown.playList->model(), &QAbstractItemModel::rowsAboutToBeRemoved,
             [&deletedRows](const QModelIndex&, int first, int last) {
                 for (int row = first; row <= last; ++row) {
-                    deletedRows.push_back(first);
+                    deletedRows << first;
                 }
             });
-
-    window.frame->RunCommand(ID_REMOVE_ENTRY);
-
-    QCOMPARE(
-        window.platform.MessageTexts(),
-        std::vector<std::string>({"确定要在当前音乐单中移去这3个曲目? (不会删除这些曲目文件)"}));
-    QCOMPARE(deletedRows, std::vector<int>({2, 2, 3}));
-    QCOMPARE(Titles(window.Manager().entries), std::vector<std::string>({"E1", "E4"}));
-    QCOMPARE(window.Manager().songs.GetCount(), 10); // their songs stay
-    QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"所有歌曲", "E1", "E4"}));
-    // The row above the first removed one is shown.
-    QCOMPARE(window.PlayList()->SelectedRows(), std::vector<int>({1}));
-    QCOMPARE(window.Manager().currentRow, 1);
-    QCOMPARE(PaneTitles(window.SongPane()), std::vector<std::string>({"E1-S1", "E1-S2"}));
+    shown.frame->RunCommand(ID_REMOVE_ENTRY);
+    QCOMPARE(shown.Messages(),
+             QStringList({"确定要在当前音乐单中移去这3个曲目? (不会删除这些曲目文件)"}));
+    QCOMPARE(deletedRows, QList<int>({2, 2, 3}));
+    QCOMPARE(ListTitles(shown.Manager().entries), QStringList({"E1", "E4"}));
+    QCOMPARE(shown.Manager().songs.GetCount(), 10); // their songs stay
+    QCOMPARE(ColumnTexts(shown.playList, 0), QStringList({"所有歌曲", "E1", "E4"}));
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(shown.Manager().currentRow, 1);
+    QCOMPARE(shown.Titles(), QStringList({"E1-S1", "E1-S2"}));
 }
 
-void LibraryHandlersTest::RemoveEntriesAsksWithTheTitleAndStopsOnCancel() {
-    CWindow window;
-    window.FillLibrary();
-    window.ChooseEntryRow(4);
-    window.platform.answers = {CAnswer::Cancel};
-    window.frame->RunCommand(ID_REMOVE_ENTRY);
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"确定要在当前音乐单中移去\"E4\"? (不会删除该曲目文件)"}));
-    QCOMPARE(window.Manager().entries.GetCount(), 5);
-    QCOMPARE(window.PlayList()->GetItemCount(), 6);
-
+void LibraryHandlersTest::RemoveEntryAsksWithTheTitleAndStopsOnCancel() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    ClickRow(shown.playList, 4);
+    shown.platform.answers = {CAnswer::Cancel};
+    shown.frame->RunCommand(ID_REMOVE_ENTRY);
     // The all-songs row alone names no entry: nothing is asked or removed.
-    window.platform.messages.clear();
-    window.ChooseEntryRow(0);
-    window.frame->RunCommand(ID_REMOVE_ENTRY);
-    QVERIFY(window.platform.messages.empty());
-    QCOMPARE(window.Manager().entries.GetCount(), 5);
-
+    ClickRow(shown.playList, 0);
+    shown.frame->RunCommand(ID_REMOVE_ENTRY);
+    QCOMPARE(shown.playList->GetItemCount(), 6);
     // With the all-songs row and one entry selected, only the entry counts.
-    window.SelectPlayListRows({0, 5});
-    window.platform.answers = {CAnswer::Ok};
-    window.frame->RunCommand(ID_REMOVE_ENTRY);
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"确定要在当前音乐单中移去\"E5\"? (不会删除该曲目文件)"}));
-    QCOMPARE(Titles(window.Manager().entries), std::vector<std::string>({"E1", "E2", "E3", "E4"}));
-    QCOMPARE(window.PlayList()->SelectedRows(), std::vector<int>({0}));
+    SelectRows(shown.playList, {0, 5});
+    shown.platform.answers = {CAnswer::Ok};
+    shown.frame->RunCommand(ID_REMOVE_ENTRY);
+    QCOMPARE(shown.Messages(),
+             QStringList({"确定要在当前音乐单中移去\"E4\"? (不会删除该曲目文件)",
+                          "确定要在当前音乐单中移去\"E5\"? (不会删除该曲目文件)"}));
+    QCOMPARE(ListTitles(shown.Manager().entries), QStringList({"E1", "E2", "E3", "E4"}));
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({0}));
 }
 
-void LibraryHandlersTest::PlaySendsOnlyTheEntryRows() {
-    CWindow window;
-    window.FillLibrary();
-    window.SelectPlayListRows({0});
-    window.frame->RunCommand(ID_PLAY);
-    QVERIFY(window.platform.openedPaths.empty());
-    QVERIFY(window.Cache().empty());
+void LibraryHandlersTest::PlaySendsOnlyTheEntryRowsAndArtistsTheirEntries() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    SelectRows(shown.playList, {0});
+    shown.frame->RunCommand(ID_PLAY);
+    QVERIFY(shown.platform.openedPaths.empty());
+    QCOMPARE(PlayedFiles(shown), QStringList());
 
-    window.SelectPlayListRows({0, 2});
-    window.frame->RunCommand(ID_PLAY);
-    QCOMPARE(window.platform.openedPaths,
-             std::vector<std::string>({window.folder.File("Cache.m3u")}));
-    QCOMPARE(PlayedFiles(window.Cache()),
-             std::vector<std::string>({window.SongPath(2, 1), window.SongPath(2, 2)}));
-    QCOMPARE(window.Manager().entries.GetAt(2)->playCount, 1);
-    QCOMPARE(window.Manager().entries.GetAt(1)->playCount, 0);
+    SelectRows(shown.playList, {0, 2});
+    shown.frame->RunCommand(ID_PLAY);
+    QCOMPARE(shown.platform.openedPaths,
+             std::vector<std::string>({shown.library.Path("Cache.m3u")}));
+    QCOMPARE(PlayedFiles(shown), QStringList({"e2s1.mp3", "e2s2.mp3"}));
+    QCOMPARE(shown.Manager().entries.GetAt(2)->playCount, 1);
+    QCOMPARE(shown.Manager().entries.GetAt(1)->playCount, 0);
+
+    // Artist k of the sorted list is command ArtistCommandId(k).
+    QVERIFY(shown.frame->RunCommand(ArtistCommandId(1)));
+    QCOMPARE(PlayedFiles(shown), QStringList({"e2s1.mp3", "e2s2.mp3"}));
+    QVERIFY(shown.frame->RunCommand(ID_ARTIST_FIRST + 1));
+    QCOMPARE(PlayedFiles(shown), QStringList({"e1s1.mp3", "e1s2.mp3"}));
 }
 
-void LibraryHandlersTest::ArtistItemsPlayTheirArtist() {
-    CWindow window;
-    window.FillLibrary();
-    QCOMPARE(window.Manager().artists.GetAt(1), std::string("A"));
-    QVERIFY(window.frame->RunCommand(ArtistCommandId(1)));
-    QCOMPARE(PlayedFiles(window.Cache()),
-             std::vector<std::string>({window.SongPath(2, 1), window.SongPath(2, 2)}));
-    QVERIFY(window.frame->RunCommand(ID_ARTIST_FIRST + 1));
-    QCOMPARE(PlayedFiles(window.Cache()),
-             std::vector<std::string>({window.SongPath(1, 1), window.SongPath(1, 2)}));
-}
-
-void LibraryHandlersTest::AddSongWithTheAllSongsRowPutsItLastAndSelectsIt() {
-    CWindow window;
-    window.FillLibrary();
-    window.ChooseEntryRow(0);
-    window.SongPane()->SelectRow(1, 0);
-    window.SongPane()->SelectRow(4, 0);
-    const std::string newSong = window.folder.Write("more/Added.mid", MidiBytes());
-    window.dialogs.answers = {QString::fromStdString(newSong)};
-
-    window.frame->RunCommand(ID_ADD_SONG);
-
-    QCOMPARE(window.dialogs.requests.size(), size_t(1));
-    const CFileDialogRequest& request = window.dialogs.requests[0];
-    QCOMPARE(request.kind, CFileDialogRequest::OpenFile);
-    QCOMPARE(request.startFolder, QDir::currentPath()); // no recent folder yet
-    QCOMPARE(request.filter, QString::fromStdString(window.Manager().config.GetMusicFileFilter()));
-    QCOMPARE(window.Manager().config.RecentDirectory, window.folder.File("more"));
-    QCOMPARE(window.Manager().songs.GetCount(), 11);
-    QCOMPARE(window.SongPane()->GetItemCount(), 11);
-    QCOMPARE(window.SongPane()->ItemText(10, 0), QString("Added"));
-    QCOMPARE(SelectedSongRows(window.SongPane()), std::vector<int>({10}));
-    for (const CEntryPtr& entry : window.Manager().entries) {
+void LibraryHandlersTest::AddSongPutsItLastAndSelectsIt() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    CMusicManager& manager = shown.Manager();
+    // With the all-songs row shown: the flat list's end, no entry changed.
+    ClickRow(shown.playList, 0);
+    SelectRows(shown.songs, {1, 4});
+    shown.dialogs.answers = {
+        QString::fromStdString(shown.library.Dir().Write("more/Added.mid", MidiBytes()))};
+    shown.frame->RunCommand(ID_ADD_SONG);
+    QCOMPARE(shown.dialogs.requests.size(), size_t(1));
+    QCOMPARE(shown.dialogs.requests[0].kind, CFileDialogRequest::OpenFile);
+    QCOMPARE(shown.dialogs.requests[0].startFolder, QDir::currentPath()); // no recent folder yet
+    QCOMPARE(shown.dialogs.requests[0].filter,
+             QString::fromStdString(manager.config.GetMusicFileFilter()));
+    QCOMPARE(manager.config.RecentDirectory, shown.library.Path("more"));
+    QCOMPARE(manager.songs.GetCount(), 11);
+    QCOMPARE(shown.Titles().mid(9), QStringList({"E5-S2", "Added"}));
+    QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({10}));
+    for (const CEntryPtr& entry : manager.entries) {
         QCOMPARE(entry->count, 2);
     }
+
+    // With an entry shown: the entry's end, numbered next.
+    ClickRow(shown.playList, 3);
+    shown.dialogs.answers = {
+        QString::fromStdString(shown.library.Dir().Write("more/Next.mid", MidiBytes()))};
+    shown.frame->RunCommand(ID_ADD_SONG);
+    QCOMPARE(shown.dialogs.requests[1].startFolder, shown.library.QPath("more"));
+    QCOMPARE(shown.Titles(), QStringList({"E3-S1", "E3-S2", "Next"}));
+    QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({2}));
+    QCOMPARE(manager.entries.GetAt(3)->songs.GetAt(3)->order, 3);
+    QCOMPARE(shown.playList->ItemText(3, 4), QString("3")); // its song count
+    QCOMPARE(manager.songs.GetCount(), 12);
 }
 
-void LibraryHandlersTest::AddSongToAnEntryAppendsAndSelectsItsLastRow() {
-    CWindow window;
-    window.FillLibrary();
-    window.ChooseEntryRow(3);
-    window.Manager().config.RecentDirectory = window.folder.Path();
-    window.dialogs.answers = {
-        QString::fromStdString(window.folder.Write("Added.mid", MidiBytes()))};
+void LibraryHandlersTest::RemoveSongsAndClearLibrary() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    ClickRow(shown.playList, 2);
+    SelectRows(shown.songs, {1});
+    shown.platform.answers = {CAnswer::Cancel};
+    shown.frame->RunCommand(ID_REMOVE_SONGS);
+    QCOMPARE(shown.Manager().entries.GetAt(2)->count, 2);
+    SelectRows(shown.songs, {0, 1});
+    shown.platform.answers = {CAnswer::Ok};
+    shown.frame->RunCommand(ID_REMOVE_SONGS);
+    QCOMPARE(shown.Manager().entries.GetAt(2)->count, 0);
+    QCOMPARE(shown.songs->GetItemCount(), 0);
+    QCOMPARE(shown.playList->ItemText(2, 4), QString("0"));
+    QCOMPARE(shown.Manager().songs.GetCount(), 10); // still in the flat list
 
-    window.frame->RunCommand(ID_ADD_SONG);
-
-    QCOMPARE(window.dialogs.requests[0].startFolder, QString::fromStdString(window.folder.Path()));
-    QCOMPARE(PaneTitles(window.SongPane()), std::vector<std::string>({"E3-S1", "E3-S2", "Added"}));
-    QCOMPARE(SelectedSongRows(window.SongPane()), std::vector<int>({2}));
-    QCOMPARE(window.Manager().entries.GetAt(3)->songs.GetAt(3)->order, 3);
-    QCOMPARE(window.PlayList()->ItemText(3, 4), QString("3")); // its song count
-    QCOMPARE(window.Manager().songs.GetCount(), 11);
-}
-
-void LibraryHandlersTest::RemoveSongsFromAnEntry() {
-    CWindow window;
-    window.FillLibrary();
-    window.ChooseEntryRow(2);
-    window.SongPane()->SelectRow(1, 1);
-    window.platform.answers = {CAnswer::Cancel};
-    window.frame->RunCommand(ID_REMOVE_SONGS);
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"确定要在当前曲目中移去\"E2-S2\"? (不会删除该音乐文件)"}));
-    QCOMPARE(window.Manager().entries.GetAt(2)->count, 2);
-
-    window.platform.messages.clear();
-    window.SongPane()->SelectRow(0, 0);
-    window.platform.answers = {CAnswer::Ok};
-    window.frame->RunCommand(ID_REMOVE_SONGS);
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"确定要在当前曲目中移去这2个歌曲? (不会删除这些音乐文件)"}));
-    QCOMPARE(window.Manager().entries.GetAt(2)->count, 0);
-    QCOMPARE(window.SongPane()->GetItemCount(), 0);
-    QCOMPARE(window.PlayList()->ItemText(2, 4), QString("0"));
-    QCOMPARE(window.Manager().songs.GetCount(), 10); // still in the flat list
-}
-
-void LibraryHandlersTest::ClearLibraryLeavesThePlaceholder() {
-    CWindow window;
-    window.FillLibrary();
-    window.platform.answers = {CAnswer::Cancel, CAnswer::Ok};
-    window.frame->RunCommand(ID_CLEAR_LIBRARY);
-    QCOMPARE(window.Manager().entries.GetCount(), 5);
-    window.frame->RunCommand(ID_CLEAR_LIBRARY);
-    QCOMPARE(window.platform.MessageTexts(),
-             std::vector<std::string>({"确认要清除所有曲目? (不会删除曲目文件)",
-                                       "确认要清除所有曲目? (不会删除曲目文件)"}));
-    QVERIFY(IsLibraryEmpty(&window.Manager()));
-    QCOMPARE(PaneTitles(window.PlayList()), std::vector<std::string>({"导入您的音乐(请双击)"}));
-    QCOMPARE(window.SongPane()->GetItemCount(), 0);
-    QCOMPARE(window.frame->StatusText(), QString("音乐单为空，请选择导入曲目"));
+    shown.platform.answers = {CAnswer::Cancel, CAnswer::Ok};
+    shown.frame->RunCommand(ID_CLEAR_LIBRARY);
+    QCOMPARE(shown.Manager().entries.GetCount(), 5);
+    shown.frame->RunCommand(ID_CLEAR_LIBRARY);
+    const QString clear = "确认要清除所有曲目? (不会删除曲目文件)";
+    QCOMPARE(
+        shown.Messages(),
+        QStringList({"确定要在当前曲目中移去\"E2-S2\"? (不会删除该音乐文件)",
+                     "确定要在当前曲目中移去这2个歌曲? (不会删除这些音乐文件)", clear, clear}));
+    QVERIFY(IsLibraryEmpty(&shown.Manager()));
+    QCOMPARE(ColumnTexts(shown.playList, 0), QStringList({kPlaceholder}));
+    QCOMPARE(shown.songs->GetItemCount(), 0);
+    QCOMPARE(shown.frame->StatusText(), QString("音乐单为空，请选择导入曲目"));
 }
 
 void LibraryHandlersTest::ExportAcceptingTheProposalWritesTheNewListInTheRecentFolder() {
-    CWindow window;
-    window.FillLibrary();
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
     SetFileDialogs(nullptr); // Qt's own dialog
-    const std::string recent = window.folder.File("lists");
+    const std::string recent = shown.library.Path("lists");
     QDir().mkpath(QString::fromStdString(recent));
-    window.Manager().config.RecentDirectory = recent;
+    shown.Manager().config.RecentDirectory = recent;
     QString proposed;
-    QTimer::singleShot(200, [&proposed] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr) {
-            proposed = dialog->selectedFiles().value(0);
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
+    WhenShown<QFileDialog>([&proposed](QFileDialog* dialog) {
+        proposed = dialog->selectedFiles().value(0);
+        QMetaObject::invokeMethod(dialog, "accept");
     });
-    window.frame->RunCommand(ID_EXPORT_LIST);
+    shown.frame->RunCommand(ID_EXPORT_LIST);
     QCOMPARE(proposed, QString::fromStdString(recent + "/新建音乐单.stp"));
-    const std::string written = window.folder.Read("lists/新建音乐单.stp");
-    QVERIFY(written.find("E5-S2") != std::string::npos);
-    QCOMPARE(window.Manager().config.RecentDirectory, recent);
+    QVERIFY(shown.library.Dir().Read("lists/新建音乐单.stp").find("E5-S2") != std::string::npos);
+    QCOMPARE(shown.Manager().config.RecentDirectory, recent);
 }
 
 void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
-    CWindow window;
-    window.FillLibrary();
-    QSignalSpy resets(window.PlayList()->model(), &QAbstractItemModel::modelReset);
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FiveEntries(shown.library.Dir().Path())));
+    const std::string stored = shown.library.Dir().Read("PlayList.stp");
+    QSignalSpy resets(shown.playList->model(), &QAbstractItemModel::modelReset);
     for (int command : {ID_IMPORT_LIST, ID_ADD_ENTRY, ID_ADD_SONG, ID_EXPORT_LIST, ID_EXPORT_HTML,
                         ID_IMPORT_FOLDER}) {
-        window.platform.answers = {CAnswer::Yes};
-        window.frame->RunCommand(command);
+        shown.platform.answers = {CAnswer::Yes};
+        shown.frame->RunCommand(command);
     }
-    QCOMPARE(window.dialogs.requests.size(), size_t(6));
-    QCOMPARE(window.dialogs.requests[0].filter, QString("Cricklet音乐单 (*.stp)"));
-    QCOMPARE(window.dialogs.requests[1].filter,
-             QString("Winamp Playlist File (*.m3u *.m3u8 *.pls)"));
-    QCOMPARE(window.dialogs.requests[3].initialName, QString("新建音乐单"));
-    QCOMPARE(window.dialogs.requests[3].defaultSuffix, QString("stp"));
-    QCOMPARE(window.dialogs.requests[4].filter, QString("网页文件 (*.htm)"));
-    QCOMPARE(window.dialogs.requests[4].defaultSuffix, QString("htm"));
+    QStringList requests;
+    for (const CFileDialogRequest& request : shown.dialogs.requests) {
+        requests << request.filter + "|" + request.initialName + "|" + request.defaultSuffix;
+    }
+    const QString music = QString::fromStdString(shown.Manager().config.GetMusicFileFilter());
+    QCOMPARE(requests,
+             QStringList({"Cricklet音乐单 (*.stp)||", "Winamp Playlist File (*.m3u *.m3u8 *.pls)||",
+                          music + "||", "Cricklet音乐单 (*.stp)|新建音乐单|stp",
+                          "网页文件 (*.htm)|新建音乐单|htm", "||"}));
     QCOMPARE(resets.count(), 0);
-    QCOMPARE(window.Manager().entries.GetCount(), 5);
-    QCOMPARE(window.Manager().songs.GetCount(), 10);
-    QVERIFY(window.folder.Read("PlayList.stp").empty());
-    QCOMPARE(window.Manager().config.RecentDirectory, std::string());
+    QCOMPARE(shown.Manager().entries.GetCount(), 5);
+    QCOMPARE(shown.Manager().songs.GetCount(), 10);
+    QCOMPARE(shown.library.Dir().Read("PlayList.stp"), stored);
+    QCOMPARE(shown.Manager().config.RecentDirectory, std::string());
 }
 
 QTEST_MAIN(LibraryHandlersTest)

@@ -33,8 +33,8 @@ void TunecaseAppTest::SavesTheLibraryOnTerminationSignals() {
     // A runtime folder of its own: another copy elsewhere holds no lock here.
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
     program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(QString::fromStdString(work.Path()));
-    program.start(QStringLiteral(CRICKLET_APP_PATH), {});
+    program.start(QStringLiteral(CRICKLET_APP_PATH),
+                  {QStringLiteral("--dir"), QString::fromStdString(work.Path())});
     QVERIFY(program.waitForStarted());
     const QString lock =
         QString::fromStdString(runtime.File("cricklet-PreventSecondInstance.lock"));

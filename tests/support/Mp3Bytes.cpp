@@ -210,3 +210,12 @@ std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameC
     PutBigEndian(frame, offset + 14, frameCount);
     return frame;
 }
+
+std::string TaggedMp3Bytes(const std::string& title, int frames) {
+    Mp3FileLayout layout;
+    layout.frames = frames;
+    Id3v1Fields fields;
+    fields.title = title;
+    layout.id3v1 = Id3v1TagBytes(fields);
+    return Mp3FileBytes(layout);
+}

@@ -96,3 +96,7 @@ std::string Id3v2Unsync(const std::string& bytes);
 
 // One frame with a Fraunhofer VBRI header 32 bytes after its header.
 std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount);
+
+// A small valid file: frames of the default format, then an ID3v1 tag with
+// this title.
+std::string TaggedMp3Bytes(const std::string& title, int frames = 6);

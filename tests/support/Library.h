@@ -1,0 +1,43 @@
+// Records, lists and commands of a library, built in one line each, and
+// their fields as comparable texts.
+#pragma once
+
+#include "core/MusicCommand.h"
+#include "core/PlayListItem.h"
+
+#include <string>
+#include <vector>
+
+// A song whose file is fileName (title + ".mp3" when empty) in location; the
+// file type is the name's extension.
+CSongPtr TestSong(const std::string& title, int time = 0, const std::string& location = "",
+                  const std::string& fileName = "");
+
+// An entry holding the songs, renumbered and totalled. A fileName equal to
+// location makes a folder entry.
+CEntryPtr TestEntry(const std::string& title, const std::string& location,
+                    const std::string& fileName, const std::vector<CSongPtr>& songs = {},
+                    const std::string& artist = "");
+
+// A command with exactly these integer arguments and room for four texts.
+CMusicCommand TestCommand(int code, const std::vector<int>& ints,
+                          const std::vector<std::string>& strings = {});
+
+// "title|artist|style|time|order|fileName|fileType|location|size".
+std::string Describe(const CSongItem& song);
+// "title|artist|style|count|time|playCount|fileName|location", then one
+// indented line per song.
+std::string Describe(const CPlayListItem& entry);
+std::vector<std::string> Describe(const CMusicList& entries);
+std::vector<std::string> Describe(const CSongList& songs);
+
+template <typename List> std::vector<std::string> TitlesOf(const List& list) {
+    std::vector<std::string> titles;
+    for (const auto& record : list) {
+        titles.push_back(record ? record->title : "(none)");
+    }
+    return titles;
+}
+
+// The texts joined by the separator, for compact expectations in tables.
+std::string Joined(const std::vector<std::string>& texts, const std::string& separator = " ");

@@ -1,0 +1,37 @@
+// Build tool: renders an SVG drawing into a square PNG of the given size, so
+// that the installed icon theme gets the application icon at the standard
+// sizes from the one drawing.
+//
+//     render-icon INPUT.svg SIZE OUTPUT.png
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        std::fputs("usage: render-icon INPUT.svg SIZE OUTPUT.png\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int size = QByteArray(argv[2]).toInt();
+    QSvgRenderer drawing(QString::fromLocal8Bit(argv[1]));
+    if (!drawing.isValid() || size <= 0) {
+        std::fprintf(stderr, "render-icon: cannot render %s at %s\n", argv[1], argv[2]);
+        return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawing.render(&painter);
+    painter.end();
+    if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+        std::fprintf(stderr, "render-icon: cannot write %s\n", argv[3]);
+        return 1;
+    }
+    return 0;
+}
