@@ -16,12 +16,29 @@
 namespace {
 
 const char* const kDeveloperCredit = "Cricklet 开发组";
+const char* const kHelpLinkText = "Cricklet 帮助文档";
+
+// The about text's line on the web page: the address, or in a build
+// without one, where the help is.
+QString WebLine() {
+    const std::string address = HomepageUrl();
+    if (!address.empty()) {
+        return QStringLiteral("支持网站:") + QString::fromStdString(address) +
+               QStringLiteral(" \n");
+    }
+    return QStringLiteral("帮助文档:点击上方的\"%1\"即可打开 \n")
+        .arg(QString::fromUtf8(kHelpLinkText));
+}
 
 } // namespace
 
 QString AboutWebAddress() {
     // A build without a home page links the help page instead.
     return QString::fromStdString(HomepageTarget(QDir::currentPath().toStdString()));
+}
+
+QString AboutWebLinkText() {
+    return HomepageUrl().empty() ? QString::fromUtf8(kHelpLinkText) : AboutWebAddress();
 }
 
 QString AboutMailLink() {
@@ -31,15 +48,17 @@ QString AboutMailLink() {
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent), m_webLabel(new CHyperLinkLabel(AboutWebAddress(), this)),
+    : QDialog(parent), m_webLabel(new CHyperLinkLabel(AboutWebLinkText(), this)),
       m_mailLabel(new CHyperLinkLabel(AboutMailLink(), this)),
       m_aboutEdit(new QPlainTextEdit(this)) {
     const QString mail = AboutMailLink().mid(static_cast<int>(qstrlen("mailto:")));
-    m_aboutText = QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
-                                 "只需使用Cricklet，一切音乐尽在掌握中！\n\n") +
-                  QStringLiteral("支持网站:") + AboutWebAddress() + QStringLiteral(" \n") +
-                  QStringLiteral("电子邮箱:") + mail + QStringLiteral("\n") +
-                  QStringLiteral("开发人员:") + QString::fromUtf8(kDeveloperCredit);
+    m_aboutText =
+        QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
+                       "只需使用Cricklet，一切音乐尽在掌握中！\n\n") +
+        WebLine() +
+        (mail.isEmpty() ? QString() : QStringLiteral("电子邮箱:") + mail + QStringLiteral("\n")) +
+        QStringLiteral("开发人员:") + QString::fromUtf8(kDeveloperCredit);
+    m_webLabel->SetTarget(AboutWebAddress());
 
     setWindowTitle(QStringLiteral("关于 Cricklet"));
     auto* icon = new QLabel(this);

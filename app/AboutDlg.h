@@ -26,6 +26,9 @@ private:
     QPlainTextEdit* m_aboutEdit;
 };
 
-// The web address and the mailto: link the About box shows.
+// What the About box's web link opens (the home page, or the help page in a
+// build without one) and the text it shows (the address, or a name for the
+// help page: never a bare file path as a web site).
 QString AboutWebAddress();
+QString AboutWebLinkText();
 QString AboutMailLink();

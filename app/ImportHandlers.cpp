@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Handlers;
 
@@ -39,6 +41,34 @@ int AskAppend(const CMainFrame& frame) {
 }
 
 namespace {
+
+// The folder imported last, else the user's music folder, else home: the
+// first of them that is still there.
+QString ImportStartFolder(const CMainFrame& frame) {
+    const QStringList candidates = {
+        QString::fromStdString(frame.m_pManager->config.RecentDirectory),
+        QStandardPaths::writableLocation(QStandardPaths::MusicLocation)};
+    for (const QString& folder : candidates) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            return folder;
+        }
+    }
+    return QDir::homePath();
+}
+
+// The worker is done: rows read their records again, and the panes show the
+// entry the window works on.
+void ShowImportResult(CMainFrame& frame) {
+    CPlayListView* playList = frame.GetPlayListPane();
+    playList->RefreshRowTexts();
+    frame.GetSongPane()->RefreshRowTexts();
+    int row = frame.m_pManager->currentRow;
+    if (row < 0 || row >= playList->GetItemCount()) {
+        row = 0;
+    }
+    playList->ShowEntrySongs(row, false);
+    playList->HighlightRow(row);
+}
 
 // The dialog is made and recorded before the worker starts, so the worker
 // reports to it from its first file on and its closing request always finds
@@ -78,11 +108,12 @@ void OnImportFolder(CMainFrame& frame) {
     CFileDialogRequest request;
     request.kind = CFileDialogRequest::Folder;
     request.caption = QString::fromUtf8(kFolderInstruction);
-    request.startFolder = QDir::homePath(); // the desktop's own starting point
+    request.startFolder = ImportStartFolder(frame);
     const QString folder = FileDialogs().Choose(&frame, request);
     if (folder.isEmpty()) {
         return;
     }
+    frame.m_pManager->config.RecentDirectory = folder.toStdString();
     ImportFolder(frame, folder.toStdString(), append);
 }
 
@@ -101,4 +132,5 @@ void ImportFolder(CMainFrame& frame, const std::string& folder, int append) {
     if (IsLibraryEmpty(frame.m_pManager)) {
         frame.ClearPanes(2);
     }
+    ShowImportResult(frame);
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSizePolicy>
 #include <QStyle>
@@ -32,7 +33,8 @@ QLabel* MakeLineLabel(QWidget* parent) {
 
 CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     : QDialog(parent), m_pManager(manager), m_locationLabel(MakeLineLabel(this)),
-      m_fileNameLabel(MakeLineLabel(this)),
+      m_fileNameLabel(MakeLineLabel(this)), m_countLabel(new QLabel(this)),
+      m_busyBar(new QProgressBar(this)),
       m_stopButton(new QPushButton(QStringLiteral("取消"), this)),
       m_locationText(QStringLiteral("导入音乐文件中...")) {
     setWindowTitle(QStringLiteral("Cricklet 导入音乐"));
@@ -40,6 +42,16 @@ CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     m_locationLabel->setObjectName(QStringLiteral("progressLocation"));
     m_fileNameLabel->setObjectName(QStringLiteral("progressFileName"));
     m_stopButton->setObjectName(QStringLiteral("stopButton"));
+    m_countLabel->setObjectName(QStringLiteral("progressCount"));
+    m_countLabel->setText(CountText());
+    // Room for large counts from the start: while the worker floods the
+    // event loop, a relayout for a longer text may come late.
+    m_countLabel->setMinimumWidth(
+        m_countLabel->fontMetrics().horizontalAdvance(CountText() + QStringLiteral("0000000")));
+    // No total is known before the scan ends: the bar only shows that the
+    // import is alive.
+    m_busyBar->setRange(0, 0);
+    m_busyBar->setTextVisible(false);
 
     auto* icon = new QLabel(this);
     icon->setPixmap(DialogIcon(this).pixmap(32, 32));
@@ -50,10 +62,12 @@ CImportProgressDlg::CImportProgressDlg(CMusicManager* manager, QWidget* parent)
     row->addWidget(icon, 0, Qt::AlignTop);
     row->addLayout(lines, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_countLabel);
     buttons->addStretch(1);
     buttons->addWidget(m_stopButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
+    layout->addWidget(m_busyBar);
     layout->addLayout(buttons);
     resize(460, sizeHint().height());
 
@@ -65,6 +79,19 @@ void CImportProgressDlg::ShowProgress(const QString& folder, const QString& file
     m_locationText = QStringLiteral("当前位置: ") + folder;
     m_fileNameText = QStringLiteral("文件名  : ") + fileName;
     ShowTexts();
+}
+
+void CImportProgressDlg::CountImportedFile() {
+    ++m_importedCount;
+    m_countLabel->setText(CountText());
+    // Room for large counts from the start: while the worker floods the
+    // event loop, a relayout for a longer text may come late.
+    m_countLabel->setMinimumWidth(
+        m_countLabel->fontMetrics().horizontalAdvance(CountText() + QStringLiteral("0000000")));
+}
+
+QString CImportProgressDlg::CountText() const {
+    return QStringLiteral("已导入音乐文件: %1").arg(m_importedCount);
 }
 
 void CImportProgressDlg::reject() {

@@ -1,5 +1,6 @@
 // The modal dialog shown while a folder import runs: the folder and file
-// being scanned, and a stop button that cancels the import.
+// being scanned, how many music files are in so far under a busy bar, and a
+// stop button that cancels the import.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 
 class CMusicManager;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 class CImportProgressDlg : public QDialog {
@@ -19,6 +21,10 @@ public:
 
     // Shows "当前位置: " + folder and "文件名  : " + fileName.
     void ShowProgress(const QString& folder, const QString& fileName);
+    // One more music file has been imported.
+    void CountImportedFile();
+    int ImportedCount() const { return m_importedCount; }
+    QString CountText() const;
 
     // The full texts of the two lines; the labels shorten long paths.
     QString LocationText() const { return m_locationText; }
@@ -39,7 +45,10 @@ private:
     CMusicManager* m_pManager;
     QLabel* m_locationLabel;
     QLabel* m_fileNameLabel;
+    QLabel* m_countLabel;
+    QProgressBar* m_busyBar;
     QPushButton* m_stopButton;
+    int m_importedCount = 0;
     QString m_locationText;
     QString m_fileNameText;
 };

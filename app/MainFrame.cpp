@@ -9,6 +9,8 @@
 #include "app/TunecaseDoc.h"
 #include "app/UpdateRules.h"
 #include "core/MusicManager.h"
+#include "desktop/EyeReminder.h"
+#include "desktop/SystemTray.h"
 #include "formats/Format.h"
 #include "panes/PlayListView.h"
 #include "panes/RowTexts.h"
@@ -26,9 +28,9 @@
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QThread>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QToolBar>
 
 #include <algorithm>
@@ -110,6 +112,9 @@ CMainFrame::CMainFrame(CTunecaseDoc* doc, QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     RebuildArtistMenu();
     UpdateStatusText();
+    CreateTrayIcon();
+    m_pEyeReminder = new CEyeReminder(*this);
+    StartEyeTimer();
     m_bMinimized = 0;
 
     InstallFrameHandlers();
@@ -141,6 +146,11 @@ void CMainFrame::CreateSplitter() {
     m_wndSplitter->addWidget(m_pPlayListView);
     m_wndSplitter->addWidget(m_pSongListView);
     m_pSongListView->setMinimumHeight(20);
+    // With only the two panes taking the focus, each key passes it across.
+    connect(m_pPlayListView, &CReportListView::PaneSwitchRequested, m_pSongListView,
+            [this] { m_pSongListView->setFocus(Qt::TabFocusReason); });
+    connect(m_pSongListView, &CReportListView::PaneSwitchRequested, m_pPlayListView,
+            [this] { m_pPlayListView->setFocus(Qt::BacktabFocusReason); });
     m_wndSplitter->setSizes({kPlayListPaneHeight, kSongPaneHeight});
     setCentralWidget(m_wndSplitter);
 }
@@ -257,6 +267,8 @@ CUpdateState CMainFrame::CurrentUpdateState() const {
     state.playListSelected = m_pPlayListView->GetSelectedCount();
     state.songSelected = m_pSongListView->GetSelectedCount();
     state.frameVisible = isVisible();
+    state.frameMinimized = isMinimized();
+    state.trayAvailable = m_TrayIcon != nullptr && m_TrayIcon->IsAvailable();
     return state;
 }
 
@@ -413,9 +425,13 @@ void CMainFrame::FillArtistMenu(QMenu* menu) {
 }
 
 void CMainFrame::ShowPopupMenu(int pane) {
+    ShowPopupMenu(pane, QCursor::pos());
+}
+
+void CMainFrame::ShowPopupMenu(int pane, const QPoint& globalPos) {
     QMenu* menu = pane == 0 ? m_menuPlayList : pane == 1 ? m_menuSong : nullptr;
     if (menu != nullptr) {
-        menu->popup(QCursor::pos());
+        menu->popup(globalPos);
     }
 }
 
@@ -442,6 +458,9 @@ void CMainFrame::ImportInsertSongRow(const CSongPtr& song, int row) {
         // Rows of the all-songs list; an entry shown in the pane gains none.
         if (m_pManager->currentRow <= 0) {
             m_pSongListView->InsertImportedSongRow(song, row, m_pManager, texts);
+        }
+        if (m_pImportDlg != nullptr) {
+            m_pImportDlg->CountImportedFile();
         }
     });
 }
@@ -476,8 +495,15 @@ void CMainFrame::OnSizeChanged(int clientWidth, int clientHeight) {
     ColumnWidthsForWidth(clientWidth, titleWidth, locationWidth);
     for (QTableView* pane :
          {static_cast<QTableView*>(m_pPlayListView), static_cast<QTableView*>(m_pSongListView)}) {
-        pane->horizontalHeader()->resizeSection(0, titleWidth);
-        pane->horizontalHeader()->resizeSection(7, locationWidth);
+        QHeaderView* header = pane->horizontalHeader();
+        header->resizeSection(0, titleWidth);
+        // The middle columns were widened where a normal value needed it:
+        // the location column gives that room back.
+        int middle = 0;
+        for (int column = 1; column < 7; ++column) {
+            middle += header->sectionSize(column);
+        }
+        header->resizeSection(7, std::max(locationWidth - std::max(middle - 400, 0), 170));
     }
     const int rowHeight = std::max((clientHeight - 100) / 2, 0);
     m_wndSplitter->setSizes({rowHeight, std::max(rowHeight, 20)});
@@ -497,7 +523,11 @@ void CMainFrame::changeEvent(QEvent* event) {
         return;
     }
     // Without a notification area a hidden window could not be found again.
-    if (m_pManager->config.IsHideWhenMin != 0 && QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (m_TrayIcon == nullptr) {
+        return;
+    }
+    m_TrayIcon->CheckAvailability();
+    if (m_pManager->config.IsHideWhenMin != 0 && m_TrayIcon->IsAvailable()) {
         QTimer::singleShot(0, this, [this] { hide(); });
     }
     m_bMinimized = 1;
@@ -531,6 +561,25 @@ void CMainFrame::OnShowWindow() {
 void CMainFrame::OnHideWindow() {
     hide();
     m_bMinimized = 1;
+}
+
+void CMainFrame::CreateTrayIcon() {
+    // The program ends when this window closes, and then only: a message or
+    // a reminder closed while the window sits in the tray is no last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_TrayIcon = new CSystemTray(this);
+    connect(m_TrayIcon, &CSystemTray::AvailabilityChanged, this,
+            &CMainFrame::OnTrayAvailabilityChanged);
+    m_TrayIcon->Create(this, QStringLiteral("鸣蛩 一切音乐尽在掌握中! 请点击右键"), windowIcon(),
+                       IDR_TRAY);
+}
+
+// A window hidden in a tray that went away (its panel ended) would be lost.
+void CMainFrame::OnTrayAvailabilityChanged(bool available) {
+    if (!available && isHidden() && m_bMinimized == 1 && !m_bSavedAtExit) {
+        OnShowWindow();
+    }
+    UpdateCommandStates();
 }
 
 void CMainFrame::OnSwitchPopupMenu(int menuStatus) {
@@ -569,6 +618,18 @@ void CMainFrame::StopEyeTimer() {
         killTimer(m_nEyeTimerID);
         m_nEyeTimerID = 0;
     }
+}
+
+void CMainFrame::StartEyeTimer() {
+    m_pEyeReminder->Arm();
+}
+
+void CMainFrame::timerEvent(QTimerEvent* event) {
+    if (m_nEyeTimerID != 0 && event->timerId() == m_nEyeTimerID) {
+        m_pEyeReminder->OnTimer();
+        return;
+    }
+    QMainWindow::timerEvent(event);
 }
 
 void CMainFrame::FinishImport() {
@@ -617,5 +678,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_TrayIcon->RemoveIcon();
     event->accept();
+    QCoreApplication::quit();
 }

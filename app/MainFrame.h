@@ -21,6 +21,8 @@ class CMusicManager;
 class CPlayListView;
 class CSongListView;
 class CImportProgressDlg;
+class CEyeReminder;
+class CSystemTray;
 class CTunecaseDoc;
 class QAction;
 class QLabel;
@@ -49,6 +51,9 @@ public:
     int m_bMinimized = 0;
     // The reminder timer's ID from QObject::startTimer, 0 when none.
     int m_nEyeTimerID = 0;
+    // The notification-area icon with its menu; the reminder of the timer.
+    CSystemTray* m_TrayIcon = nullptr;
+    CEyeReminder* m_pEyeReminder = nullptr;
 
     CPlayListView* GetPlayListPane() const { return m_pPlayListView; }
     CSongListView* GetSongPane() const { return m_pSongListView; }
@@ -76,6 +81,8 @@ public:
     void FillArtistMenu(QMenu* menu);
     // Right-click menu at the cursor: 0 the playlist pane's, 1 the song pane's.
     void ShowPopupMenu(int pane);
+    // The same at a point of the screen (a menu opened from the keyboard).
+    void ShowPopupMenu(int pane, const QPoint& globalPos);
 
     // The frame's action of a command ID (on the toolbar and holding the
     // accelerator); created on first request for IDs without one.
@@ -119,12 +126,15 @@ public:
     // Asked when the exit save failed; Cancel keeps the window open.
     static const char* const kSaveFailedQuestion;
     void StopEyeTimer();
+    // Sets the reminder timer afresh when the reminder is on.
+    void StartEyeTimer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void CreateToolBar();
@@ -136,6 +146,8 @@ private:
     void OnSizeChanged(int clientWidth, int clientHeight);
     void OnShowWindow();
     void OnHideWindow();
+    void CreateTrayIcon();
+    void OnTrayAvailabilityChanged(bool available);
     void OnSwitchPopupMenu(int menuStatus);
     void OnAbout();
     bool ConfirmExit();

@@ -13,11 +13,18 @@ using namespace Handlers;
 
 namespace {
 
+// A play counts a play of each entry it takes songs from: their rows show
+// the new counts at once.
+void SendPlay(CMainFrame& frame, const CMusicCommand& command) {
+    frame.SendCommand(command);
+    frame.GetPlayListPane()->RefreshRowTexts();
+}
+
 void SendWithName(CMainFrame& frame, int code, const std::vector<int>& values,
                   const char* listName) {
     CMusicCommand command = ListCommand(code, values);
     command.SetString(listName, 0);
-    frame.SendCommand(command);
+    SendPlay(frame, command);
 }
 
 bool IsOnlyTheAllSongsRow(const std::vector<int>& rows) {
@@ -47,7 +54,7 @@ void OnPlayEntriesShuffled(CMainFrame& frame) {
     if (IsOnlyTheAllSongsRow(rows)) {
         return;
     }
-    frame.SendCommand(ListCommand(MCMD_PLAY_ENTRIES_SHUFFLED, EntryRowsOf(rows)));
+    SendPlay(frame, ListCommand(MCMD_PLAY_ENTRIES_SHUFFLED, EntryRowsOf(rows)));
 }
 
 void OnPlaySongsShuffled(CMainFrame& frame) {
@@ -63,7 +70,7 @@ void OnPlayRandomEntries(CMainFrame& frame, int count, int shuffleSongs) {
     CMusicCommand command(MCMD_PLAY_RANDOM_ENTRIES, 4, 4);
     command.SetInt(count, 0);
     command.SetInt(shuffleSongs, 1);
-    frame.SendCommand(command);
+    SendPlay(frame, command);
 }
 
 void OnPlayRandomSongs(CMainFrame& frame, int count) {

@@ -1,5 +1,7 @@
 #include "app/QtPlatform.h"
 
+#include "app/MessageBoxLook.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -46,6 +48,7 @@ QMessageBox::StandardButton Ask(const std::string& text, const std::string& capt
         QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
                         QString::fromStdString(text), buttons, QApplication::activeWindow());
         box.setDefaultButton(defaultButton);
+        PrepareMessageBox(box);
         answer = static_cast<QMessageBox::StandardButton>(box.exec());
     });
     return answer;
@@ -82,6 +85,7 @@ void CQtPlatform::ShowMessage(const std::string& text, const std::string& captio
         QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption),
                         QString::fromStdString(text), QMessageBox::Ok,
                         QApplication::activeWindow());
+        PrepareMessageBox(box);
         box.exec();
     });
 }

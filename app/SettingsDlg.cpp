@@ -24,6 +24,8 @@ namespace {
 const char* const kNoPlayerMessage = "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
                                      "\"使用系统默认播放器\"";
 const char* const kRangeMessage = "请输入一个介于 0 和 10000 之间的整数。";
+const char* const kNoIntervalMessage =
+    "视力保护提示的间隔至少为 1 分钟：请输入 1 到 10000 之间的分钟数，或者不启用视力保护提示。";
 
 QCheckBox* MakeCheckBox(const char* text, const char* name) {
     auto* box = new QCheckBox(QString::fromUtf8(text));
@@ -225,6 +227,14 @@ int CSettingsDlg::exec() {
 
 void CSettingsDlg::accept() {
     if (!CopyControlsToMembers()) {
+        return;
+    }
+    // A reminder every 0 minutes cannot be kept; the user is told rather than
+    // finding the reminder silently off.
+    if (eyeProtector != 0 && eyeDelay < 1) {
+        Platform().ShowMessage(kNoIntervalMessage, kAppTitle, CMessageIcon::Information);
+        m_eyeDelay->setFocus();
+        m_eyeDelay->selectAll();
         return;
     }
     if (useDefaultPlayer == 0 && playerPath.empty()) {

@@ -52,8 +52,8 @@ public:
 
     // Members to controls, then the enabling rule.
     int exec() override;
-    // Refuses an interval outside 0..10000, and a player setting that
-    // names no program.
+    // Refuses an interval outside 0..10000, a reminder with an interval of
+    // 0, and a player setting that names no program.
     void accept() override;
 
     // Controls to members; false (after the range message, with the focus

@@ -11,24 +11,12 @@
 
 namespace {
 
-const int kMillisecondsPerMinute = 60000;
-
 void RefillKeepingSelection(CPlayListView* pane) {
     const int mark = pane->GetSelectionMark();
     pane->RefillEntries();
     if (mark >= 0) {
         pane->SelectRow(mark, 1);
         pane->SetSelectionMark(mark);
-    }
-}
-
-// A reminder switched on starts a full interval from now; one switched off
-// stops. A new interval with the reminder left on waits for the next
-// reminder, which sets the timer again with it.
-void SwitchEyeTimer(CMainFrame& frame, const CAppConfig& config) {
-    frame.StopEyeTimer();
-    if (config.EnableEyeProtector != 0 && config.DelayOfEyeProtector >= 1) {
-        frame.m_nEyeTimerID = frame.startTimer(config.DelayOfEyeProtector * kMillisecondsPerMinute);
     }
 }
 
@@ -53,7 +41,10 @@ void OnSettings(CMainFrame& frame) {
     if (config.IconMusicID != oldMusicIcon) {
         frame.GetSongPane()->Refill(playList->GetSelectionMark());
     }
+    // A reminder switched on starts a full interval from now; one switched
+    // off stops. A new interval with the reminder left on waits for the next
+    // reminder, which sets the timer again with it.
     if ((config.EnableEyeProtector != 0) != (oldEyeProtector != 0)) {
-        SwitchEyeTimer(frame, config);
+        frame.StartEyeTimer();
     }
 }

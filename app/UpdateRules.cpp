@@ -70,10 +70,14 @@ bool CommandRuleHolds(int commandId, const CUpdateState& state) {
         return MarkIsFolderEntry(manager, state.mark);
     case ID_PLAY_SONGS_SHUFFLED: // U12
         return state.songSelected > 1;
-    case ID_SHOW_WINDOW: // U13
-        return !state.frameVisible;
+    // U13. The tray's own commands need a tray; a window minimised to the
+    // task bar can be shown too.
+    case ID_SHOW_WINDOW:
+        return state.trayAvailable && (!state.frameVisible || state.frameMinimized);
     case ID_HIDE_WINDOW:
-        return state.frameVisible;
+        return state.trayAvailable && state.frameVisible;
+    case ID_CANCEL_POPUP:
+        return state.trayAvailable;
     default:
         return true;
     }

@@ -11,6 +11,8 @@ struct CUpdateState {
     int playListSelected = 0; // selected rows of the playlist pane
     int songSelected = 0;     // selected rows of the song pane
     bool frameVisible = true;
+    bool frameMinimized = false;
+    bool trayAvailable = true; // the desktop has a notification area
 };
 
 // Whether the command's rule holds; commands without a rule always hold.

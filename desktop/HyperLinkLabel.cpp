@@ -41,9 +41,14 @@ CHyperLinkLabel& CHyperLinkLabel::SetLinkCursor(const QCursor& cursor) {
     return *this;
 }
 
+CHyperLinkLabel& CHyperLinkLabel::SetTarget(const QString& target) {
+    m_target = target;
+    return *this;
+}
+
 void CHyperLinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (m_bLink && event->button() == Qt::LeftButton && !text().isEmpty()) {
-        Platform().OpenPath(text().toStdString());
+    if (m_bLink && event->button() == Qt::LeftButton && !Target().isEmpty()) {
+        Platform().OpenPath(Target().toStdString());
     }
     QLabel::mousePressEvent(event);
 }

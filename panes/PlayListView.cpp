@@ -14,14 +14,20 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <unordered_set>
+
 namespace {
 
 const int kColumnWidths[CPlayListView::kColumnCount] = {180, 60, 100, 60, 60, 60, 60, 172};
+// The widest normal value of each fixed column.
+const char* const kWidestTexts[CPlayListView::kColumnCount] = {
+    nullptr, "文件夹", nullptr, "电影原声", "99999", "Unknown", "99999", nullptr};
 
 } // namespace
 
 CPlayListView::CPlayListView(CMainFrame* frame, QWidget* parent)
-    : CReportListView(new CEntryRowModel, "PlayListView", kColumnWidths, kColumnCount, parent),
+    : CReportListView(new CEntryRowModel, "PlayListView", kColumnWidths, kWidestTexts, kColumnCount,
+                      parent),
       m_pFrame(frame), m_pModel(static_cast<CEntryRowModel*>(model())) {}
 
 CMusicManager* CPlayListView::Manager() const {
@@ -44,6 +50,11 @@ void CPlayListView::RefillEntries() {
         rows.push_back(std::move(row));
     }
     m_pModel->Reset(std::move(rows));
+    // A redraw keeps the entry the window works on highlighted, with its
+    // songs in the song pane.
+    const int row = manager->currentRow;
+    ShowEntrySongs(row >= 0 && row < GetItemCount() ? row : 0, false);
+    HighlightRow(manager->currentRow);
 }
 
 void CPlayListView::ClearRows(int kind) {
@@ -53,6 +64,24 @@ void CPlayListView::ClearRows(int kind) {
     } else if (kind == 2) {
         InsertEntryRow(nullptr, -2);
     }
+    if (kind != 0) {
+        // Only the special row is left: it is the one shown.
+        Manager()->currentRow = 0;
+        HighlightRow(0);
+    }
+}
+
+void CPlayListView::HighlightRow(int row) {
+    if (row < 0 || row >= GetItemCount()) {
+        return;
+    }
+    clearSelection();
+    SelectRow(row, 0);
+    SetSelectionMark(row);
+}
+
+void CPlayListView::RefreshRowTexts() {
+    m_pModel->Thaw();
 }
 
 void CPlayListView::InsertEntryRow(const CEntryPtr& entry, int row) {
@@ -112,45 +141,65 @@ int CPlayListView::ItemImage(int row) const {
     return m_pModel->Image(row);
 }
 
-void CPlayListView::ShowSongsForRow(int row) {
-    m_pFrame->GetSongPane()->Refill(row);
+void CPlayListView::ShowEntrySongs(int row, bool refill) {
+    Manager()->currentRow = row;
+    CSongListView* songs = m_pFrame->GetSongPane();
+    if (songs != nullptr && row >= 0 && (refill || !songs->ShowsSongsOf(row))) {
+        songs->Refill(row);
+    }
 }
 
 void CPlayListView::OnLeftClick(int mark) {
-    Manager()->currentRow = mark;
-    if (mark >= 0 && mark != m_lastClickRow) {
-        ShowSongsForRow(mark);
-    }
+    ShowEntrySongs(mark, mark != m_lastClickRow);
     m_lastClickRow = mark;
 }
 
 void CPlayListView::OnRightClick(int mark) {
-    Manager()->currentRow = mark;
-    if (mark >= 0 && mark != m_lastRightClickRow) {
-        ShowSongsForRow(mark);
+    if (mark >= 0) {
+        ShowEntrySongs(mark, mark != m_lastRightClickRow);
+        m_lastRightClickRow = mark;
     }
-    m_lastRightClickRow = mark;
     m_pFrame->ShowPopupMenu(0);
 }
 
+// A click below the last row leaves the shown entry as it is: it would
+// otherwise lose its highlight while its songs stay in the song pane.
 void CPlayListView::mousePressEvent(QMouseEvent* event) {
-    CReportListView::mousePressEvent(event);
-    int mark = RowAt(this, event->position().toPoint());
+    const int mark = RowAt(this, event->position().toPoint());
     if (mark < 0) {
-        SetSelectionMark(-1);
+        setFocus(Qt::MouseFocusReason);
+    } else {
+        CReportListView::mousePressEvent(event);
     }
-    if (event->button() == Qt::LeftButton) {
-        OnLeftClick(mark);
+    if (event->button() == Qt::LeftButton && mark >= 0) {
+        OnLeftClick(GetSelectionMark());
     } else if (event->button() == Qt::RightButton) {
-        OnRightClick(mark);
+        OnRightClick(mark >= 0 ? GetSelectionMark() : -1);
+    }
+}
+
+// Dragging over the rows moves the current row with the pointer.
+void CPlayListView::mouseMoveEvent(QMouseEvent* event) {
+    const int before = GetSelectionMark();
+    CReportListView::mouseMoveEvent(event);
+    const int after = GetSelectionMark();
+    if (after >= 0 && after != before) {
+        ShowEntrySongs(after, false);
     }
 }
 
 void CPlayListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    CReportListView::mouseDoubleClickEvent(event);
-    if (event->button() != Qt::LeftButton) {
+    if (RowAt(this, event->position().toPoint()) < 0) {
         return;
     }
+    CReportListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        Activate();
+    }
+}
+
+// A double click or Enter: play, or on an empty library offer the import.
+void CPlayListView::Activate() {
     if (!IsLibraryEmpty(Manager())) {
         m_pFrame->RunCommand(ID_PLAY);
         return;
@@ -170,6 +219,8 @@ void CPlayListView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+// Every key that moves the current row (arrows, Page Up/Down, Home, End)
+// shows the songs of the row it reaches.
 void CPlayListView::keyPressEvent(QKeyEvent* event) {
     const int mark = GetSelectionMark();
     switch (event->key()) {
@@ -178,28 +229,65 @@ void CPlayListView::keyPressEvent(QKeyEvent* event) {
             m_pFrame->RunCommand(ID_REMOVE_ENTRY);
         }
         return;
-    case Qt::Key_Up:
-        if (mark >= 1) {
-            Manager()->currentRow = mark - 1;
-            ShowSongsForRow(mark - 1);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (mark >= 0 && GetSelectedCount() == 0) {
+            SelectRow(mark, 0);
         }
-        break;
-    case Qt::Key_Down:
-        if (mark < Manager()->entries.GetCount()) {
-            Manager()->currentRow = mark + 1;
-            ShowSongsForRow(mark + 1);
-        }
-        break;
+        Activate();
+        return;
+    case Qt::Key_Menu:
+        m_pFrame->ShowPopupMenu(0, PopupPosition());
+        return;
     default:
         break;
     }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        m_pFrame->ShowPopupMenu(0, PopupPosition());
+        return;
+    }
     CReportListView::keyPressEvent(event);
+    const int after = GetSelectionMark();
+    if (after >= 0 && after != mark) {
+        ShowEntrySongs(after, true);
+    }
 }
 
+// The sorted entries keep the rows they had selected, each in its new row,
+// and the song pane keeps its songs.
 void CPlayListView::OnHeaderClicked(int column) {
-    SortEntries(Manager()->entries, column + 1, m_entrySortAscending);
+    CMusicManager* manager = Manager();
+    const std::vector<int> rows = SelectedRows();
+    std::unordered_set<const CPlayListItem*> selected;
+    for (int row : rows) {
+        if (CEntryPtr entry = manager->entries.GetAt(row)) {
+            selected.insert(entry.get());
+        }
+    }
+    const CEntryPtr current = manager->entries.GetAt(manager->currentRow);
+    SortEntries(manager->entries, column + 1, m_entrySortAscending);
+    ShowSortIndicator(column, m_entrySortAscending);
     m_entrySortAscending = !m_entrySortAscending;
+
+    std::vector<int> newRows;
+    if (!rows.empty() && rows.front() == 0) {
+        newRows.push_back(0);
+    }
+    int position = 0;
+    for (const CEntryPtr& entry : manager->entries) {
+        ++position;
+        if (entry == current) {
+            manager->currentRow = position;
+        }
+        if (selected.count(entry.get()) != 0) {
+            newRows.push_back(position);
+        }
+    }
     RefillEntries();
+    for (int row : newRows) {
+        selectionModel()->select(model()->index(row, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 }
 
 void CPlayListView::AddDroppedFile(const std::string& path) {
@@ -227,8 +315,9 @@ void CPlayListView::AddDroppedFile(const std::string& path) {
     } else if (GetItemCount() != entryCount + 1) {
         RefillEntries();
     }
-    SelectRow(entryCount, 1);
+    HighlightRow(entryCount);
     scrollToBottom();
+    manager->currentRow = entryCount;
     m_pFrame->GetSongPane()->FillFromEntry(manager->entries.GetAt(entryCount));
     m_pFrame->UpdateStatusText();
 }

@@ -38,6 +38,16 @@ public:
     // returns the last one written, -1 when none is selected.
     int GetSelectedRows(int* buffer, int capacity) const;
 
+    // Makes row the entry the window works on: the manager's currentRow
+    // names it and the song pane shows its songs, refilled when refill is
+    // set or when the pane shows another list.
+    void ShowEntrySongs(int row, bool refill);
+    // Selects only row and makes it current.
+    void HighlightRow(int row);
+    // Redraws every row from its record (play counts after a play; rows the
+    // import worker added).
+    void RefreshRowTexts();
+
     // What a row shows, for the window's own checks and the tests.
     QString ItemText(int row, int column) const;
     int ItemImage(int row) const;
@@ -46,6 +56,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void OnHeaderClicked(int column) override;
@@ -55,7 +66,7 @@ protected:
 private:
     void OnLeftClick(int mark);
     void OnRightClick(int mark);
-    void ShowSongsForRow(int row);
+    void Activate();
     CMusicManager* Manager() const;
 
     CMainFrame* m_pFrame;

@@ -65,6 +65,16 @@ public:
         m_rows[row] = std::move(value);
         emit this->dataChanged(this->index(row, 0), this->index(row, kColumns - 1));
     }
+    // Every row reads its record again (the worker's texts are dropped) and
+    // is redrawn.
+    void Thaw() {
+        for (Row& value : m_rows) {
+            value.frozen.reset();
+        }
+        if (!m_rows.empty()) {
+            emit this->dataChanged(this->index(0, 0), this->index(rowCount() - 1, kColumns - 1));
+        }
+    }
     void Remove(int row) {
         if (row < 0 || row >= rowCount()) {
             return;

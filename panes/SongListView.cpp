@@ -17,13 +17,17 @@
 namespace {
 
 const int kColumnWidths[CSongListView::kColumnCount] = {180, 100, 60, 60, 60, 60, 60, 172};
+// The widest normal value of each fixed column.
+const char* const kWidestTexts[CSongListView::kColumnCount] = {
+    nullptr, nullptr, "电影原声", "Unknown", "99999", "mpga", "999999KB", nullptr};
 // Sort key of the order column, by which an entry's songs are shown.
 const int kOrderSortKey = 5;
 
 } // namespace
 
 CSongListView::CSongListView(CMainFrame* frame, QWidget* parent)
-    : CReportListView(new CSongRowModel, "SongListView", kColumnWidths, kColumnCount, parent),
+    : CReportListView(new CSongRowModel, "SongListView", kColumnWidths, kWidestTexts, kColumnCount,
+                      parent),
       m_pFrame(frame), m_pModel(static_cast<CSongRowModel*>(model())) {}
 
 CMusicManager* CSongListView::Manager() const {
@@ -50,8 +54,8 @@ void CSongListView::Refill(int row) {
     }
     row = std::max(row, 0);
     const int image = SongRowImage(manager->config.IconMusicID);
-    m_bShowsEntry = row >= 1;
     if (row == 0) {
+        ShowList(nullptr);
         m_pModel->Reset(RowsOf(manager->songs, false, image));
         return;
     }
@@ -61,6 +65,7 @@ void CSongListView::Refill(int row) {
         return;
     }
     SortSongs(entry->songs, kOrderSortKey, true);
+    ShowList(entry);
     m_pModel->Reset(RowsOf(entry->songs, true, image));
 }
 
@@ -69,14 +74,35 @@ void CSongListView::FillFromEntry(const CEntryPtr& entry) {
         DeleteAllRows();
         return;
     }
-    m_bShowsEntry = true;
+    ShowList(entry);
     m_pModel->Reset(RowsOf(entry->songs, true, SongRowImage(Manager()->config.IconMusicID)));
+}
+
+void CSongListView::ShowList(const CEntryPtr& entry) {
+    m_shownEntry = entry;
+    m_bShowsEntry = entry != nullptr;
+    m_bShowsList = true;
+}
+
+bool CSongListView::ShowsSongsOf(int row) const {
+    if (!m_bShowsList) {
+        return false;
+    }
+    if (row <= 0) {
+        return !m_shownEntry;
+    }
+    return m_shownEntry && m_shownEntry == Manager()->entries.GetAt(row);
+}
+
+void CSongListView::RefreshRowTexts() {
+    m_pModel->Thaw();
 }
 
 void CSongListView::InsertSongRow(const CSongPtr& song, int row) {
     if (!song) {
         return;
     }
+    m_bShowsList = m_bShowsList || GetItemCount() == 0;
     m_pModel->Insert(row, CSongRowModel::Row{song, m_bShowsEntry,
                                              SongRowImage(Manager()->config.IconMusicID), nullptr});
 }
@@ -86,6 +112,8 @@ void CSongListView::InsertImportedSongRow(const CSongPtr& song, int row, CMusicM
     if (!song) {
         return;
     }
+    // Rows of the flat list: an empty pane starts showing it.
+    m_bShowsList = m_bShowsList || GetItemCount() == 0;
     const bool showOrder = m_bShowsEntry;
     const int image = SongRowImage(manager->config.IconMusicID);
     if (!texts) {
@@ -108,6 +136,8 @@ void CSongListView::DeleteRow(int row) {
 
 void CSongListView::DeleteAllRows() {
     m_bShowsEntry = false;
+    m_bShowsList = false;
+    m_shownEntry.reset();
     if (m_pModel->rowCount() > 0) {
         m_pModel->Reset({});
     }
@@ -127,14 +157,16 @@ int CSongListView::ItemImage(int row) const {
     return m_pModel->Image(row);
 }
 
+// Sorts the list the rows stand for, which is the list of the manager's
+// currentRow.
 void CSongListView::OnHeaderClicked(int column) {
-    CMusicManager* manager = Manager();
-    const int entryRow = manager->currentRow;
-    CEntryPtr entry = entryRow >= 1 ? manager->entries.GetAt(entryRow) : nullptr;
-    if (entryRow >= 1 && !entry) {
+    CSongList* list = ShownList();
+    if (list == nullptr) {
         return;
     }
-    SortSongs(entry ? entry->songs : manager->songs, column + 1, m_songSortAscending);
+    const CEntryPtr entry = m_shownEntry;
+    SortSongs(*list, column + 1, m_songSortAscending);
+    ShowSortIndicator(column, m_songSortAscending);
     m_songSortAscending = !m_songSortAscending;
     if (entry) {
         FillFromEntry(entry);
@@ -143,19 +175,16 @@ void CSongListView::OnHeaderClicked(int column) {
     }
 }
 
-CSongList* CSongListView::ShownList(CEntryPtr& entry) const {
-    CMusicManager* manager = Manager();
-    const int mark = m_pFrame->GetPlayListPane()->GetSelectionMark();
-    entry = mark >= 1 ? manager->entries.GetAt(mark) : nullptr;
-    if (mark >= 1 && !entry) {
+CSongList* CSongListView::ShownList() const {
+    if (!m_bShowsList) {
         return nullptr;
     }
-    return entry ? &entry->songs : &manager->songs;
+    return m_shownEntry ? &m_shownEntry->songs : &Manager()->songs;
 }
 
 void CSongListView::DragTo(int row) {
-    CEntryPtr entry;
-    CSongList* list = ShownList(entry);
+    const CEntryPtr entry = m_shownEntry;
+    CSongList* list = ShownList();
     // Only while the rows still stand for the list's positions: never move
     // songs of a list the pane is not showing.
     if (list == nullptr || list->GetCount() != GetItemCount() || m_dragRow < 0) {
@@ -209,9 +238,31 @@ void CSongListView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+// Besides the arrows: Enter plays the selection (the current row when none
+// is selected), Delete removes it, the menu key opens the song menu.
 void CSongListView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Delete:
         m_pFrame->RunCommand(ID_REMOVE_SONGS);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (GetSelectionMark() >= 0 && GetSelectedCount() == 0) {
+            SelectRow(GetSelectionMark(), 0);
+        }
+        if (!IsLibraryEmpty(Manager())) {
+            m_pFrame->RunCommand(ID_PLAY);
+        }
+        return;
+    case Qt::Key_Menu:
+        m_pFrame->ShowPopupMenu(1, PopupPosition());
+        return;
+    default:
+        break;
+    }
+    if (shiftF10) {
+        m_pFrame->ShowPopupMenu(1, PopupPosition());
         return;
     }
     CReportListView::keyPressEvent(event);

@@ -42,6 +42,13 @@ public:
     // ascending order and returns the last, or -1 when none is selected.
     int GetSelectedRows(std::vector<int>& rows, int& count) const;
 
+    // True when the pane shows the list of a playlist-pane row: the flat
+    // list for row 0, the songs of entry k for row k.
+    bool ShowsSongsOf(int row) const;
+    // The entry whose songs are shown, null while the flat list is.
+    CEntryPtr ShownEntry() const { return m_shownEntry; }
+    void RefreshRowTexts();
+
     QString ItemText(int row, int column) const;
     int ItemImage(int row) const;
 
@@ -57,8 +64,9 @@ protected:
 
 private:
     void DragTo(int row);
-    // The list the pane shows: the marked entry's songs, or the flat list.
-    CSongList* ShownList(CEntryPtr& entry) const;
+    // The list the rows stand for: the shown entry's songs, or the flat list.
+    CSongList* ShownList() const;
+    void ShowList(const CEntryPtr& entry);
     CMusicManager* Manager() const;
 
     CMainFrame* m_pFrame;
@@ -68,4 +76,8 @@ private:
     bool m_songSortAscending = true;
     // An entry's songs are shown (their order numbers show), not the flat list.
     bool m_bShowsEntry = false;
+    // The rows stand for a list: m_shownEntry's songs, or the flat list when
+    // it is null. False after DeleteAllRows until rows are added again.
+    bool m_bShowsList = false;
+    CEntryPtr m_shownEntry;
 };

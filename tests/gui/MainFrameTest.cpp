@@ -3,6 +3,7 @@
 // the update rules that keys, menus and the toolbar obey, and the calls the
 // import worker makes from its own thread.
 #include "GuiHelpers.h"
+#include "TrayAvailability.h"
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -203,10 +204,14 @@ void MainFrameTest::SizesColumnsFromTheSecondSizeMessageOn() {
         frame.resize(1000, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        // However wide the window, its first size message leaves the columns,
-        // and so do all before the document is set up.
-        QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(7)}),
-                 QList<int>({180, 172}));
+        // However wide the window, its first size message leaves the title
+        // column, and so do all before the document is set up; the last
+        // column fills the pane's width whatever the size.
+        auto fillsThePane = [](QTableView* pane) {
+            return pane->horizontalHeader()->length() == pane->viewport()->width();
+        };
+        QCOMPARE(header->sectionSize(0), 180);
+        QVERIFY(fillsThePane(frame.GetPlayListPane()) && header->sectionSize(7) > 172);
         frame.resize(600, 500);
         if (!initialised) {
             QTest::qWait(50);
@@ -219,8 +224,7 @@ void MainFrameTest::SizesColumnsFromTheSecondSizeMessageOn() {
         QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(0), 120);
         frame.resize(1000, 700);
         QTRY_COMPARE(header->sectionSize(0), 230);
-        QCOMPARE(header->sectionSize(7), 346);
-        QCOMPARE(frame.GetSongPane()->horizontalHeader()->sectionSize(7), 346);
+        QVERIFY(fillsThePane(frame.GetPlayListPane()) && fillsThePane(frame.GetSongPane()));
     }
 }
 
@@ -410,6 +414,7 @@ void MainFrameTest::RulesAreReadWhenTheKeyIsPressed() {
 }
 
 void MainFrameTest::WindowCommandsAndCommandsWithoutHandlers() {
+    const CTrayAvailability trayArea(true);
     CShownLibrary shown;
     QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
     CMainFrame& frame = *shown.frame;
@@ -454,6 +459,7 @@ void MainFrameTest::MinimisingWithoutTrayNeverHides() {
 }
 
 void MainFrameTest::MenusCarryTheRulesWhenTheyOpen() {
+    const CTrayAvailability trayArea(true);
     CShownLibrary shown;
     QVERIFY(ShowLibrary(shown, "3 entries"));
     CMainFrame& frame = *shown.frame;

@@ -119,8 +119,8 @@ void PanesTest::RefillsTheSongPaneOnlyForANewlyShownEntry() {
     step("up at the top", key(Qt::Key_Up), 0, 8, {"", "", "", ""});
     step("down", key(Qt::Key_Down), 1, 9, {"1", "2"});
     step("down", key(Qt::Key_Down), 2, 10, {"", "1"});
-    // A click on empty space forgets the row; the songs stay.
-    step("empty space", [&] { ClickEmptySpace(shown.playList); }, -1, 10, {"", "1"});
+    // A click on empty space keeps the shown entry and its songs.
+    step("empty space", [&] { ClickEmptySpace(shown.playList); }, 2, 10, {"", "1"});
 }
 
 void PanesTest::HeaderClicksSortAlternately() {
@@ -139,7 +139,7 @@ void PanesTest::HeaderClicksSortAlternately() {
     QCOMPARE(ColumnTexts(shown.playList, 0),
              QStringList({"所有歌曲", "Other", "Party", "老歌", "周末的歌"}));
     QCOMPARE(refills.count(), 0);
-    QCOMPARE(shown.Manager().currentRow, 2);
+    QCOMPARE(shown.Manager().currentRow, 3); // 老歌 stays the shown entry, in its new row
     QCOMPARE(shown.Manager().entries.GetAt(1)->title, std::string("Other"));
 
     CShownLibrary four;
@@ -163,12 +163,12 @@ void PanesTest::HeaderClicksSortAlternately() {
     ClickHeader(four.songs, 0);
     QCOMPARE(four.Titles(), QStringList({"d", "c", "b", "a"}));
     QCOMPARE(four.Manager().songs.GetAt(1)->title, std::string("d"));
-    // A refill of both panes loses the mark: the flat list shows, without
-    // numbers, though the remembered row is still the entry's.
+    // A refill of both panes keeps the entry highlighted and its songs shown.
     ClickRow(four.playList, 1);
     four.frame->RefillPanes();
     QCOMPARE(four.Manager().currentRow, 1);
-    QCOMPARE(ColumnTexts(four.songs, 4), QStringList({"", "", "", ""}));
+    QCOMPARE(four.playList->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(ColumnTexts(four.songs, 4), QStringList({"1", "2", "3", "4"}));
 }
 
 void PanesTest::DragSwapsWithTheRowUnderThePointer() {
