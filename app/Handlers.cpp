@@ -122,7 +122,7 @@ std::string AskSaveFile(CMainFrame& frame, const QString& filter, const std::str
 }
 
 QString PlaylistFilter() {
-    return QStringLiteral("Winamp Playlist File (*.m3u *.m3u8)");
+    return QStringLiteral("Winamp Playlist File (*.m3u *.m3u8 *.pls)");
 }
 
 QString ListFileFilter() {

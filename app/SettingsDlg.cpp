@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 const char* const kNoPlayerMessage = "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
@@ -75,7 +77,10 @@ CSettingsDlg::CSettingsDlg(QWidget* parent)
               {"rm", &CSettingsDlg::rm, nullptr},     {"ra", &CSettingsDlg::ra, nullptr},
               {"ram", &CSettingsDlg::ram, nullptr},   {"mid", &CSettingsDlg::mid, nullptr},
               {"midi", &CSettingsDlg::midi, nullptr}, {"wav", &CSettingsDlg::wav, nullptr},
-              {"wma", &CSettingsDlg::wma, nullptr},   {"voc", &CSettingsDlg::voc, nullptr}} {
+              {"wma", &CSettingsDlg::wma, nullptr},   {"voc", &CSettingsDlg::voc, nullptr},
+              {"flac", &CSettingsDlg::flac, nullptr}, {"ogg", &CSettingsDlg::ogg, nullptr},
+              {"opus", &CSettingsDlg::opus, nullptr}, {"m4a", &CSettingsDlg::m4a, nullptr},
+              {"ape", &CSettingsDlg::ape, nullptr},   {"wv", &CSettingsDlg::wv, nullptr}} {
     setWindowTitle(QStringLiteral("Cricklet 功能设置"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -143,10 +148,15 @@ QWidget* CSettingsDlg::MakeFunctionGroup() {
 QWidget* CSettingsDlg::MakeTypeGroup() {
     auto* group = new QGroupBox(QStringLiteral("导入的音乐文件格式"));
     auto* grid = new QGridLayout(group);
-    for (int i = 0; i < 10; ++i) {
+    const int specified = 10; // two rows of five; the other formats in a third row
+    for (int i = 0; i < static_cast<int>(std::size(m_types)); ++i) {
         const std::string name = std::string("type_") + m_types[i].extension;
         m_types[i].box = MakeCheckBox(m_types[i].extension, name.c_str());
-        grid->addWidget(m_types[i].box, i / 5, i % 5);
+        if (i < specified) {
+            grid->addWidget(m_types[i].box, i / 5, i % 5);
+        } else {
+            grid->addWidget(m_types[i].box, 2, i - specified);
+        }
     }
     return group;
 }

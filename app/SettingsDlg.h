@@ -34,6 +34,13 @@ public:
     int voc = 0;
     int wav = 0;
     int wma = 0;
+    // The formats read through TagLib, after the ten.
+    int flac = 0;
+    int ogg = 0;
+    int opus = 0;
+    int m4a = 0;
+    int ape = 0;
+    int wv = 0;
     int hideWhenMin = 0;
     int eyeProtector = 0;
     int eyeDelay = 0; // minutes
@@ -80,5 +87,5 @@ private:
     QLineEdit* m_eyeDelay;
     QButtonGroup* m_bugColor;
     QButtonGroup* m_musicIcon;
-    TypeBox m_types[10];
+    TypeBox m_types[16];
 };

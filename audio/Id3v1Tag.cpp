@@ -63,9 +63,14 @@ std::string CutGb18030(const std::string& text, std::size_t maxBytes) {
     return text.substr(0, std::min(end, text.size()));
 }
 
+// A text that fits is written as it is, so that a field read from a file
+// and kept goes back byte for byte, even one whose last character another
+// tagger cut in half.
 void WriteTextField(unsigned char* field, std::size_t width, std::string text) {
     TrimTrailingSpaces(text);
-    text = CutGb18030(text, width);
+    if (text.size() > width) {
+        text = CutGb18030(text, width);
+    }
     std::memcpy(field, text.data(), text.size());
 }
 

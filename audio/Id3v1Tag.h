@@ -20,6 +20,10 @@ public:
     void Build(unsigned char bytes[kSize]) const;
 
     std::string GetTitle() const;
+    // The title and artist as the file holds them (GB18030 bytes or whatever
+    // another tagger wrote), for telling whether they were cut from a text.
+    const std::string& TitleBytes() const { return m_title; }
+    const std::string& ArtistBytes() const { return m_artist; }
     std::string GetArtist() const;
     std::string GetAlbum() const;
     std::string GetComment() const;

@@ -17,9 +17,13 @@ namespace {
 const char* const kKeepField = "n/a";
 // Most files have their first frame within a few bytes of the audio start,
 // so the search reads a small piece first and the rest only when needed.
-const std::size_t kFirstReadSize = 2048;
+const std::size_t kFirstReadSize = 4096;
+const std::size_t kFramesReadSize = 8192;
 const std::size_t kId3v2HeaderSize = 10;
 const std::size_t kXingSize = 12;
+const std::size_t kVbriSize = 18;
+// Fraunhofer's encoder puts its VBRI header 32 bytes after the frame header.
+const std::int64_t kVbriOffset = 4 + 32;
 
 class CFileHandle {
 public:
@@ -116,15 +120,19 @@ long FindHeaderIn(const std::vector<unsigned char>& region, std::size_t from, Mp
     return -1;
 }
 
-// Looks for the first valid header at start .. start + kSearchLimit. The
-// region holds the bytes from start that were read already and grows, read
-// once, as the search needs it. Returns the header's offset or -1.
-std::int64_t FindFirstHeader(int fd, std::int64_t start, std::int64_t fileSize,
+// Looks for the first valid header at start .. start + kSearchLimit, before
+// audioEnd (where the ID3v1 tag begins: its text is no audio). The region
+// holds the bytes from start that were read already and grows, read once,
+// as the search needs it. Returns the header's offset or -1.
+std::int64_t FindFirstHeader(int fd, std::int64_t start, std::int64_t audioEnd,
                              std::vector<unsigned char>& region, MpegHeader& header) {
-    if (start >= fileSize) {
+    if (start >= audioEnd) {
         return -1;
     }
-    std::int64_t end = std::min(fileSize, start + Mp3Info::kSearchLimit + 4);
+    std::int64_t end = std::min(audioEnd, start + Mp3Info::kSearchLimit + 4);
+    if (static_cast<std::int64_t>(region.size()) > end - start) {
+        region.resize(static_cast<std::size_t>(end - start));
+    }
     std::size_t regionSize = static_cast<std::size_t>(end - start);
     std::size_t from = 0;
     for (;;) {
@@ -146,30 +154,65 @@ std::int64_t FindFirstHeader(int fd, std::int64_t start, std::int64_t fileSize,
     }
 }
 
-// The 12 bytes at offset, from the region when it holds them; zeros past
+// The count bytes at offset, from the region when it holds them; zeros past
 // the end of the file.
-void ReadXingBytes(int fd, const std::vector<unsigned char>& region, std::int64_t regionStart,
-                   std::int64_t offset, unsigned char bytes[kXingSize]) {
-    std::memset(bytes, 0, kXingSize);
+void ReadFrameBytes(int fd, const std::vector<unsigned char>& region, std::int64_t regionStart,
+                    std::int64_t offset, unsigned char* bytes, std::size_t count) {
+    std::memset(bytes, 0, count);
     std::int64_t inRegion = offset - regionStart;
-    if (inRegion >= 0 && static_cast<std::size_t>(inRegion) + kXingSize <= region.size()) {
-        std::memcpy(bytes, region.data() + inRegion, kXingSize);
+    if (inRegion >= 0 && static_cast<std::size_t>(inRegion) + count <= region.size()) {
+        std::memcpy(bytes, region.data() + inRegion, count);
     } else {
-        ReadAt(fd, bytes, kXingSize, offset);
+        ReadAt(fd, bytes, count, offset);
     }
 }
 
 // Reads the first bytes of the audio into region: from the start of the
-// file, or past an ID3v2 tag there. Returns the tag's size, 0 when none.
-std::int64_t ReadAudioStart(int fd, std::int64_t fileSize, std::vector<unsigned char>& region) {
+// file, or past an ID3v2 tag there, whose texts go into tagV2. Returns the
+// tag's size, 0 when none.
+std::int64_t ReadAudioStart(int fd, std::int64_t fileSize, std::vector<unsigned char>& region,
+                            Id3v2Tag& tagV2) {
     region.resize(static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kFirstReadSize)));
     region.resize(ReadAt(fd, region.data(), region.size(), 0));
     std::int64_t tagSize = Id3v2TagSize(region);
-    if (tagSize > 0 && tagSize < static_cast<std::int64_t>(region.size())) {
+    if (tagSize == 0) {
+        return 0;
+    }
+    // The frames wanted mostly lie in the first read. Past a cover picture
+    // one read of kFramesReadSize takes the frames after it and, with them,
+    // usually the start of the audio.
+    std::vector<unsigned char> later;
+    std::int64_t laterStart = -1;
+    auto inLater = [&](std::int64_t offset, std::size_t count) {
+        return laterStart >= 0 && offset >= laterStart &&
+               offset - laterStart + static_cast<std::int64_t>(count) <=
+                   static_cast<std::int64_t>(later.size());
+    };
+    tagV2.Read([&](std::int64_t offset, unsigned char* buffer, std::size_t count) {
+        if (offset >= 0 && static_cast<std::size_t>(offset) + count <= region.size()) {
+            std::memcpy(buffer, region.data() + offset, count);
+            return count;
+        }
+        if (!inLater(offset, count)) {
+            later.resize(std::max(count, kFramesReadSize));
+            later.resize(ReadAt(fd, later.data(), later.size(), offset));
+            laterStart = offset;
+        }
+        std::size_t copied = std::min<std::size_t>(
+            count, static_cast<std::size_t>(std::max<std::int64_t>(
+                       0, static_cast<std::int64_t>(later.size()) - (offset - laterStart))));
+        std::memcpy(buffer, later.data() + (offset - laterStart), copied);
+        return copied;
+    });
+    std::int64_t left = std::max<std::int64_t>(0, fileSize - tagSize);
+    std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize));
+    if (tagSize < static_cast<std::int64_t>(region.size())) {
         region.erase(region.begin(), region.begin() + static_cast<std::ptrdiff_t>(tagSize));
-    } else if (tagSize > 0) {
-        std::int64_t left = std::max<std::int64_t>(0, fileSize - tagSize);
-        region.resize(static_cast<std::size_t>(std::min<std::int64_t>(left, kFirstReadSize)));
+    } else if (inLater(tagSize, wanted)) {
+        auto from = later.begin() + static_cast<std::ptrdiff_t>(tagSize - laterStart);
+        region.assign(from, from + static_cast<std::ptrdiff_t>(wanted));
+    } else {
+        region.resize(wanted);
         region.resize(ReadAt(fd, region.data(), region.size(), tagSize));
     }
     return tagSize;
@@ -228,18 +271,26 @@ Mp3Result Mp3Info::Open(const std::string& filePath) {
     CFileHandle file(descriptor);
 
     std::vector<unsigned char> region;
-    id3v2Size = ReadAudioStart(file.fd, fileSize, region);
-    std::int64_t headerOffset = FindFirstHeader(file.fd, id3v2Size, fileSize, region, header);
+    id3v2Size = ReadAudioStart(file.fd, fileSize, region, tagV2);
+    hasTagV2 = tagV2.version != 0;
+    hasTag = ReadId3v1Tag(file.fd, fileSize, tag);
+    std::int64_t audioEnd = fileSize - (hasTag ? static_cast<std::int64_t>(Id3v1Tag::kSize) : 0);
+    std::int64_t headerOffset = FindFirstHeader(file.fd, id3v2Size, audioEnd, region, header);
     if (headerOffset < 0) {
+        *this = Mp3Info();
+        path = requested;
         ReportMp3Error(MP3_NO_HEADER, path);
         return MP3_NO_HEADER;
     }
 
     unsigned char xing[kXingSize];
-    ReadXingBytes(file.fd, region, id3v2Size, headerOffset + header.XingOffset(), xing);
+    ReadFrameBytes(file.fd, region, id3v2Size, headerOffset + header.XingOffset(), xing, kXingSize);
     isVbr = vbr.Load(xing) == 1;
-
-    hasTag = ReadId3v1Tag(file.fd, fileSize, tag);
+    if (!isVbr) {
+        unsigned char vbri[kVbriSize];
+        ReadFrameBytes(file.fd, region, id3v2Size, headerOffset + kVbriOffset, vbri, kVbriSize);
+        isVbr = vbr.LoadVbri(vbri) == 1;
+    }
     m_opened = true;
     return MP3_OK;
 }
@@ -249,25 +300,27 @@ std::int64_t Mp3Info::AudioSize() const {
     return std::max<std::int64_t>(0, fileSize - id3v2Size - tagSize);
 }
 
-// The average bit rate from the Xing frame count; 0 when there is no usable
-// count, and the first header's bit rate stands instead.
+// A count of frames that no file of this size could hold (each frame is at
+// least one byte) is damage, and the first header times the file instead.
+bool Mp3Info::UsesXingFrameCount() const {
+    return m_opened && isVbr && vbr.frameCount > 0 && vbr.frameCount <= AudioSize();
+}
+
+// The average bit rate from the frame count; 0 when there is none.
 int Mp3Info::XingAverageBitrate() const {
-    if (!m_opened || !isVbr || vbr.frameCount <= 0) {
+    if (!UsesXingFrameCount()) {
         return 0;
     }
     double averageFrame = static_cast<double>(AudioSize()) / vbr.frameCount;
     return ClampToInt(header.SampleRate() * averageFrame / (header.BytesPerFrameFactor() * 1000.0));
 }
 
-bool Mp3Info::UsesXingFrameCount() const {
-    return XingAverageBitrate() > 0;
-}
-
 int Mp3Info::Bitrate() const {
     if (!m_opened) {
         return 0;
     }
-    return UsesXingFrameCount() ? XingAverageBitrate() : header.TableBitrate();
+    int average = vbr.constantBitrate ? 0 : XingAverageBitrate();
+    return average > 0 ? average : header.TableBitrate();
 }
 
 int Mp3Info::FrameCount() const {
@@ -285,11 +338,14 @@ int Mp3Info::FrameCount() const {
 }
 
 int Mp3Info::LengthSeconds() const {
-    int bitrate = Bitrate();
-    if (bitrate <= 0) {
-        return 0;
+    std::int64_t seconds = 0;
+    if (UsesXingFrameCount() && header.SampleRate() > 0) {
+        // Exact for every header that counts frames, whatever their sizes.
+        seconds = static_cast<std::int64_t>(vbr.frameCount) * header.SamplesPerFrame() /
+                  header.SampleRate();
+    } else if (m_opened && header.TableBitrate() > 0) {
+        seconds = AudioSize() * 8 / 1000 / header.TableBitrate();
     }
-    std::int64_t seconds = AudioSize() * 8 / 1000 / bitrate;
     return static_cast<int>(std::min<std::int64_t>(seconds, INT_MAX));
 }
 

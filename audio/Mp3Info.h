@@ -1,9 +1,11 @@
-// One MP3 file as the library sees it: its first frame header, the Xing
-// header of that frame, its ID3v1 tag, and the playing time and average bit
-// rate that follow from them. Lives on the caller's stack for one operation.
+// One MP3 file as the library sees it: its first frame header, the frame
+// count header of that frame (Xing, Info or VBRI), its ID3v1 tag and the
+// texts of its ID3v2 tag, and the playing time and average bit rate that
+// follow from them. Lives on the caller's stack for one operation.
 #pragma once
 
 #include "audio/Id3v1Tag.h"
+#include "audio/Id3v2Tag.h"
 #include "audio/Mp3Result.h"
 #include "audio/MpegHeader.h"
 #include "audio/XingHeader.h"
@@ -16,11 +18,13 @@ public:
     // How far past the start of the audio the first frame header may begin.
     static constexpr std::int64_t kSearchLimit = 204800;
 
-    MpegHeader header;   // the first valid frame header
-    XingHeader vbr;      // the Xing header of that frame
-    Id3v1Tag tag;        // read from the last 128 bytes when hasTag
-    bool isVbr = false;  // the first frame carries the Xing signature
-    bool hasTag = false; // the last 128 bytes start with "TAG"
+    MpegHeader header;     // the first valid frame header
+    XingHeader vbr;        // the Xing, Info or VBRI header of that frame
+    Id3v1Tag tag;          // read from the last 128 bytes when hasTag
+    Id3v2Tag tagV2;        // title and artist of the ID3v2 tag when hasTagV2
+    bool isVbr = false;    // the first frame carries a Xing, Info or VBRI header
+    bool hasTag = false;   // the last 128 bytes start with "TAG"
+    bool hasTagV2 = false; // the file starts with an ID3v2 tag
     std::string path;
     std::int64_t fileSize = 0;  // the whole file, tags included
     std::int64_t id3v2Size = 0; // the ID3v2 tag at the start, footer included
@@ -31,10 +35,13 @@ public:
 
     // Bytes of audio: the file less its ID3v2 and ID3v1 tags.
     std::int64_t AudioSize() const;
-    // kbit/s: the header's for a constant bit rate, else the Xing average.
+    // kbit/s: the first header's for a constant bit rate (no frame count, or
+    // LAME's "Info" header), else the average that the frame count gives.
     int Bitrate() const;
     int FrameCount() const;
-    // Whole seconds; 0 when Open failed.
+    // Whole seconds: frames x samples per frame / sample rate when the file
+    // counts its frames, else from the size and the first header's bit
+    // rate; 0 when Open failed.
     int LengthSeconds() const;
 
     std::string GetTitle() const { return tag.GetTitle(); }

@@ -56,6 +56,16 @@ int MpegHeader::BytesPerFrameFactor() const {
     return 144;
 }
 
+int MpegHeader::SamplesPerFrame() const {
+    if (Layer() == kLayerI) {
+        return 384;
+    }
+    if (Layer() == kLayerIII && Version() != kVersionMpeg1) {
+        return 576;
+    }
+    return 1152;
+}
+
 int MpegHeader::XingOffset() const {
     if (Version() == kVersionMpeg1) {
         return IsMono() ? 21 : 36;

@@ -29,6 +29,9 @@ public:
     int TableBitrate() const;
     // F in: frame length = F x bit rate x 1000 / sample rate (without padding).
     int BytesPerFrameFactor() const;
+    // Samples that one frame decodes to: 384 (Layer I), 1152 (Layer II and
+    // MPEG-1 Layer III) or 576 (MPEG-2 and MPEG-2.5 Layer III).
+    int SamplesPerFrame() const;
     // Where a Xing header starts, counted from the first header byte.
     int XingOffset() const;
 };

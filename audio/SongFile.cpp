@@ -1,7 +1,9 @@
 #include "audio/SongFile.h"
 
 #include "audio/Mp3Info.h"
+#include "audio/TagLibAudioFile.h"
 #include "formats/PathFunctions.h"
+#include "platform/TextEncoding.h"
 
 #include <sys/stat.h>
 
@@ -27,6 +29,86 @@ bool IsTagText(const std::string& field) {
     return field.find_first_not_of("? ") != std::string::npos;
 }
 
+std::string WithoutTrailingSpaces(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+// Latin-1 bytes of a text, "?" for characters beyond it: how taggers that
+// know no other code page fill the ID3v1 tag.
+std::string Latin1Form(const std::string& utf8) {
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            bytes += static_cast<char>(lead);
+        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
+            bytes += static_cast<char>(((lead & 0x03) << 6) | (utf8[++i] & 0x3F));
+        } else if ((lead & 0xC0) == 0xC0) {
+            bytes += '?';
+        }
+    }
+    return bytes;
+}
+
+// The ID3v1 field holds the ID3v2 text itself, or as much of it as 30
+// bytes take: cut at a character (this program) or at a byte, in GBK or
+// in Latin-1.
+bool IsCutFrom(const std::string& v1Bytes, const std::string& v2Text) {
+    const std::size_t width = Id3v1Tag::kTextWidth;
+    std::string forms[] = {EncodeGb18030Cut(v2Text, width), EncodeGb18030(v2Text).substr(0, width),
+                           Latin1Form(v2Text).substr(0, width)};
+    for (const std::string& form : forms) {
+        if (WithoutTrailingSpaces(form) == v1Bytes) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Which tag names a song: a tag written through this program (ID3v1) wins
+// over an older ID3v2 text, unless it says nothing or only repeats the
+// ID3v2 text cut to its field. Empty when neither names anything.
+std::string ChooseTagText(bool hasV1, const std::string& v1Bytes, const std::string& v2Text) {
+    std::string v1Text = hasV1 ? DecodeGb18030(v1Bytes) : std::string();
+    if (IsTagText(v2Text) && (!IsTagText(v1Text) || IsCutFrom(v1Bytes, v2Text))) {
+        return v2Text;
+    }
+    return IsTagText(v1Text) ? v1Text : std::string();
+}
+
+// FillSongFromFile for a path known to name a regular file; both public
+// functions have looked it up already.
+void FillFromRegularFile(CSongItem* song, const std::string& path) {
+    song->title = TitlePart(NamePart(path));
+    song->artist = kUnknownArtist;
+    song->style = kStyleNotAvailable;
+    song->time = 0;
+    CAudioFileInfo other;
+    if (ReadTagLibAudioFile(path, other)) {
+        song->title = IsTagText(other.title) ? other.title : song->title;
+        song->artist = IsTagText(other.artist) ? other.artist : song->artist;
+        song->time = other.seconds;
+        return;
+    }
+    if (!IsMp3Name(path)) {
+        return;
+    }
+    Mp3Info mp3;
+    if (mp3.Open(path) != MP3_OK) {
+        return;
+    }
+    std::string title = ChooseTagText(mp3.hasTag, mp3.tag.TitleBytes(), mp3.tagV2.title);
+    std::string artist = ChooseTagText(mp3.hasTag, mp3.tag.ArtistBytes(), mp3.tagV2.artist);
+    if (!title.empty()) {
+        song->title = title;
+    }
+    if (!artist.empty()) {
+        song->artist = artist;
+    }
+    song->time = mp3.LengthSeconds();
+}
+
 } // namespace
 
 bool ReadSongFile(const std::string& path, CSongItem* song) {
@@ -40,7 +122,7 @@ bool ReadSongFile(const std::string& path, CSongItem* song) {
     song->location = FolderPart(path);
     song->size = static_cast<std::int64_t>(info.st_size);
     if (song->size > kSmallestReadFile) {
-        FillSongFromFile(song, path);
+        FillFromRegularFile(song, path);
     }
     return true;
 }
@@ -50,39 +132,22 @@ bool FillSongFromFile(CSongItem* song, const std::string& path) {
     if (song == nullptr || !StatRegularFile(path, info)) {
         return false;
     }
-    song->title = TitlePart(NamePart(path));
-    song->artist = kUnknownArtist;
-    song->style = kStyleNotAvailable;
-    song->time = 0;
-    if (!IsMp3Name(path)) {
-        return true;
-    }
-    Mp3Info mp3;
-    if (mp3.Open(path) != MP3_OK) {
-        return true;
-    }
-    if (mp3.hasTag) {
-        std::string title = mp3.GetTitle();
-        std::string artist = mp3.GetArtist();
-        if (IsTagText(title)) {
-            song->title = title;
-        }
-        if (IsTagText(artist)) {
-            song->artist = artist;
-        }
-    }
-    song->time = mp3.LengthSeconds();
+    FillFromRegularFile(song, path);
     return true;
 }
 
 std::string ReadArtistFromFile(const std::string& path) {
+    CAudioFileInfo other;
+    if (ReadTagLibAudioFile(path, other)) {
+        return IsTagText(other.artist) ? other.artist : kUnknownArtist;
+    }
     if (!IsMp3Name(path)) {
         return kUnknownArtist;
     }
     Mp3Info mp3;
-    if (mp3.Open(path) != MP3_OK || !mp3.hasTag) {
+    if (mp3.Open(path) != MP3_OK) {
         return kUnknownArtist;
     }
-    std::string artist = mp3.GetArtist();
-    return IsTagText(artist) ? artist : kUnknownArtist;
+    std::string artist = ChooseTagText(mp3.hasTag, mp3.tag.ArtistBytes(), mp3.tagV2.artist);
+    return artist.empty() ? kUnknownArtist : artist;
 }

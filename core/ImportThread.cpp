@@ -6,6 +6,7 @@
 #include "core/MusicManager.h"
 #include "formats/M3uFile.h"
 #include "formats/PathFunctions.h"
+#include "formats/PlsFile.h"
 #include "platform/Platform.h"
 #include "platform/TextEncoding.h"
 
@@ -120,7 +121,7 @@ void CImportThread::ScanFolder(const std::string& folderPath) {
             continue;
         }
         std::string extension = ExtensionOf(item.name);
-        if (IsM3uExtension(extension)) {
+        if (IsM3uExtension(extension) || IsPlsExtension(extension)) {
             ShowProgress(folderPath, item.name);
             ImportPlaylist(path);
         } else if (config.IsSupportedExtension(extension)) {

@@ -100,13 +100,16 @@ bool CAppConfig::IsSupportedExtension(const std::string& extension) const {
 // In the form of a Qt file dialog: "description (patterns)" items joined by
 // ";;". The descriptions are those of the original dialog; the RealAudio item
 // also lists *.rm and the MIDI pattern has its point.
+// The formats read through TagLib follow in an item of their own.
 std::string CAppConfig::GetMusicFileFilter() const {
-    return "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc);;"
+    return "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc "
+           "*.flac *.ogg *.opus *.m4a *.ape *.wv);;"
            "MPEG Audio 文件 (*.mp3 *.mpga);;"
            "RealAudio 文件 (*.rm *.ra *.ram);;"
            "Standard MIDI 文件 (*.mid *.midi);;"
            "Microsoft Audio 文件 (*.wav *.wma);;"
            "Creative Lab Voice 文件 (*.voc);;"
+           "FLAC, Ogg, Opus, M4A, APE, WavPack 文件 (*.flac *.ogg *.opus *.m4a *.ape *.wv);;"
            "All files (*)";
 }
 

@@ -48,6 +48,9 @@ public:
 };
 
 // The ten default file-type rows, in the order the settings dialog shows them.
+// The formats read through TagLib (flac, ogg, opus, m4a, ape, wv) have no
+// row until the settings dialog switches one on, so a new Cricklet.ini
+// holds the ten rows only.
 const std::vector<FileTypeEntry>& SupportedFileTypes();
 
 // key + " = " + value + ";" + line end.

@@ -5,6 +5,7 @@
 
 #include "audio/SongFile.h"
 #include "formats/PathFunctions.h"
+#include "formats/PlsFile.h"
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
 
@@ -116,8 +117,21 @@ void FillSongFromPath(CSongItem& song, const std::string& linePath) {
     song.style = 2001;
 }
 
+// A line that names a file: not empty, not a comment or directive, and no
+// binary bytes.
+bool IsPathLine(const std::string& line) {
+    return line.find_first_not_of(" \t") != std::string::npos && line[0] != '#' &&
+           line.find('\0') == std::string::npos;
+}
+
+bool HasPathLine(const std::vector<CM3uLine>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const CM3uLine& line) { return IsPathLine(line.text); });
+}
+
 // The songs after the header. Only the first "," of an "#EXTINF:" line ends
-// the seconds, so titles may hold commas.
+// the seconds, so titles may hold commas. A path line without "#EXTINF:"
+// before it is a song too, whose title and time come from its file.
 bool ReadBody(const std::vector<CM3uLine>& lines, std::size_t first, CPlayListItem& entry) {
     int number = 0;
     long long total = 0;
@@ -125,6 +139,14 @@ bool ReadBody(const std::vector<CM3uLine>& lines, std::size_t first, CPlayListIt
     while (i < lines.size()) {
         const std::string& line = lines[i++].text;
         if (line.compare(0, 8, kInfoPrefix) != 0) {
+            if (IsPathLine(line)) {
+                auto song = std::make_shared<CSongItem>();
+                FillPlaylistSong(*song, ResolveM3uPathLine(entry.location, WithoutLineEnds(line)),
+                                 false);
+                total += song->time;
+                song->order = ++number;
+                entry.songs.AddTail(song);
+            }
             continue;
         }
         std::size_t colon = line.find(':');
@@ -180,8 +202,12 @@ CM3uReadResult ReadM3UFileChecked(const std::string& path, CPlayListItem* entry)
     entry->title = TitleOf(path);
     entry->fileName = NamePart(path);
     entry->location = FolderOf(path);
+    if (IsPlsExtension(ExtensionOf(entry->fileName))) {
+        ReadPlsSongs(DecodeText(bytes), *entry);
+        return CM3uReadResult::Accepted;
+    }
     if (!IsM3uExtension(ExtensionOf(entry->fileName))) {
-        return CM3uReadResult::Accepted; // a pls or other playlist: kept without songs
+        return CM3uReadResult::Accepted; // another playlist type: kept without songs
     }
     // Decoding drops a UTF-8 byte-order mark, so a file saved with one is
     // accepted like any other.
@@ -190,11 +216,37 @@ CM3uReadResult ReadM3UFileChecked(const std::string& path, CPlayListItem* entry)
     while (header < lines.size() && !(lines[header].text == kHeader && lines[header].ended)) {
         ++header;
     }
-    if (header + 1 >= lines.size()) {
-        return CM3uReadResult::Malformed; // no header, or nothing after it
+    std::size_t bodyStart = 0;
+    if (header < lines.size()) {
+        if (header + 1 >= lines.size()) {
+            return CM3uReadResult::Malformed; // nothing after the header
+        }
+        bodyStart = header + 1;
+    } else if (!HasPathLine(lines)) {
+        // Without "#EXTM3U" the file is a plain list of paths, but it must
+        // name one at least.
+        return CM3uReadResult::Malformed;
     }
-    return ReadBody(lines, header + 1, *entry) ? CM3uReadResult::Accepted
-                                               : CM3uReadResult::Malformed;
+    return ReadBody(lines, bodyStart, *entry) ? CM3uReadResult::Accepted
+                                              : CM3uReadResult::Malformed;
+}
+
+void FillPlaylistSong(CSongItem& song, const std::string& linePath, bool listedTexts) {
+    if (listedTexts) {
+        FillSongFromPath(song, linePath);
+        return;
+    }
+    // As a dropped file is read; a missing file keeps the name it was given.
+    std::string path = FindOnDisk(linePath);
+    if (path.empty() || !ReadSongFile(path, &song)) {
+        song.title = TitlePart(NamePart(linePath));
+        song.fileName = kMissingFileMarker;
+        return;
+    }
+    if (song.title.empty()) {
+        song.title = TitlePart(song.fileName); // a file too small to be read
+    }
+    song.location = AbsolutePath(song.location);
 }
 
 bool ReadM3UFile(const std::string& path, CPlayListItem* entry) {

@@ -6,6 +6,7 @@
 #include "core/MusicManager.h"
 #include "core/Sorting.h"
 #include "formats/PathFunctions.h"
+#include "formats/PlsFile.h"
 #include "panes/EntryRowModel.h"
 #include "panes/ReportList.h"
 #include "panes/SongListView.h"
@@ -290,7 +291,7 @@ void CPlayListView::OnHeaderClicked(int column) {
 }
 
 void CPlayListView::AddDroppedFile(const std::string& path) {
-    if (!IsM3uExtension(ExtensionOf(path))) {
+    if (!IsM3uExtension(ExtensionOf(path)) && !IsPlsExtension(ExtensionOf(path))) {
         return;
     }
     CMusicManager* manager = Manager();

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     fonts-wqy-microhei
-    lame python3 python3-mutagen libtag1-dev
+    lame python3 python3-mutagen libtag1-dev ffmpeg flac id3v2
     xvfb xauth xdotool
     clang libclang-rt-14-dev
     desktop-file-utils appstream lintian

@@ -110,7 +110,10 @@ TEST(XingHeader, ReadsTheFrameCountOnlyWithItsFlagAndTheExactSignature) {
         {std::string("xing\0\0\0\x01\0\0\0\x09", 12), 0, -1},
         {std::string("XING\0\0\0\x01\0\0\0\x09", 12), 0, -1},
         {std::string("Xinh\0\0\0\x01\0\0\0\x09", 12), 0, -1},
-        {std::string("Info\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        // LAME's header of a constant-bit-rate file counts its frames too.
+        {std::string("Info\0\0\0\x01\0\0\0\x09", 12), 1, 9},
+        {std::string("INFO\0\0\0\x01\0\0\0\x09", 12), 0, -1},
+        {std::string("VBRI\0\0\0\x01\0\0\0\x09", 12), 0, -1},
     };
     for (const auto& c : cases) {
         XingHeader xing;

@@ -182,8 +182,11 @@ TEST(AppConfig, DefaultsAndTheFileFilter) {
     EXPECT_FALSE(config.IsSupportedExtension(""));
     EXPECT_EQ(MakeRecordLine("风格", "2001"), "风格 = 2001;\n");
     EXPECT_EQ(config.GetMusicFileFilter(),
-              "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc);;"
+              "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc "
+              "*.flac *.ogg *.opus *.m4a *.ape *.wv);;"
               "MPEG Audio 文件 (*.mp3 *.mpga);;RealAudio 文件 (*.rm *.ra *.ram);;"
               "Standard MIDI 文件 (*.mid *.midi);;Microsoft Audio 文件 (*.wav *.wma);;"
-              "Creative Lab Voice 文件 (*.voc);;All files (*)");
+              "Creative Lab Voice 文件 (*.voc);;"
+              "FLAC, Ogg, Opus, M4A, APE, WavPack 文件 (*.flac *.ogg *.opus *.m4a *.ape *.wv);;"
+              "All files (*)");
 }

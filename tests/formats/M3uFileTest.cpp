@@ -98,8 +98,10 @@ TEST(M3uRead, HeaderMustBeAWholeLineWithSomethingAfterIt) {
         const char* bytes;
         bool accepted;
     } cases[] = {
-        {"#EXTM3U \n#EXTINF:1,a\nx.mp3\n", false},
-        {"#extm3u\n#EXTINF:1,a\nx.mp3\n", false},
+        // Without an exact header line a file is a plain list of paths.
+        {"#EXTM3U \n#EXTINF:1,a\nx.mp3\n", true},
+        {"#extm3u\n#EXTINF:1,a\nx.mp3\n", true},
+        {"#extm3u\n#EXTINF:1,a\n\n", false},
         {"#EXTM3U\n", false},
         {"#EXTM3U", false},
         {"", false},
@@ -135,11 +137,11 @@ TEST(M3uRead, ExtinfLinesAndTheirPaths) {
 TEST(M3uRead, OtherPlaylistTypesBecomeEmptyEntriesAndUnreadableFilesAreReported) {
     CScopedRecordingPlatform recording;
     CTempDir dir;
-    dir.Write("Radio.pls", "[playlist]\nFile1=a.mp3\n");
+    dir.Write("Radio.xspf", "<playlist/>\n");
     CPlayListItem entry;
-    ASSERT_EQ(ReadM3UFileChecked(dir.File("Radio.pls"), &entry), CM3uReadResult::Accepted);
-    EXPECT_EQ(M3uSummary(entry), Lines{"Radio | Radio.pls | " + dir.Path() + " | 0 | 0"});
-    EXPECT_EQ(entry.GetType(), PLTYPE_PLS);
+    ASSERT_EQ(ReadM3UFileChecked(dir.File("Radio.xspf"), &entry), CM3uReadResult::Accepted);
+    EXPECT_EQ(M3uSummary(entry), Lines{"Radio | Radio.xspf | " + dir.Path() + " | 0 | 0"});
+    EXPECT_EQ(entry.GetType(), PLTYPE_OTHER);
     CPlayListItem missing;
     EXPECT_EQ(ReadM3UFileChecked(dir.File("none.m3u"), &missing), CM3uReadResult::Unreadable);
     EXPECT_EQ(recording.platform.MessageTexts(),

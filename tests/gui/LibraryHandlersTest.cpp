@@ -443,7 +443,7 @@ void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
     }
     const QString music = QString::fromStdString(shown.Manager().config.GetMusicFileFilter());
     QCOMPARE(requests,
-             QStringList({"Cricklet音乐单 (*.stp)||", "Winamp Playlist File (*.m3u *.m3u8)||",
+             QStringList({"Cricklet音乐单 (*.stp)||", "Winamp Playlist File (*.m3u *.m3u8 *.pls)||",
                           music + "||", "Cricklet音乐单 (*.stp)|新建音乐单|stp",
                           "网页文件 (*.htm)|新建音乐单|htm", "||"}));
     QCOMPARE(resets.count(), 0);

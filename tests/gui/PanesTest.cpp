@@ -220,7 +220,7 @@ void PanesTest::DropsAddOnlyWhatThePaneTakes() {
     // The playlist pane takes m3u files only, and only those the manager reads.
     dir.Write("new/歌.mp3", "x");
     const std::string list = dir.Write("new/新歌.m3u", "#EXTM3U\n#EXTINF:123,歌\n歌.mp3\n");
-    QVERIFY(DropFiles(shown.playList, {text, list, dir.Write("new/坏.m3u", "not a list\n")}));
+    QVERIFY(DropFiles(shown.playList, {text, list, dir.Write("new/坏.m3u", "# not a list\n")}));
     QCOMPARE(shown.Manager().entries.GetCount(), 3);
     QCOMPARE(shown.Manager().entries.GetAt(3)->title, std::string("新歌"));
     QCOMPARE(RowTexts(shown.playList, 3).mid(0, 2), QStringList({"新歌", "m3u"}));

@@ -153,6 +153,64 @@ std::string Mp3FileBytes(const Mp3FileLayout& layout) {
     return file;
 }
 
+namespace {
+
+std::string SizeBytes(unsigned long long size, int count, int bitsPerByte) {
+    std::string bytes;
+    for (int i = count - 1; i >= 0; --i) {
+        bytes += static_cast<char>((size >> (i * bitsPerByte)) & ((1ULL << bitsPerByte) - 1));
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::string Id3v2FrameBytes(int version, const std::string& id, const std::string& body,
+                            unsigned char formatFlags, long long claimedSize) {
+    unsigned long long size =
+        claimedSize >= 0 ? static_cast<unsigned long long>(claimedSize) : body.size();
+    if (version == 2) {
+        return id.substr(0, 3) + SizeBytes(size, 3, 8) + body;
+    }
+    std::string flags = std::string(1, '\0') + static_cast<char>(formatFlags);
+    return id.substr(0, 4) + SizeBytes(size, 4, version == 4 ? 7 : 8) + flags + body;
+}
+
+std::string Id3v2TextBody(int encoding, const std::string& encodedText) {
+    return std::string(1, static_cast<char>(encoding)) + encodedText;
+}
+
+std::string Id3v2TagWithFrames(int version, const std::string& frames, unsigned char flags,
+                               std::size_t padding, long long claimedSize) {
+    unsigned long long size =
+        claimedSize >= 0 ? static_cast<unsigned long long>(claimedSize) : frames.size() + padding;
+    std::string header = std::string("ID3") + static_cast<char>(version) + '\0' +
+                         static_cast<char>(flags) + SizeBytes(size, 4, 7);
+    return header + frames + std::string(padding, '\0');
+}
+
+std::string Id3v2Unsync(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        out += c;
+        if (static_cast<unsigned char>(c) == 0xFF) {
+            out += '\0';
+        }
+    }
+    return out;
+}
+
+std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount) {
+    std::string frame = Mp3FrameBytes(format);
+    const std::size_t offset = 4 + 32;
+    if (frame.size() < offset + 26) {
+        frame.resize(offset + 26, '\0');
+    }
+    frame.replace(offset, 4, "VBRI");
+    PutBigEndian(frame, offset + 14, frameCount);
+    return frame;
+}
+
 std::string TaggedMp3Bytes(const std::string& title, int frames) {
     Mp3FileLayout layout;
     layout.frames = frames;

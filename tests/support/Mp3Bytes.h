@@ -76,6 +76,27 @@ struct Mp3FileLayout {
 
 std::string Mp3FileBytes(const Mp3FileLayout& layout);
 
+// One ID3v2 frame of the given version (2, 3 or 4): its header (3-letter
+// ids and 3-byte sizes for 2.2, seven-bit sizes for 2.4) and body. The
+// size written is the body's unless claimedSize is given; formatFlags is
+// the second flag byte (2.3 and 2.4).
+std::string Id3v2FrameBytes(int version, const std::string& id, const std::string& body,
+                            unsigned char formatFlags = 0, long long claimedSize = -1);
+
+// The body of a text frame: the encoding byte, then the text as given.
+std::string Id3v2TextBody(int encoding, const std::string& encodedText);
+
+// A tag of the given version around frames: header with flags and the
+// frames' size plus padding zero bytes. claimedSize replaces the size.
+std::string Id3v2TagWithFrames(int version, const std::string& frames, unsigned char flags = 0,
+                               std::size_t padding = 0, long long claimedSize = -1);
+
+// Unsynchronisation: a zero byte after every 0xFF, and after a final 0xFF.
+std::string Id3v2Unsync(const std::string& bytes);
+
+// One frame with a Fraunhofer VBRI header 32 bytes after its header.
+std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount);
+
 // A small valid file: frames of the default format, then an ID3v1 tag with
 // this title.
 std::string TaggedMp3Bytes(const std::string& title, int frames = 6);

@@ -1,0 +1,205 @@
+#include "audio/Id3v2Tag.h"
+#include "support/Mp3Bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A file image read through Id3v2Tag::Read, with the reads it asked for.
+struct CReadLog {
+    std::int64_t furthestEnd = 0;
+    std::size_t largestRead = 0;
+    std::size_t bytesRead = 0;
+};
+
+Id3v2Tag ReadImage(const std::string& file, CReadLog& log) {
+    Id3v2Tag tag;
+    tag.Read([&](std::int64_t offset, unsigned char* buffer, std::size_t count) -> std::size_t {
+        log.furthestEnd = std::max<std::int64_t>(log.furthestEnd, offset + count);
+        log.largestRead = std::max(log.largestRead, count);
+        if (offset < 0 || offset >= static_cast<std::int64_t>(file.size())) {
+            return 0;
+        }
+        std::size_t copied = std::min(count, file.size() - static_cast<std::size_t>(offset));
+        std::memcpy(buffer, file.data() + offset, copied);
+        log.bytesRead += copied;
+        return copied;
+    });
+    return tag;
+}
+
+std::string Utf16(const std::u16string& text, bool bigEndian, bool bom) {
+    std::string bytes = bom ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char16_t unit : text) {
+        char high = static_cast<char>(unit >> 8);
+        char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+std::string Frame(int version, const std::string& id, int encoding, const std::string& text,
+                  unsigned char formatFlags = 0) {
+    return Id3v2FrameBytes(version, id, Id3v2TextBody(encoding, text), formatFlags);
+}
+
+std::string Title(int version, int encoding, const std::string& text) {
+    return Frame(version, version == 2 ? "TT2" : "TIT2", encoding, text);
+}
+
+std::string Artist(int version, int encoding, const std::string& text) {
+    return Frame(version, version == 2 ? "TP1" : "TPE1", encoding, text);
+}
+
+const std::string kAudio = Mp3FrameBytes(Mp3FrameFormat());
+
+} // namespace
+
+TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
+    const std::string title3 = Title(3, 1, Utf16(u"ÿ夜", false, true)); // 0xFF bytes
+    const std::string extended3 = std::string("\0\0\0\x06", 4) + std::string(6, '\0');
+    const std::string unsyncBody = Id3v2Unsync(Id3v2TextBody(1, Utf16(u"ÿ", false, true)));
+    const struct {
+        const char* name;
+        std::string tag;
+        std::string title;
+        std::string artist;
+    } cases[] = {
+        {"2.3 Latin-1", Id3v2TagWithFrames(3, Title(3, 0, "Song") + Artist(3, 0, "Band")), "Song",
+         "Band"},
+        {"2.4 UTF-8", Id3v2TagWithFrames(4, Title(4, 3, "月亮河") + Artist(4, 3, "邓丽君")),
+         "月亮河", "邓丽君"},
+        {"UTF-16 with BOM",
+         Id3v2TagWithFrames(3, Title(3, 1, Utf16(u"夜曲", true, true)) +
+                                   Artist(3, 1, Utf16(u"Jay", false, true))),
+         "夜曲", "Jay"},
+        {"UTF-16BE and UTF-16 without BOM",
+         Id3v2TagWithFrames(4, Title(4, 2, Utf16(u"周杰伦", true, false)) +
+                                   Artist(4, 1, Utf16(u"\U0001F3B5", false, false))),
+         "周杰伦", "\U0001F3B5"},
+        {"2.2 three-letter frames",
+         Id3v2TagWithFrames(2, Title(2, 0, "Caf\xE9") + Artist(2, 0, "X")), "Café", "X"},
+        {"GBK in Latin-1 frames",
+         Id3v2TagWithFrames(3,
+                            Title(3, 0, "\xD4\xC2\xC1\xC1\xBA\xD3") + Artist(3, 0, "Beyonc\xE9 ")),
+         "月亮河", "Beyoncé "},
+        {"first of several values and frames",
+         Id3v2TagWithFrames(4, Title(4, 3, std::string("One\0Two", 7)) + Title(4, 3, "Three") +
+                                   Artist(4, 1,
+                                          Utf16(u"A", false, true) + std::string(2, '\0') +
+                                              Utf16(u"B", false, true))),
+         "One", "A"},
+        {"line break and unknown encoding",
+         Id3v2TagWithFrames(4, Title(4, 3, "a\r\nb") + Artist(4, 7, "x")), "a  b", ""},
+        {"frames after a picture",
+         Id3v2TagWithFrames(3, Id3v2FrameBytes(3, "APIC", std::string(5000, '\xFF')) +
+                                   Title(3, 0, "Late")),
+         "Late", ""},
+        {"2.3 whole tag unsynchronised",
+         Id3v2TagWithFrames(3, Id3v2Unsync(title3 + Artist(3, 0, "\xFF\xFE")), 0x80), "ÿ夜", "ÿþ"},
+        {"2.3 unsynchronised extended header",
+         Id3v2TagWithFrames(3, Id3v2Unsync(extended3 + title3), 0xC0), "ÿ夜", ""},
+        {"2.4 extended header",
+         Id3v2TagWithFrames(4, std::string("\0\0\0\x06\x01\0", 6) + Artist(4, 3, "A"), 0x40), "",
+         "A"},
+        {"2.4 frame grouped, unsynchronised, with a length indicator",
+         Id3v2TagWithFrames(
+             4, Id3v2FrameBytes(4, "TIT2", std::string("\x07\0\0\0\x05", 5) + unsyncBody, 0x43)),
+         "ÿ", ""},
+        {"2.4 tag unsynchronised after compressed and encrypted frames",
+         Id3v2TagWithFrames(4,
+                            Frame(4, "TIT2", 0, "zip", 0x08) + Frame(4, "TPE1", 0, "enc", 0x04) +
+                                Id3v2FrameBytes(4, "TIT2", unsyncBody),
+                            0x80),
+         "ÿ", ""},
+        {"2.3 grouped frame",
+         Id3v2TagWithFrames(3, Id3v2FrameBytes(3, "TIT2", "\x07" + Id3v2TextBody(0, "G"), 0x20)),
+         "G", ""},
+        {"compressed and encrypted frames skipped",
+         Id3v2TagWithFrames(3, Frame(3, "TIT2", 0, "zip", 0x80) + Frame(3, "TPE1", 0, "enc", 0x40) +
+                                   Frame(3, "TPE1", 0, "B")),
+         "", "B"},
+        {"2.4 size written without seven-bit bytes",
+         Id3v2TagWithFrames(4, "TIT2" + std::string("\0\0\0\xC8\0\0", 6) +
+                                   Id3v2TextBody(0, std::string(199, 'a')) + Artist(4, 0, "B")),
+         std::string(199, 'a'), "B"},
+        {"2.2 compressed tag", Id3v2TagWithFrames(2, Title(2, 0, "x"), 0x40), "", ""},
+    };
+    for (const auto& c : cases) {
+        CReadLog log;
+        Id3v2Tag tag = ReadImage(c.tag + kAudio, log);
+        EXPECT_EQ(tag.title, c.title) << c.name;
+        EXPECT_EQ(tag.artist, c.artist) << c.name;
+    }
+}
+
+TEST(Id3v2Tag, DamagedSizesNeitherCrashNorReadPastTheTag) {
+    const std::string song = Title(3, 0, "Song");
+    const struct {
+        const char* name;
+        std::string file;
+        std::string title;
+        std::string artist;
+    } cases[] = {
+        {"frame runs past the tag",
+         Id3v2TagWithFrames(3, song + Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, "B"), 0, 500)) +
+             kAudio,
+         "Song", ""},
+        {"frame one byte longer than the tag",
+         Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 15 + 10 + 4) + kAudio, "Song",
+         ""},
+        {"tag runs past the file", Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 100000),
+         "Song", "Band"},
+        {"frame of 16 MB in a 1 KB file",
+         Id3v2TagWithFrames(4, Id3v2FrameBytes(4, "TIT2", Id3v2TextBody(0, "x"), 0, 16 << 20), 0,
+                            1000) +
+             kAudio.substr(0, 100),
+         "", ""},
+        {"empty frames",
+         Id3v2TagWithFrames(3, Frame(3, "TIT2", 0, "") + Id3v2FrameBytes(3, "TPE1", "") + song),
+         "Song", ""},
+        {"padding ends the frames", Id3v2TagWithFrames(3, std::string(20, '\0') + song), "", ""},
+        {"bytes that are no frame id", Id3v2TagWithFrames(3, "tit2" + song.substr(4)), "", ""},
+        {"tag of a version yet to come", "ID3\x05" + std::string(6, '\0') + song, "", ""},
+        {"header cut short", std::string("ID3\x03\0\0\0\0", 8), "", ""},
+    };
+    for (const auto& c : cases) {
+        CReadLog log;
+        Id3v2Tag tag = ReadImage(c.file, log);
+        EXPECT_EQ(tag.title, c.title) << c.name;
+        EXPECT_EQ(tag.artist, c.artist) << c.name;
+        // The header's own size, whatever the file holds.
+        std::int64_t tagEnd = 10;
+        for (std::size_t i = 6; i < 10 && i < c.file.size(); ++i) {
+            tagEnd += static_cast<std::int64_t>(static_cast<unsigned char>(c.file[i]))
+                      << (7 * (9 - i));
+        }
+        EXPECT_LE(log.furthestEnd, tagEnd) << c.name;
+        EXPECT_LE(log.largestRead, Id3v2Tag::kMaxTextFrame) << c.name;
+    }
+}
+
+TEST(Id3v2Tag, SkipsACoverPictureWithoutReadingIt) {
+    const std::string cover = Id3v2FrameBytes(4, "APIC", std::string(300 * 1024, '\x55'));
+    for (unsigned char flags : {0x00, 0x80}) {
+        CReadLog log;
+        std::string tag =
+            Id3v2TagWithFrames(4, cover + Title(4, 3, "After the cover"), flags, 2048);
+        EXPECT_EQ(ReadImage(tag + kAudio, log).title, "After the cover") << int(flags);
+        EXPECT_LT(log.bytesRead, 1024u) << int(flags);
+    }
+    // A whole-tag unsynchronised 2.3 tag is decoded once, within its limit.
+    CReadLog log;
+    std::string big = Id3v2TagWithFrames(
+        3,
+        Id3v2FrameBytes(3, "APIC", std::string(2 * Id3v2Tag::kMaxDecodedTag, 'x')) +
+            Title(3, 0, "Lost"),
+        0x80);
+    EXPECT_EQ(ReadImage(big, log).title, "");
+    EXPECT_EQ(log.bytesRead, 10 + Id3v2Tag::kMaxDecodedTag);
+}
