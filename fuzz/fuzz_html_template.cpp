@@ -6,6 +6,8 @@
 #include "fuzz/FileBytes.h"
 #include "fuzz/FuzzInput.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <memory>
 
@@ -38,11 +40,17 @@ CMusicList MakeLibrary() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const CMusicList entries = MakeLibrary();
     WriteFuzzFile("Template.htm", data, size);
+    // The page keeps the template's own markup, lower-cased; only a
+    // template without a script tag tells whether a library text got in.
+    std::string markup(reinterpret_cast<const char*>(data), size);
+    std::transform(markup.begin(), markup.end(), markup.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool templateHasScript = markup.find("<script>") != std::string::npos;
     CNullFrame frame;
     CMusicManager manager(&frame);
     manager.config.WorkDirectory = FuzzFolder();
     const std::string page = FuzzFolder() + "/page.htm";
-    if (manager.store.ExportHtml(page, entries) &&
+    if (manager.store.ExportHtml(page, entries) && !templateHasScript &&
         FileBytes(page).find("<script>") != std::string::npos) {
         std::abort(); // a library text reached the page unescaped
     }
