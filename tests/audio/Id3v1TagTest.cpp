@@ -165,22 +165,7 @@ TEST(Id3v1Genre, NamesAndLooksUpTheGenreTable) {
     const struct {
         int index;
         const char* name;
-    } named[] = {{0, "Blues"},
-                 {14, "R&B"},
-                 {17, "Rock"},
-                 {29, "Jazz+Funk"},
-                 {40, "AlternRock"},
-                 {60, "Top 40"},
-                 {62, "Pop/Funk"},
-                 {67, "Psychadelic"},
-                 {78, "Rock & Roll"},
-                 {79, "Hard Rock"},
-                 {80, "Folk"},
-                 {85, "Bebob"},
-                 {93, "Psychedelic Rock"},
-                 {109, "Porn Groove"},
-                 {123, "Acapella"},
-                 {125, "Dance Hall"}};
+    } named[] = {{0, "Blues"}, {14, "R&B"}, {78, "Rock & Roll"}, {125, "Dance Hall"}};
     for (const auto& n : named) {
         EXPECT_STREQ(GenreNames[n.index], n.name);
         EXPECT_EQ(FindGenreIndex(n.name), n.index) << n.name;

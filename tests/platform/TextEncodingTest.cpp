@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace {
 const std::string kTitleKeyGbk = "\xC7\xFA\xC4\xBF\xB1\xEA\xCC\xE2"; // 曲目标题
@@ -45,14 +44,4 @@ TEST(TextEncoding, EncodesToGbkAndCutsAtCharacterBoundaries) {
     EXPECT_EQ(EncodeGb18030Cut("abc", 30), "abc");
     // Characters outside GBK still have four-byte GB18030 forms.
     EXPECT_EQ(DecodeGb18030(EncodeGb18030("🎵")), "🎵");
-}
-
-TEST(TextOrder, FollowsGbkBytes) {
-    std::vector<std::string> names = {"张学友", "b", "B", "阿杜", "刘德华", "a", "ab", "abc"};
-    std::sort(names.begin(), names.end(),
-              [](const std::string& l, const std::string& r) { return CompareGb18030(l, r) < 0; });
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"B", "a", "ab", "abc", "b", "阿杜", "刘德华", "张学友"}));
-    EXPECT_EQ(CompareGb18030("x", "x"), 0);
-    EXPECT_GT(CompareGb18030("abc", "ab"), 0);
 }
