@@ -160,27 +160,28 @@ TEST(ImportThread, WithoutFolderEntriesOnlyPlaylistsBecomeEntries) {
 TEST(ImportThread, StopsAtTheNextItemWhenCancelledAndKeepsWhatWasAdded) {
     CImportRun import;
     import.WriteOrderingTree();
-    import.frame.onSongRow = [&import] { import.manager.CancelImport();
-}; // the stop button
-import.Run(import.tree.Path());
-// The first song was in; the folder entries still open are dropped.
-EXPECT_EQ(SongNames(import.manager), (Lines{"a1.MP3"}));
-EXPECT_TRUE(import.manager.entries.IsEmpty());
-EXPECT_EQ(import.frame.Log(),
-          (Lines{"progress . []", "progress ./A [a1.MP3]", "song row 0 a1.MP3", "close 1010",
-                 "message 导入音乐文件被中断。共导入曲目0个, 音乐文件1个。", "status",
-                 "artist menu"}));
+    // The stop button, pressed while the first song row is added.
+    auto stop = [&import] { import.manager.CancelImport(); };
+    import.frame.onSongRow = stop;
+    import.Run(import.tree.Path());
+    // The first song was in; the folder entries still open are dropped.
+    EXPECT_EQ(SongNames(import.manager), (Lines{"a1.MP3"}));
+    EXPECT_TRUE(import.manager.entries.IsEmpty());
+    EXPECT_EQ(import.frame.Log(),
+              (Lines{"progress . []", "progress ./A [a1.MP3]", "song row 0 a1.MP3", "close 1010",
+                     "message 导入音乐文件被中断。共导入曲目0个, 音乐文件1个。", "status",
+                     "artist menu"}));
 
-// Cancelled before the scan starts: nothing is added, the report follows.
-CImportRun early;
-early.WriteOrderingTree();
-early.manager.importThread = std::make_unique<CImportThread>(&early.manager, early.tree.Path());
-early.manager.CancelImport();
-early.manager.importThread->InitInstance();
-EXPECT_TRUE(IsLibraryEmpty(&early.manager));
-EXPECT_EQ(early.frame.Log(),
-          (Lines{"close 1010", "message 导入音乐文件被中断。共导入曲目0个, 音乐文件0个。", "status",
-                 "artist menu"}));
+    // Cancelled before the scan starts: nothing is added, the report follows.
+    CImportRun early;
+    early.WriteOrderingTree();
+    early.manager.importThread = std::make_unique<CImportThread>(&early.manager, early.tree.Path());
+    early.manager.CancelImport();
+    early.manager.importThread->InitInstance();
+    EXPECT_TRUE(IsLibraryEmpty(&early.manager));
+    EXPECT_EQ(early.frame.Log(),
+              (Lines{"close 1010", "message 导入音乐文件被中断。共导入曲目0个, 音乐文件0个。",
+                     "status", "artist menu"}));
 }
 
 TEST(ImportThread, EntersEachFolderOnceAndSkipsPipesAndDanglingLinks) {

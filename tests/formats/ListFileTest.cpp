@@ -345,9 +345,11 @@ TEST(ListFileWrite, NoValueCanBreakTheFilesLinesOrEncoding) {
     CSongPtr other = Song("后面的歌", 20);
     ASSERT_TRUE(
         WriteMusicListFile(folder.File("list.stp"), ListOf({Entry("专辑", {song, other})})));
-    EXPECT_EQ(ReadList(folder.File("list.stp")),
-              Lines{"专辑|合唱团|2005|2|30|7|专辑.m3u|/music\n  第一行 第二行 |歌手|2003|10|1|不存在|||0" +
-                    ("\n  " + Describe(*other))});
+    EXPECT_EQ(
+        ReadList(folder.File("list.stp")),
+        Lines{
+            "专辑|合唱团|2005|2|30|7|专辑.m3u|/music\n  第一行 第二行 |歌手|2003|10|1|不存在|||0" +
+            ("\n  " + Describe(*other))});
     EXPECT_NE(folder.Read("list.stp").find("文件名 = 老.mp3;\n"), std::string::npos);
 }
 

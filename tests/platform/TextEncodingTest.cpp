@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 const std::string kTitleKeyGbk = "\xC7\xFA\xC4\xBF\xB1\xEA\xCC\xE2"; // 曲目标题
 }
