@@ -136,6 +136,10 @@ TEST(Id3v1Build, CutsGbkTextsAtCharacterBoundaries) {
         tag.SetTitle(std::string(xs, 'x') + "🎵");
         EXPECT_EQ(tag.GetTitle(), std::string(xs, 'x') + (xs == 26 ? "🎵" : "")) << xs;
     }
+    // Nor when a 1.1 tag's shorter comment field cuts it (its second byte is a digit, '9').
+    tag.SetComment(std::string(25, 'x') + "🎵");
+    ASSERT_TRUE(ParseBytes(reread, BuildBytes(tag)));
+    EXPECT_EQ(reread.GetComment(), std::string(25, 'x'));
 }
 
 TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
