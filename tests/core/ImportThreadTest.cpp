@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 
@@ -145,6 +146,13 @@ TEST(ImportThread, WalksFoldersDepthFirstInNameOrderWithFolderEntriesLast) {
     EXPECT_EQ(import.manager.songs.GetAt(1)->location, import.tree.File("A"));
     EXPECT_EQ(import.manager.songs.GetAt(1)->order, 0); // import never renumbers
     EXPECT_EQ(import.manager.artists.GetCount(), 1);    // only "<未命名>"
+
+    // A folder named relatively is taken from the current folder.
+    const std::string here = std::filesystem::current_path().string();
+    for (const auto& [given, folder] : std::vector<std::pair<std::string, std::string>>{
+             {"", here}, {"rel//", here + "/rel"}, {"/a//", "/a"}, {"/", "/"}}) {
+        EXPECT_EQ(CImportThread(&import.manager, given).folder, folder) << given;
+    }
 }
 
 TEST(ImportThread, WithoutFolderEntriesOnlyPlaylistsBecomeEntries) {
