@@ -64,7 +64,6 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
         // A 1.1 tag: byte 125 zero and byte 126 the track.
         {"1.1", v11, "Song|||" + c28 + "|0|7|1.1|17"},
         {"track 255", WithBytes(v11, 126, "\xFF"), "Song|||" + c28 + "|0|255|1.1|17"},
-        {"both zero", WithBytes(v11, 125, std::string(2, '\0')), "Song|||" + c28 + "|0|-1|1.0|17"},
         // A comment using all 30 bytes is 1.0 whatever its byte 126.
         {"1.0", Id3v1TagBytes(full), "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125"},
         {"spaces", Id3v1TagBytes(padded), "Song|中文歌名|" + a30 + "||1999|-1|1.0|125"},
@@ -74,7 +73,6 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
         {"year", WithBytes(WithBytes(v11, 93, " 12x"), 97, "2024"),
          "Song|||2024" + c28.substr(4) + "|12|7|1.1|17"},
         {"minus", WithBytes(v11, 93, "-5  "), "Song|||" + c28 + "|-5|7|1.1|17"},
-        {"plus", WithBytes(v11, 93, std::string("+7\0\0", 4)), "Song|||" + c28 + "|7|7|1.1|17"},
         {"letters", WithBytes(v11, 93, "abcd"), "Song|||" + c28 + "|0|7|1.1|17"},
     };
     for (const auto& c : cases) {
@@ -138,6 +136,10 @@ TEST(Id3v1Build, CutsGbkTextsAtCharacterBoundaries) {
         tag.SetTitle(std::string(xs, 'x') + "🎵");
         EXPECT_EQ(tag.GetTitle(), std::string(xs, 'x') + (xs == 26 ? "🎵" : "")) << xs;
     }
+    // Nor when a 1.1 tag's shorter comment field cuts it (its second byte is a digit, '9').
+    tag.SetComment(std::string(25, 'x') + "🎵");
+    ASSERT_TRUE(ParseBytes(reread, BuildBytes(tag)));
+    EXPECT_EQ(reread.GetComment(), std::string(25, 'x'));
 }
 
 TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
@@ -165,22 +167,7 @@ TEST(Id3v1Genre, NamesAndLooksUpTheGenreTable) {
     const struct {
         int index;
         const char* name;
-    } named[] = {{0, "Blues"},
-                 {14, "R&B"},
-                 {17, "Rock"},
-                 {29, "Jazz+Funk"},
-                 {40, "AlternRock"},
-                 {60, "Top 40"},
-                 {62, "Pop/Funk"},
-                 {67, "Psychadelic"},
-                 {78, "Rock & Roll"},
-                 {79, "Hard Rock"},
-                 {80, "Folk"},
-                 {85, "Bebob"},
-                 {93, "Psychedelic Rock"},
-                 {109, "Porn Groove"},
-                 {123, "Acapella"},
-                 {125, "Dance Hall"}};
+    } named[] = {{0, "Blues"}, {14, "R&B"}, {78, "Rock & Roll"}, {125, "Dance Hall"}};
     for (const auto& n : named) {
         EXPECT_STREQ(GenreNames[n.index], n.name);
         EXPECT_EQ(FindGenreIndex(n.name), n.index) << n.name;

@@ -70,17 +70,11 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
     } cases[] = {
         {cbr, Ok(128, 11484, 300)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500)), Ok(128, 2500, 60)},
-        {Mp3FileBytes(Layout(Format(3, 1, 14, true), 2500)), Ok(320, 2500, 60)},
-        {Mp3FileBytes(Layout(Format(3, 2, 10), 2500)), Ok(192, 2500, 60)},
         {Mp3FileBytes(Layout(Format(3, 3, 2, true), 7500)), Ok(64, 7500, 60)},
         {Mp3FileBytes(Layout(Format(2, 1, 1), 2500)), Ok(8, 2500, 60)},
-        {Mp3FileBytes(Layout(Format(2, 1, 8, true), 2500)), Ok(64, 2500, 60)},
         {Mp3FileBytes(Layout(Format(2, 2, 14), 1250)), Ok(160, 1250, 60)},
-        {Mp3FileBytes(Layout(Format(2, 3, 4), 3750)), Ok(64, 3750, 60)},
         {Mp3FileBytes(Layout(Format(0, 1, 4), 1250)), Ok(32, 1250, 60)},
-        {Mp3FileBytes(Layout(Format(0, 1, 2, true), 1250)), Ok(16, 1250, 60)},
         {Mp3FileBytes(Layout(Format(0, 2, 8), 625)), Ok(64, 625, 60)},
-        {Mp3FileBytes(Layout(Format(0, 3, 1, true), 1875)), Ok(32, 1875, 60)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 5000)), Ok(64, 5000, 120, true)},
         {Mp3FileBytes(Layout(Format(3, 1, 9, true), 2500, 5000)), Ok(64, 5000, 120, true)},
         {Mp3FileBytes(Layout(Format(2, 1, 12), 2500, 5000)), Ok(64, 5000, 120, true)},
@@ -218,20 +212,15 @@ TEST(Mp3Open, TagsAreLeftOutOfTheAudioAndASecondOpenForgetsTheFirstFile) {
     both.id3v1 = Id3v1TagBytes(fields);
     Mp3Info info;
     ASSERT_EQ(info.Open(dir.Write("both.mp3", Mp3FileBytes(both))), MP3_OK);
-    EXPECT_EQ(info.fileSize, 2048 + 960000 + 128);
-    EXPECT_EQ(info.AudioSize(), 960000);
-    EXPECT_TRUE(info.hasTag && info.isVbr);
-    EXPECT_EQ(info.GetTitle(), "Title");
-    EXPECT_EQ(info.Bitrate(), 64);
-    EXPECT_EQ(info.LengthSeconds(), 120);
-
+    EXPECT_EQ(OpenSummary(dir.File("both.mp3")), "0 vbr tag 64 5000 120");
+    EXPECT_EQ(std::to_string(info.fileSize) + " " + std::to_string(info.AudioSize()) + " " +
+                  info.GetTitle(),
+              "962176 960000 Title");
     ASSERT_EQ(info.Open(dir.Write("plain.mp3", Mp3FileBytes(Layout(Format(3, 1, 9), 2500)))),
               MP3_OK);
-    EXPECT_FALSE(info.isVbr || info.hasTag);
-    EXPECT_EQ(info.id3v2Size, 0);
-    EXPECT_EQ(info.vbr.frameCount, -1);
-    EXPECT_EQ(info.GetTitle(), "");
-    EXPECT_EQ(info.LengthSeconds(), 60);
+    EXPECT_EQ(std::to_string(info.id3v2Size) + " " + std::to_string(info.vbr.frameCount) + " " +
+                  std::to_string(info.isVbr || info.hasTag) + info.GetTitle(),
+              "0 -1 0");
 
     // 100 bytes: a header, then "TAG" where a tag would start in a longer file.
     std::string shortFile = Mp3HeaderBytes(Format(3, 1, 9)) + "TAG";

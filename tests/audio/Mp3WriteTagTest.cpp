@@ -115,31 +115,6 @@ TEST(Mp3WriteTag, ReplacesOrAppendsTheTagAndNoOtherByte) {
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
-TEST(Mp3WriteTag, WritesOnAfterARefusedTrackOrAnUnknownGenre) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    std::string path = dir.Write("song.mp3", SongBytes(Id3v1TagBytes(OldFields())));
-    Mp3Info info;
-    ASSERT_EQ(info.Open(path), MP3_OK);
-    log.platform.answers = {CAnswer::No, CAnswer::Yes};
-    EXPECT_EQ(info.WriteTag("Title", kNa, kNa, kNa, kNa, "300", "Cantopop"), MP3_OK);
-    Mp3Info reread;
-    ASSERT_EQ(reread.Open(path), MP3_OK);
-    EXPECT_EQ(reread.GetTitle(), "Title");
-    EXPECT_EQ(reread.tag.GetTrack(), 5);
-    EXPECT_EQ(reread.GetGenre(), "Rock");
-    EXPECT_EQ(info.WriteTag(kNa, kNa, kNa, kNa, kNa, "-1", "Cantopop"), MP3_OK);
-    ASSERT_EQ(reread.Open(path), MP3_OK);
-    EXPECT_TRUE(reread.tag.GetVersion() == Id3v1Version::V1_0);
-    EXPECT_EQ(reread.GetGenre(), "not supported");
-    const std::string caption = "MP3Info Example";
-    const std::string question =
-        "the genre Cantopop couldn't be found\ndo you want to set it to \"not supported\"?";
-    EXPECT_EQ(ShownBoxes(log.platform),
-              (Lines{PlainBox("The tracknumber, should be between 0 and 255", caption),
-                     QuestionBox(question, caption), QuestionBox(question, caption)}));
-}
-
 TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
     CScopedRecordingPlatform log;
     CTempDir dir;

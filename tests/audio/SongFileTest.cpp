@@ -109,6 +109,7 @@ TEST(ReadSongFile, KeepsTimeZeroForABrokenMp3AndShowsOneMessage) {
     EXPECT_EQ(ShownBoxes(log.platform),
               std::vector<std::string>{
                   PlainBox("The file that was opened\nwas no correct .mp3-file", path)});
+    EXPECT_TRUE(FillSongFromFile(&song, path)); // the file is there, only its frames are not
 }
 
 TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {

@@ -30,34 +30,6 @@ TEST(EntryRecord, TypeAndFullPath) {
     EXPECT_EQ(song.GetFullPath(), "/music/不存在");
 }
 
-TEST(EntryRecord, RenumberAndTotalsPastSixteenBits) {
-    CEntryPtr entry = TestEntry("e", "/m", "a.m3u");
-    EXPECT_EQ(entry->count, 0);
-    for (int time : {100, 40000, 40000}) {
-        entry->songs.AddTail(TestSong("s", time));
-    }
-    entry->Renumber();
-    entry->UpdateTotals();
-    EXPECT_EQ(entry->count, 3);
-    EXPECT_EQ(entry->time, 80100);
-    EXPECT_EQ(entry->songs.GetAt(3)->order, 3);
-}
-
-TEST(PositionList, OneBasedAndOutOfRangeIsHarmless) {
-    CSongList flat;
-    CSongPtr song = TestSong("s");
-    flat.AddTail(song);
-    CEntryPtr entry = TestEntry("e", "/m", "a.m3u", {song});
-    flat.RemoveAt(1);
-    EXPECT_EQ(entry->songs.GetAt(1), song); // still held by its entry
-    for (int position : {0, 1, 5, -1}) {
-        flat.RemoveAt(position);
-        EXPECT_EQ(flat.GetAt(position), nullptr) << position;
-    }
-    EXPECT_EQ(entry->songs.GetAt(0), nullptr);
-    EXPECT_EQ(flat.GetCount(), 0);
-}
-
 TEST(ArtistIndex, UniqueSortedWithUnnamedLast) {
     CMusicList entries;
     CArtistList artists;

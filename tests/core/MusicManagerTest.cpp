@@ -1,6 +1,5 @@
 #include "core/MusicManager.h"
 
-#include "core/WebAddresses.h"
 #include "formats/ListFile.h"
 #include "support/Library.h"
 #include "support/RecordingPlatform.h"
@@ -18,9 +17,7 @@ namespace fs = std::filesystem;
 
 class CCountingFrame : public CNullFrame {
 public:
-    int clearedPanes = 0;
     int artistMenus = 0;
-    void ClearPanes() override { ++clearedPanes; }
     void RebuildArtistMenu() override { ++artistMenus; }
 };
 
@@ -185,51 +182,6 @@ TEST(MusicManagerRemove, EntriesAndSongsByPositionIgnoringThoseOutside) {
     EXPECT_EQ(library.manager.entries.GetAt(1)->time, 20);
 }
 
-TEST(MusicManagerClear, EmptiesEntriesSongsAndArtists) {
-    CLibrary library;
-    EXPECT_FALSE(IsLibraryEmpty(&library.manager));
-    library.manager.artists.AddTail("stale");
-    library.Run(MCMD_CLEAR_LIBRARY, {});
-    EXPECT_TRUE(IsLibraryEmpty(&library.manager));
-    EXPECT_TRUE(library.manager.artists.IsEmpty());
-    EXPECT_EQ(library.frame.artistMenus, 1);
-    EXPECT_TRUE(IsLibraryEmpty(nullptr));
-}
-
-TEST(MusicManagerExplore, OpensTheFolderOfAnExistingRecordOnly) {
-    CLibrary library;
-    library.Run(MCMD_EXPLORE_ENTRY, {3});
-    for (int position : {0, 6, -1}) {
-        library.Run(MCMD_EXPLORE_ENTRY, {position});
-    }
-    library.Run(MCMD_EXPLORE_ENTRY, {});
-    // Row 0 is the flat list; s4 has no folder, entry B no songs.
-    for (const auto& rowSong : std::vector<std::vector<int>>{
-             {0, 1}, {1, 2}, {0, 3}, {1, 3}, {2, 0}, {9, 0}, {0, -1}, {0, 2147483647}}) {
-        library.Run(MCMD_EXPLORE_SONG, rowSong);
-    }
-    EXPECT_EQ(library.platform.exploredFolders, (Lines{"/music/C", "/music/A", "/music/A"}));
-    EXPECT_TRUE(library.platform.openedPaths.empty());
-}
-
-TEST(MusicManagerOpen, HelpAndWebPagesPreferTheWorkFoldersHelp) {
-    CTempDir dir;
-    CLibrary library;
-    library.manager.config.WorkDirectory = dir.Path();
-    library.Run(MCMD_OPEN_HELP, {});
-    dir.Write("Help/ckhelp.htm", "<html></html>");
-    for (int code : {MCMD_OPEN_HELP, MCMD_OPEN_HOMEPAGE, MCMD_OPEN_DOWNLOAD_PAGE}) {
-        library.Run(code, {});
-    }
-    const Lines& opened = library.platform.openedPaths;
-    ASSERT_EQ(opened.size(), 4u);
-    EXPECT_NE(opened[0].rfind(dir.Path(), 0), 0u);
-    EXPECT_EQ(opened[0].substr(opened[0].size() - 16), "/Help/ckhelp.htm");
-    EXPECT_EQ(opened[1], dir.File("Help/ckhelp.htm"));
-    EXPECT_EQ(opened[2], HomepageUrl().empty() ? opened[1] : HomepageUrl());
-    EXPECT_EQ(opened[3], DownloadUrl().empty() ? opened[1] : DownloadUrl());
-}
-
 TEST(MusicManagerImportList, ReplacesTheEntriesOrReportsAndKeepsThem) {
     CTempDir dir;
     CMusicList fileEntries;
@@ -254,34 +206,4 @@ TEST(MusicManagerImportList, ReplacesTheEntriesOrReportsAndKeepsThem) {
                dir.Path() + ": Is a directory", "导入音乐文件成功！共导入曲目2个, 音乐文件3个。"}));
     EXPECT_EQ(library.platform.messages[2].caption, kAppTitle);
     EXPECT_EQ(library.platform.messages[2].icon, CMessageIcon::Information);
-}
-
-TEST(MusicManagerImportFolder, AppendKeepsTheLibraryReplaceEmptiesIt) {
-    CTempDir dir;
-    CLibrary library;
-    CMusicManager& manager = library.manager;
-    library.Run(MCMD_IMPORT_FOLDER, {1}, {dir.Path()});
-    ASSERT_TRUE(manager.importThread);
-    manager.importThread->Join();
-    EXPECT_EQ(manager.importThread->folder, dir.Path());
-    EXPECT_EQ(manager.importBaseEntries + manager.importBaseSongs, 9);
-    EXPECT_EQ(manager.entries.GetCount(), 5);
-    EXPECT_EQ(library.frame.clearedPanes, 0);
-
-    library.Run(MCMD_IMPORT_FOLDER, {0}, {dir.Path()});
-    manager.importThread->Join();
-    EXPECT_EQ(manager.importBaseEntries + manager.importBaseSongs, 0);
-    EXPECT_TRUE(IsLibraryEmpty(&manager));
-    EXPECT_EQ(library.frame.clearedPanes, 1);
-}
-
-TEST(MusicManagerExecute, UnknownCodesChangeNothing) {
-    CLibrary library;
-    for (int code : {0, -1, 1001, 1099, 32773}) {
-        library.Run(code, {1, 1, 1, 1}, {"x"});
-    }
-    EXPECT_EQ(TitlesOf(library.manager.entries), (Lines{"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(library.manager.songs.GetCount(), 4);
-    EXPECT_EQ(library.frame.artistMenus + library.frame.clearedPanes, 0);
-    EXPECT_TRUE(library.platform.messages.empty() && library.platform.openedPaths.empty());
 }

@@ -191,18 +191,6 @@ TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
     EXPECT_EQ(library.PlayCounts(), counts);
     library.ExpectOneLaunch();
 
-    // Shuffled: the songs of exactly the two entries counted.
-    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {2, 1});
-    std::vector<int> grown;
-    for (int e = 0; e < 5; ++e) {
-        for (int times = counts[e]; times < library.PlayCounts()[e]; ++times) {
-            grown.push_back(e + 1);
-        }
-    }
-    ASSERT_EQ(grown.size(), 2u);
-    EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles(grown)));
-    library.ExpectOneLaunch();
-
     std::srand(7);
     Lines songs;
     for (int i = 0; i < 10; ++i) {
@@ -214,15 +202,6 @@ TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
     library.ExpectOneLaunch();
     library.Run(MCMD_PLAY_RANDOM_SONGS, {0});
     EXPECT_TRUE(library.platform.startedPrograms.empty());
-}
-
-TEST(PlayRandom, AnEmptySourceListPlaysNothing) {
-    CPlayLibrary library({});
-    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {1, 1});
-    library.Run(MCMD_PLAY_RANDOM_SONGS, {10});
-    library.Run(MCMD_PLAY_ARTIST, {1, -1});
-    EXPECT_TRUE(library.platform.startedPrograms.empty());
-    EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
 }
 
 TEST(PlayArtist, AllOrSomeSongsOfTheNamedOrUnnamedArtist) {
@@ -242,31 +221,4 @@ TEST(PlayArtist, AllOrSomeSongsOfTheNamedOrUnnamedArtist) {
         EXPECT_EQ(title.compare(0, 2, "e2"), 0) << title;
     }
     EXPECT_EQ(library.PlayCounts(), (std::vector<int>{0, 0, 0, 0}));
-}
-
-TEST(RandomPlay, DrawsStayInRangeAndShufflingKeepsEverySong) {
-    std::srand(1);
-    std::vector<int> values;
-    FillRandom(values, 500, 1, 5);
-    ASSERT_EQ(values.size(), 500u);
-    EXPECT_EQ(*std::min_element(values.begin(), values.end()), 1);
-    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 5);
-    EXPECT_EQ(RandomBetween(1, 0), 1);
-
-    CPlayListItem set;
-    for (int i = 0; i < 30; ++i) {
-        set.songs.AddTail(TestSong("s"));
-    }
-    std::vector<CSongPtr> before = set.songs.Elements();
-    ShuffleSongs(set.songs);
-    std::vector<CSongPtr> after = set.songs.Elements();
-    EXPECT_NE(after, before);
-    std::sort(before.begin(), before.end());
-    std::sort(after.begin(), after.end());
-    EXPECT_EQ(after, before);
-    CSongList empty;
-    ShuffleSongs(empty);
-    CMusicList entries;
-    EXPECT_EQ(SelectArtistSongs(nullptr, "A", -1, &set), -1);
-    EXPECT_EQ(SelectArtistSongs(&entries, "A", -1, nullptr), -1);
 }

