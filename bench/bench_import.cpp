@@ -7,6 +7,7 @@
 #include "core/ImportThread.h"
 #include "core/MusicManager.h"
 #include "platform/Platform.h"
+#include "platform/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>
 #include <taglib/fileref.h>
@@ -28,22 +29,6 @@
 #include <vector>
 
 namespace {
-
-// Messages of the import (its report) are not printed while measuring.
-class CSilentPlatform : public CPlatform {
-public:
-    void ShowMessage(const std::string&, const std::string&, CMessageIcon) override {}
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
 
 void WriteWhole(const std::string& path, const std::string& bytes, off_t size) {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

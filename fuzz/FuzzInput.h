@@ -4,27 +4,11 @@
 // take paths the way the program hands them.
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/SilentPlatform.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-class CSilentPlatform : public CPlatform {
-public:
-    void ShowMessage(const std::string&, const std::string&, CMessageIcon) override {}
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string& error) override {
-        error = "not started";
-        return false;
-    }
-};
 
 // A folder of this process's own; created on first use, with the silent
 // platform installed.

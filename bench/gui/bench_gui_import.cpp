@@ -8,7 +8,7 @@
 #include "app/ImportProgressDlg.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
-#include "platform/Platform.h"
+#include "platform/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,24 +73,6 @@ const QString& MusicTree() {
     return tree;
 }
 
-// Messages are counted, questions get the answer that changes nothing.
-class CQuietPlatform : public CPlatform {
-public:
-    std::atomic<int> messages{0};
-
-    void ShowMessage(const std::string&, const std::string&, CMessageIcon) override { ++messages; }
-    CAnswer AskOkCancel(const std::string&, const std::string&) override { return CAnswer::Cancel; }
-    CAnswer AskYesNo(const std::string&, const std::string&) override { return CAnswer::No; }
-    CAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-        return CAnswer::Cancel;
-    }
-    void OpenPath(const std::string&) override {}
-    void ExploreFolder(const std::string&) override {}
-    bool StartProgram(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-};
-
 // The command runner imports the tree into a fresh folder and saves there.
 double RunnerSeconds(const QString& tree) {
     QTemporaryDir work;
@@ -131,7 +113,7 @@ CWindowImport WindowImport(const QString& tree) {
     QTemporaryDir work;
     const QString oldFolder = QDir::currentPath();
     QDir::setCurrent(work.path());
-    CQuietPlatform platform;
+    CSilentPlatform platform;
     CScriptedFileDialogs dialogs;
     SetPlatform(&platform);
     SetFileDialogs(&dialogs);
