@@ -12,7 +12,7 @@ packages=(
     lame python3 python3-mutagen libtag1-dev ffmpeg flac id3v2
     xvfb xauth xdotool
     clang libclang-rt-14-dev
-    desktop-file-utils appstream lintian
+    desktop-file-utils appstream lintian file
 )
 
 missing=()
