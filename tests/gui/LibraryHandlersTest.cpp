@@ -217,7 +217,7 @@ void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {
     QVERIFY(shown.Show(CMusicList()));
     // Far more folders and files than the worker gets through before the
     // stop button, pressed as soon as the dialog shows.
-    FillFolders(shown.library.Dir(), "Music", 40, 100, MidiBytes(), ".mid");
+    FillFolders(shown.library.Dir(), "Music", 40, 1000, MidiBytes(), ".mid");
     shown.dialogs.answers = {shown.library.QPath("Music")};
     bool dialogRecorded = false;
     WhenShown<CImportProgressDlg>([&shown, &dialogRecorded](CImportProgressDlg* dialog) {
@@ -235,7 +235,7 @@ void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {
              QStringList({QString("导入音乐文件被中断。共导入曲目%1个, 音乐文件%2个。")
                               .arg(entries)
                               .arg(songs)}));
-    QVERIFY(songs < 4000);
+    QVERIFY(songs < 40000);
     // Whatever was imported before the stop is shown.
     QCOMPARE(shown.playList->GetItemCount(), entries + 1);
 }
