@@ -64,10 +64,12 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
         {"1.1", v11, "Song|||" + c28 + "|0|7|1.1|17 Rock"},
         {"track 255", WithBytes(v11, 126, "\xFF"), "Song|||" + c28 + "|0|255|1.1|17 Rock"},
         // A comment using all 30 bytes is 1.0 whatever its byte 126.
-        {"1.0", Id3v1TagBytes(full), "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125 Dance Hall"},
+        {"1.0", Id3v1TagBytes(full),
+         "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125 Dance Hall"},
         {"spaces", Id3v1TagBytes(padded), "Song|中文歌名|" + a30 + "||1999|-1|1.0|125 Dance Hall"},
         // Text after a NUL is not part of the field.
-        {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)), "Go|||" + c28 + "|0|7|1.1|17 Rock"},
+        {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)),
+         "Go|||" + c28 + "|0|7|1.1|17 Rock"},
         // The year is read from its four bytes only, like atoi.
         {"year", WithBytes(WithBytes(v11, 93, " 12x"), 97, "2024"),
          "Song|||2024" + c28.substr(4) + "|12|7|1.1|17 Rock"},

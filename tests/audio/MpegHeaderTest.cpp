@@ -1,5 +1,5 @@
-#include "AudioHelpers.h"
 #include "audio/MpegHeader.h"
+#include "AudioHelpers.h"
 #include "audio/XingHeader.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +34,12 @@ TEST(MpegHeader, LoadsTheBytesBigEndianAndRejectsReservedFields) {
         Mp3FrameFormat format;
         bool valid;
     } cases[] = {
-        {WithEmphasis(Format(3, 1), 3), true}, {Format(1, 1), false},
-        {Format(3, 0), false},                 {Format(3, 1, 0), false},
-        {Format(3, 1, 15), false},             {WithEmphasis(Format(3, 1), 0, 3), false},
+        {WithEmphasis(Format(3, 1), 3), true},
+        {Format(1, 1), false},
+        {Format(3, 0), false},
+        {Format(3, 1, 0), false},
+        {Format(3, 1, 15), false},
+        {WithEmphasis(Format(3, 1), 0, 3), false},
         {WithEmphasis(Format(3, 1), 2), false},
     };
     for (const auto& c : cases) {

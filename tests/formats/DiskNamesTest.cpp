@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-const std::string kFolder = "\xC0\xCF\xB8\xE8";               // 老歌
-const std::string kLoveSong = "\xC7\xE9\xB8\xE8.mp3";         // 情歌.mp3
+const std::string kFolder = "\xC0\xCF\xB8\xE8";                // 老歌
+const std::string kLoveSong = "\xC7\xE9\xB8\xE8.mp3";          // 情歌.mp3
 const std::string kMoonRiver = "\xD4\xC2\xC1\xC1\xBA\xD3.mid"; // 月亮河.mid
 const std::string kValidUtf8Too = "\xC8\xA5.mid"; // 去.mid: its GBK bytes are UTF-8 too
 } // namespace
@@ -66,9 +66,9 @@ TEST(DiskNames, M3uOfGbkNamesReadsBackWithTheSameTitlesAndPaths) {
     std::string folder = dir.File(kFolder);
     const std::string gbkTitle = "\xD2\xB9\xC7\xFA"; // 夜曲
     CPlayListItem entry;
-    for (const auto& song : {TestSong("月亮河, 英文版", 61, folder, kMoonRiver),
-                             TestSong("去", 61, folder, kValidUtf8Too),
-                             TestSong(gbkTitle, 61, folder, "plain.mid")}) {
+    for (const auto& song :
+         {TestSong("月亮河, 英文版", 61, folder, kMoonRiver),
+          TestSong("去", 61, folder, kValidUtf8Too), TestSong(gbkTitle, 61, folder, "plain.mid")}) {
         entry.songs.AddTail(song);
         dir.Write(kFolder + "/" + song->fileName, "song");
     }

@@ -56,8 +56,8 @@ TEST(ListFileRead, WorkedExampleInGbkReadsAndWritesBackAsUtf8) {
     CEntryPtr entry = TestEntry("老歌精选", location, "老歌精选.m3u", {moon, night}, "N/A");
     entry->style = 2002;
     entry->playCount = 3;
-    folder.Write("PlayList.stp", EncodeGb18030(ReplaceAll(
-                                     ListFileText({EntryRecordText(*entry)}), "\n", "\r\n")));
+    folder.Write("PlayList.stp",
+                 EncodeGb18030(ReplaceAll(ListFileText({EntryRecordText(*entry)}), "\n", "\r\n")));
     CMusicList list;
     ASSERT_TRUE(ReadMusicListFile(folder.File("PlayList.stp"), list));
     EXPECT_EQ(Describe(list), Lines{"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|" + location +
@@ -109,9 +109,12 @@ TEST(ListFileRead, ValuesRunToTheLastSemicolonAndNumbersReadLikeAtoi) {
     const struct {
         const char *line, *split;
     } lines[] = {
-        {"曲目标题 = A;B;", "曲目标题|A;B"}, {"曲目标题 = X = Y;", "曲目标题|X = Y"},
-        {"风格 =  2003;", "风格| 2003"},     {"key = no semicolon", "key|"},
-        {"a;b = c", "a;b|"},                 {"abcdef;", "|cdef"},
+        {"曲目标题 = A;B;", "曲目标题|A;B"},
+        {"曲目标题 = X = Y;", "曲目标题|X = Y"},
+        {"风格 =  2003;", "风格| 2003"},
+        {"key = no semicolon", "key|"},
+        {"a;b = c", "a;b|"},
+        {"abcdef;", "|cdef"},
         {";", "|"},
     };
     for (const auto& c : lines) {
@@ -267,9 +270,9 @@ TEST(ListFileRead, GarbageNeverHangsOrInventsRecords) {
          {noise, header + noise, header + markers, "number = 2147483647;\n\n" + noise,
           std::string(kListFileHeader) + "number = 99;\n\n" + std::string(5000, '\r')}) {
         folder.Write("garbage", bytes);
-        std::size_t lineCount = 1 + static_cast<std::size_t>(
-                                        std::count(bytes.begin(), bytes.end(), '\n') +
-                                        std::count(bytes.begin(), bytes.end(), '\r'));
+        std::size_t lineCount =
+            1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                                         std::count(bytes.begin(), bytes.end(), '\r'));
         CMusicList list;
         ASSERT_TRUE(ReadMusicListFile(folder.File("garbage"), list));
         std::size_t songCount = 0;

@@ -51,7 +51,8 @@ TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
         {"lists/mix.m3u",
          "#EXTM3U\r\n#EXTINF:185,Moon River, live, 1961\r\nsub\\a.ogg\r\n#EXTINF:-1,\r\n\r\n"
          "b.ogg\r\n#EXTINF:20,Absolute\r\n" +
-             d + "/elsewhere/c.flac\r\n#EXTINF:7,Gone\r\nC:\\Music\\gone.mp3\r\n#EXTINF:1,Deep\r\n" +
+             d +
+             "/elsewhere/c.flac\r\n#EXTINF:7,Gone\r\nC:\\Music\\gone.mp3\r\n#EXTINF:1,Deep\r\n" +
              deep.substr(6) + "/d.ogg\r\n",
          {"mix | mix.m3u | " + d + "/lists | 5 | 212",
           "1 185 [Moon River, live, 1961] a.ogg ogg " + d + "/lists/sub 4 N/A",
@@ -65,7 +66,8 @@ TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
          "#EXTM3U\n#EXTINF:-1,first\n\n\nx.mp3\n#EXTINF: 30abc,second\ny.mp3\n"
          "#EXTINF:x,third\nz.mp3\n#EXTINF:99999999999,huge\nw.mp3\n#EXTINF:500,orphan\n\n",
          {"e | e.m3u | " + d + " | 4 | 2147483647", "1 -1 [first] 不存在   0 ",
-          "2 30 [second] 不存在   0 ", "3 0 [third] 不存在   0 ", "4 2147483647 [huge] 不存在   0 "},
+          "2 30 [second] 不存在   0 ", "3 0 [third] 不存在   0 ",
+          "4 2147483647 [huge] 不存在   0 "},
          PLTYPE_M3U},
         {"bom.m3u",
          "\xEF\xBB\xBF#EXTM3U\n#EXTINF:185,月亮河\n月亮河.mp3x\n",
@@ -74,7 +76,8 @@ TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
         // As the original platform wrote it: GBK with CR LF.
         {"gbk.m3u8",
          "#EXTM3U\r\n#EXTINF:185,\xD4\xC2\xC1\xC1\xBA\xD3\r\n\xD4\xC2\xC1\xC1\xBA\xD3.mp3x\r\n",
-         {"gbk | gbk.m3u8 | " + d + " | 1 | 185", "1 185 [月亮河] 月亮河.mp3x mp3x " + d + " 1 N/A"},
+         {"gbk | gbk.m3u8 | " + d + " | 1 | 185",
+          "1 185 [月亮河] 月亮河.mp3x mp3x " + d + " 1 N/A"},
          PLTYPE_M3U},
         {"gbk-name.m3u",
          "#EXTM3U\r\n#EXTINF:185,\xD2\xB9\xC7\xFA\r\n" + gbkName + "\r\n",
