@@ -139,34 +139,53 @@ TEST(ListFileRead, ValuesRunToTheLastSemicolonAndNumbersReadLikeAtoi) {
     for (const auto& n : numbers) {
         EXPECT_EQ(ParseRecordNumber(n.text), n.value) << n.text;
     }
-    // An oversized number gives its low 32 bits; totals of huge times do not overflow.
-    CTempDir folder;
-    folder.Write(
-        "bad.stp",
-        ListFileText({EntryText("坏", 3) + SongText("a", INT_MAX, 1) + "\n" +
-                      SongText("b", INT_MAX, 2) + "\n" +
-                      ReplaceAll(SongText("c", 0, 3), "时间 = 0", "时间 = 4294967297") + "\n"}));
-    CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("bad.stp"), list));
-    ASSERT_EQ(list.GetCount(), 1);
-    EXPECT_EQ(list.GetAt(1)->songs.GetAt(3)->time, 1);
-    EXPECT_EQ(list.GetAt(1)->time, INT_MAX);
 }
 
-TEST(ListFileRead, CountsLargerThanTheFileStopAtItsEnd) {
+TEST(ListFileRead, CountsPastTheEndDamagedRecordsAndOddValuesKeepWhatCanBeRead) {
+    // An empty line inside the second song ends the entry there: its count
+    // and time match the one song before it. The old key name is accepted,
+    // and the lines of a record may come in any order.
+    std::string secondSong = ReplaceAll(SongText("b", 20, 2), "次序 = 2;\n", "\n");
+    std::string swapped = ReplaceAll(SongText("a", 10, 9), "音乐标题 = a;\n艺术家 = ;\n",
+                                     "艺术家 = ;\n音乐标题 = a;\n");
+    std::string entry = ReplaceAll(EntryText("旧", 3), "曲数", "曲目数");
+    std::string damaged = ListFileText({entry + swapped + "\n" + secondSong + "\n"});
+    const std::string a = "旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0";
+    const struct {
+        const char* name;
+        std::string text;
+        Lines read;
+    } cases[] = {
+        // Two billion entries promised, one present, then empty lines.
+        {"count past the end",
+         ListFileText({EntryText("一", 2000000000) + SongText("歌", 10, 1) + "\n\n\n\n"},
+                      2000000000),
+         {"一||2001|1|10|0|x.m3u|/m\n  歌||2001|10|1|不存在|||0"}},
+        {"no records", std::string(kListFileHeader) + "number = 5;", {}},
+        {"damaged", damaged, {a}},
+        {"damaged CR LF", ReplaceAll(damaged, "\n", "\r\n"), {a}},
+        {"damaged with BOM", "\xEF\xBB\xBF" + damaged, {a}},
+        // Text values keep a leading space; numbers skip it.
+        {"spaces",
+         ListFileText({ReplaceAll(ReplaceAll(EntryText("t", 0), "曲目标题 = t", "曲目标题 =  t"),
+                                  "风格 = 2001", "风格 =  2003")}),
+         {" t||2003|0|0|0|x.m3u|/m"}},
+        // An oversized number gives its low 32 bits; totals of huge times do not overflow.
+        {"huge numbers",
+         ListFileText({EntryText("坏", 2) + SongText("a", INT_MAX, 1) + "\n" +
+                       ReplaceAll(SongText("c", 0, 2), "时间 = 0", "时间 = 4294967297") + "\n"}),
+         {"坏||2001|2|2147483647|0|x.m3u|/m\n  a||2001|2147483647|1|不存在|||0\n  c||2001|1|2|"
+          "不存在|||0"}},
+    };
     CTempDir folder;
-    // Two billion entries promised, one present, then empty lines.
-    folder.Write("list.stp",
-                 ListFileText({EntryText("一", 2000000000) + SongText("歌", 10, 1) + "\n\n\n\n"},
-                              2000000000));
-    EXPECT_EQ(ReadList(folder.File("list.stp")),
-              Lines{"一||2001|1|10|0|x.m3u|/m\n  歌||2001|10|1|不存在|||0"});
+    for (const auto& c : cases) {
+        folder.Write("list.stp", c.text);
+        EXPECT_EQ(ReadList(folder.File("list.stp")), c.read) << c.name;
+    }
     folder.Write("songs.ckp", "number = 2000000000;\n\n" + SongText("歌", 10, 5) + "\n");
     CSongList songs;
     ASSERT_TRUE(ReadSongStoreFile(folder.File("songs.ckp"), songs));
     EXPECT_EQ(Describe(songs), Lines{"歌||2001|10|5|不存在|||0"});
-    folder.Write("short.stp", std::string(kListFileHeader) + "number = 5;");
-    EXPECT_EQ(ReadList(folder.File("short.stp")), Lines{});
 }
 
 TEST(ListFileRead, MissingOrUnreadableFileEmptiesTheList) {
@@ -185,29 +204,6 @@ TEST(ListFileRead, MissingOrUnreadableFileEmptiesTheList) {
     // A missing store file is an ordinary first start: nothing to report.
     const std::string folderText = "“" + folder.File("folder.stp") + "”不是普通文件，无法读取。";
     EXPECT_EQ(recording.platform.MessageTexts(), (Lines{folderText, folderText}));
-}
-
-TEST(ListFileRead, DamagedRecordsKeepWhatCanBeRead) {
-    CTempDir folder;
-    // An empty line inside the second song ends the entry there: its count
-    // and time match the one song before it. The old key name is accepted,
-    // and the lines of a record may come in any order.
-    std::string secondSong = ReplaceAll(SongText("b", 20, 2), "次序 = 2;\n", "\n");
-    std::string swapped = ReplaceAll(SongText("a", 10, 9), "音乐标题 = a;\n艺术家 = ;\n",
-                                     "艺术家 = ;\n音乐标题 = a;\n");
-    std::string entry = ReplaceAll(EntryText("旧", 3), "曲数", "曲目数");
-    std::string text = ListFileText({entry + swapped + "\n" + secondSong + "\n"});
-    const Lines expected = {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"};
-    for (const std::string& bytes : {text, ReplaceAll(text, "\n", "\r\n"), "\xEF\xBB\xBF" + text}) {
-        folder.Write("damaged.stp", bytes);
-        EXPECT_EQ(ReadList(folder.File("damaged.stp")), expected) << bytes.size();
-    }
-    // Text values keep a leading space; numbers skip it.
-    folder.Write(
-        "spaces.stp",
-        ListFileText({ReplaceAll(ReplaceAll(EntryText("t", 0), "曲目标题 = t", "曲目标题 =  t"),
-                                 "风格 = 2001", "风格 =  2003")}));
-    EXPECT_EQ(ReadList(folder.File("spaces.stp")), Lines{" t||2003|0|0|0|x.m3u|/m"});
 }
 
 TEST(ListFileWrite, FailedWriteIsReportedAndLeavesTheOldFileWhole) {
