@@ -1,5 +1,6 @@
 #include "audio/Mp3Info.h"
 #include "AudioHelpers.h"
+#include "audio/SongFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,14 @@ std::string OpenSummary(const std::string& path) {
            std::to_string(info.FrameCount()) + " " + std::to_string(info.LengthSeconds());
 }
 
+// A first frame (with a VBRI or Info header that counts frames), then more frames.
+std::string Then(std::string bytes, const Mp3FrameFormat& format, int more) {
+    for (int i = 0; i < more; ++i) {
+        bytes += Mp3FrameBytes(format);
+    }
+    return bytes;
+}
+
 std::string Ok(int bitrate, int frames, int seconds, bool vbr = false) {
     return std::to_string(MP3_OK) + (vbr ? " vbr - " : " cbr - ") + std::to_string(bitrate) + " " +
            std::to_string(frames) + " " + std::to_string(seconds);
@@ -47,6 +56,7 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
     std::string misplaced = Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 5000));
     misplaced.replace(0, 4, Mp3HeaderBytes(Format(3, 1, 9, true))); // Xing at the stereo offset
     Mp3FileLayout late = Layout(Format(3, 1, 9), 2500, 5000);
+    const Mp3FrameFormat f441 = Format(3, 1, 9, false, 0), f22 = Format(2, 1, 8, false, 0);
     late.leadingZeros = 2030; // the Xing header lies past the first bytes read
     // Sample-rate index 1 (48, 24 and 12 kHz) gives frames of whole bytes: a
     // minute of frames each. A Xing count of twice the frames halves the
@@ -73,6 +83,11 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 0)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 0xFFFFFFFFLL)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 2000000000LL)), Ok(128, 2500, 60, true)},
+        // 3000 x 1152 / 44100 = 78.4 s; the size alone would say 75. 5000 x 576 / 22050 = 130.6.
+        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900), Ok(123, 3000, 78, true)},
+        {Then(Mp3VbriFrameBytes(f22, 5000), f22, 4000), Ok(50, 5000, 130, true)},
+        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900).replace(36, 4, "VBRX"), Ok(128, 2894, 75)},
+        {Then(Mp3XingFrameBytes(f441, 3000, "Info"), f441, 2900), Ok(128, 3000, 78, true)},
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         std::string path = dir.Write("f" + std::to_string(row) + ".mp3", cases[row].bytes);
@@ -216,6 +231,9 @@ TEST(Mp3Open, TagsAreLeftOutOfTheAudioAndASecondOpenForgetsTheFirstFile) {
     tagOnly.replace(40, 4, Mp3HeaderBytes(Format(3, 1, 9)));
     EXPECT_EQ(info.Open(dir.Write("tag.mp3", tagOnly)), MP3_NO_HEADER);
     EXPECT_EQ(info.LengthSeconds(), 0);
+    // A header in the last bytes before the tag is still found.
+    std::string late = std::string(500, '\0') + Mp3HeaderBytes(Format(3, 1, 9)) + tagOnly;
+    EXPECT_EQ(info.Open(dir.Write("late.mp3", late)), MP3_OK);
 }
 
 TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
@@ -229,4 +247,7 @@ TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
     EXPECT_EQ(info.fileSize, size);
     EXPECT_EQ(info.LengthSeconds(), 335544); // (size x 8 div 1000) div 128
     EXPECT_EQ(info.FrameCount(), 12845056);
+    CSongItem song; // and a song stores times beyond 32767 seconds whole
+    ASSERT_TRUE(ReadSongFile(path, &song));
+    EXPECT_EQ(song.time, 335544);
 }

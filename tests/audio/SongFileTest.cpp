@@ -1,14 +1,11 @@
 #include "audio/SongFile.h"
 
 #include "AudioHelpers.h"
-#include "audio/Mp3Info.h"
 #include "platform/TextEncoding.h"
 #include "support/Library.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -110,16 +107,6 @@ TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
-TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    std::string path = dir.Write("Long.mp3", Mp3FrameBytes(Format(2, 1, 1, false, 0)));
-    ASSERT_EQ(truncate(path.c_str(), 100000000), 0); // sparse
-    CSongItem song;
-    ASSERT_TRUE(ReadSongFile(path, &song));
-    EXPECT_EQ(song.time, 100000); // 100,000,000 x 8 / 1000 / 8 kbit/s
-}
-
 TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
     const std::string gbk = EncodeGb18030(kLongChinese);
     const struct {
@@ -168,54 +155,4 @@ TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
     EXPECT_TRUE(log.platform.messages.empty());
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.mp3")), "N/A");
     EXPECT_EQ(log.platform.messages.size(), 1u);
-}
-
-TEST(SongTagText, HeadersThatCountFramesGiveTheExactTime) {
-    Mp3FrameFormat mpeg1 = Format(3, 1, 9, false, 0); // 44.1 kHz: frames of 417 or 418 bytes
-    Mp3FrameFormat mpeg2 = Format(2, 1, 8, false, 0); // 64 kbit/s at 22.05 kHz
-    const struct {
-        const char* name;
-        Mp3FrameFormat format;
-        std::string first;
-        int frames; // frames written after the first
-        int seconds;
-        int bitrate;
-    } cases[] = {
-        // 3000 x 1152 / 44100 = 78.4; the size alone would say 75.
-        {"Xing", mpeg1, Mp3XingFrameBytes(mpeg1, 3000), 2900, 78, 123},
-        {"Info", mpeg1, Mp3XingFrameBytes(mpeg1, 3000, "Info"), 2900, 78, 128}, // CBR
-        {"VBRI", mpeg1, Mp3VbriFrameBytes(mpeg1, 3000), 2900, 78, 123},
-        // 5000 x 576 / 22050 = 130.6
-        {"VBRI MPEG-2", mpeg2, Mp3VbriFrameBytes(mpeg2, 5000), 4000, 130, 50},
-        {"VBRI without the signature", mpeg1, Mp3VbriFrameBytes(mpeg1, 3000).replace(36, 4, "VBRX"),
-         2900, 75, 128},
-    };
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    for (const auto& c : cases) {
-        std::string bytes = c.first;
-        for (int i = 0; i < c.frames; ++i) {
-            bytes += Mp3FrameBytes(c.format);
-        }
-        Mp3Info info;
-        ASSERT_EQ(info.Open(dir.Write("v.mp3", bytes)), MP3_OK) << c.name;
-        EXPECT_EQ(info.LengthSeconds() * 1000 + info.Bitrate(), c.seconds * 1000 + c.bitrate)
-            << c.name;
-    }
-    EXPECT_TRUE(log.platform.messages.empty());
-}
-
-TEST(SongTagText, TheFrameSearchEndsWhereTheId3v1TagBegins) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    // A file with no audio: its tag's title looks like a frame header.
-    Id3v1Fields fields;
-    fields.title = Mp3HeaderBytes(Mp3FrameFormat()) + "Song";
-    std::string path = dir.Write("tag only.mp3", std::string(500, '\0') + Id3v1TagBytes(fields));
-    Mp3Info info;
-    EXPECT_EQ(info.Open(path), MP3_NO_HEADER);
-    EXPECT_EQ(ShownBoxes(log.platform), Lines{PlainBox(kNoMp3Header, path)});
-    // A header in the last bytes before the tag is still found.
-    std::string audio = std::string(500, '\0') + Mp3HeaderBytes(Mp3FrameFormat());
-    EXPECT_EQ(info.Open(dir.Write("late.mp3", audio + Id3v1TagBytes(fields))), MP3_OK);
 }
