@@ -99,6 +99,11 @@ TEST(ListFileWrite, AwkwardLibraryReadsBackAndAGoneFileIsMarkedMissing) {
     ASSERT_TRUE(WriteSongStoreFile(folder.File("songs.ckp"), songs));
     ASSERT_TRUE(ReadSongStoreFile(folder.File("songs.ckp"), songs));
     EXPECT_EQ(Describe(songs).front(), "留下||2001|100|1|不存在|||0");
+    // A whole file reads as whole, not as damaged.
+    EXPECT_EQ(ReadSongStoreFileChecked(folder.File("songs.ckp"), songs).status,
+              CStoreStatus::Whole);
+    EXPECT_EQ(ReadMusicListFileChecked(folder.File("two.stp"), library).status,
+              CStoreStatus::Whole);
     ASSERT_TRUE(WriteMusicListFile(folder.File("two.stp"), CMusicList()));
     EXPECT_EQ(ReadList(folder.File("two.stp")), Lines{});
 }
