@@ -1,10 +1,7 @@
 #include "audio/Id3v1Tag.h"
 #include "AudioHelpers.h"
-#include "audio/GenreNames.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 namespace {
 
@@ -51,9 +48,6 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
     full.comment = std::string(30, 'd');
     full.year = "1999";
     full.genre = 125;
-    Id3v1Fields padded = full;
-    padded.pad = ' ';
-    padded.comment = "  ";
     const std::string c28(28, 'c'), d30(30, 'd'), a30(30, 'A');
     const struct {
         const char* name;
@@ -62,19 +56,15 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
     } cases[] = {
         // A 1.1 tag: byte 125 zero and byte 126 the track.
         {"1.1", v11, "Song|||" + c28 + "|0|7|1.1|17 Rock"},
-        {"track 255", WithBytes(v11, 126, "\xFF"), "Song|||" + c28 + "|0|255|1.1|17 Rock"},
         // A comment using all 30 bytes is 1.0 whatever its byte 126.
         {"1.0", Id3v1TagBytes(full),
          "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125 Dance Hall"},
-        {"spaces", Id3v1TagBytes(padded), "Song|中文歌名|" + a30 + "||1999|-1|1.0|125 Dance Hall"},
         // Text after a NUL is not part of the field.
         {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)),
          "Go|||" + c28 + "|0|7|1.1|17 Rock"},
         // The year is read from its four bytes only, like atoi.
         {"year", WithBytes(WithBytes(v11, 93, " 12x"), 97, "2024"),
          "Song|||2024" + c28.substr(4) + "|12|7|1.1|17 Rock"},
-        {"minus", WithBytes(v11, 93, "-5  "), "Song|||" + c28 + "|-5|7|1.1|17 Rock"},
-        {"letters", WithBytes(v11, 93, "abcd"), "Song|||" + c28 + "|0|7|1.1|17 Rock"},
         {"genre past the table", WithBytes(v11, 127, "\x7E"),
          "Song|||" + c28 + "|0|7|1.1|126 not supported"},
     };
@@ -133,12 +123,8 @@ TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
     ASSERT_TRUE(ParseBytes(reread, BuildBytes(tag)));
     EXPECT_EQ(FieldsOf(reread), "鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣|a鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩||"
                                 "ab鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣|0|3|1.1|13 Pop");
-    // A four-byte GB18030 character is never split either.
-    for (std::size_t xs : {26, 27}) {
-        tag.SetTitle(std::string(xs, 'x') + "🎵");
-        EXPECT_EQ(tag.GetTitle(), std::string(xs, 'x') + (xs == 26 ? "🎵" : "")) << xs;
-    }
-    // Nor when a 1.1 tag's shorter comment field cuts it (its second byte is a digit, '9').
+    // A four-byte GB18030 character is not split when a 1.1 tag's shorter comment field cuts it
+    // (its second byte is a digit, '9').
     tag.SetComment(std::string(25, 'x') + "🎵");
     ASSERT_TRUE(ParseBytes(reread, BuildBytes(tag)));
     EXPECT_EQ(reread.GetComment(), std::string(25, 'x'));
@@ -153,7 +139,6 @@ TEST(Id3v1Tag, RefusesTracksOutsideZeroTo255AndAsksAboutUnknownGenres) {
     } steps[] = {{9, 9, Id3v1Version::V1_1},
                  {256, 9, Id3v1Version::V1_1},
                  {-2, 9, Id3v1Version::V1_1},
-                 {0, 0, Id3v1Version::V1_1},
                  {-1, -1, Id3v1Version::V1_0}};
     for (const auto& s : steps) {
         tag.SetTrack(s.set);
@@ -174,9 +159,4 @@ TEST(Id3v1Tag, RefusesTracksOutsideZeroTo255AndAsksAboutUnknownGenres) {
                                                  kCaption);
     EXPECT_EQ(ShownBoxes(log.platform), (Lines{track, track, question, question}));
     EXPECT_EQ(tag.GenreName(), "not supported");
-    for (const char* unknown : {"rock", ""}) {
-        EXPECT_EQ(FindGenreIndex(unknown), -1) << unknown;
-    }
-    EXPECT_EQ(std::set<std::string>(GenreNames, GenreNames + kGenreCount).size(), 126u);
-    EXPECT_STREQ(GenreNames[14], "R&B");
 }

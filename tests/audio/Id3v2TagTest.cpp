@@ -70,10 +70,6 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
         std::string title;
         std::string artist;
     } cases[] = {
-        {"2.3 Latin-1", Id3v2TagWithFrames(3, Title(3, 0, "Song") + Artist(3, 0, "Band")), "Song",
-         "Band"},
-        {"2.4 UTF-8", Id3v2TagWithFrames(4, Title(4, 3, "月亮河") + Artist(4, 3, "邓丽君")),
-         "月亮河", "邓丽君"},
         {"UTF-16 with BOM",
          Id3v2TagWithFrames(3, Title(3, 1, Utf16(u"夜曲", true, true)) +
                                    Artist(3, 1, Utf16(u"Jay", false, true))),
@@ -82,22 +78,8 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
          Id3v2TagWithFrames(4, Title(4, 2, Utf16(u"周杰伦", true, false)) +
                                    Artist(4, 1, Utf16(u"\U0001F3B5", false, false))),
          "周杰伦", "\U0001F3B5"},
-        {"2.2 three-letter frames",
-         Id3v2TagWithFrames(2, Title(2, 0, "Caf\xE9") + Artist(2, 0, "X")), "Café", "X"},
-        {"GBK in Latin-1 frames",
-         Id3v2TagWithFrames(3,
-                            Title(3, 0, "\xD4\xC2\xC1\xC1\xBA\xD3") + Artist(3, 0, "Beyonc\xE9 ")),
-         "月亮河", "Beyoncé "},
-        {"first of several values and frames",
-         Id3v2TagWithFrames(4, Title(4, 3, std::string("One\0Two", 7)) + Title(4, 3, "Three") +
-                                   Artist(4, 1,
-                                          Utf16(u"A", false, true) + std::string(2, '\0') +
-                                              Utf16(u"B", false, true))),
-         "One", "A"},
         {"line break and unknown encoding",
          Id3v2TagWithFrames(4, Title(4, 3, "a\r\nb") + Artist(4, 7, "x")), "a  b", ""},
-        {"2.3 whole tag unsynchronised",
-         Id3v2TagWithFrames(3, Id3v2Unsync(title3 + Artist(3, 0, "\xFF\xFE")), 0x80), "ÿ夜", "ÿþ"},
         {"2.3 unsynchronised extended header",
          Id3v2TagWithFrames(3, Id3v2Unsync(extended3 + title3), 0xC0), "ÿ夜", ""},
         {"2.4 extended header",
@@ -156,13 +138,9 @@ TEST(Id3v2Tag, DamagedSizesNeitherCrashNorReadPastTheTag) {
                             1000) +
              kAudio.substr(0, 100),
          "", ""},
-        {"empty frames",
-         Id3v2TagWithFrames(3, Frame(3, "TIT2", 0, "") + Id3v2FrameBytes(3, "TPE1", "") + song),
-         "Song", ""},
         {"padding ends the frames", Id3v2TagWithFrames(3, std::string(20, '\0') + song), "", ""},
         {"bytes that are no frame id", Id3v2TagWithFrames(3, "tit2" + song.substr(4)), "", ""},
         {"tag of a version yet to come", "ID3\x05" + std::string(6, '\0') + song, "", ""},
-        {"header cut short", std::string("ID3\x03\0\0\0\0", 8), "", ""},
     };
     for (const auto& c : cases) {
         CReadLog log;

@@ -1,16 +1,11 @@
-// A small command for the peer tests: prints what Mp3Info and the song
-// reader make of music files, or writes an ID3v1 tag into one, so a script
-// can hold the results against other programs' view of the same files.
-//
-//   mp3-peer-info info FILE...
-//       one line per file: "info", path, seconds, kbit/s, frames, Xing flag,
-//       tag flag, ID3v2 size, sample rate, version bits, mono flag, title,
-//       artist, album, year, track, genre name; separated by tabs
-//   mp3-peer-info song FILE...
-//       one line per file as folder import fills a song: "song", path,
-//       title, artist, seconds; by tabs
-//   mp3-peer-info write FILE TITLE ARTIST ALBUM YEAR COMMENT TRACK GENRE
-//       "n/a" keeps a field; prints "write" and the result code
+// Prints what Mp3Info and the song reader make of music files, or writes an
+// ID3v1 tag into one, for the peer scripts to hold against other programs.
+//   info FILE...  "info", path, seconds, kbit/s, frames, Xing flag, tag flag,
+//                 ID3v2 size, sample rate, version bits, mono flag, title,
+//                 artist, album, year, track, genre name; by tabs
+//   song FILE...  "song", path, title, artist, seconds as import fills a song
+//   write FILE TITLE ARTIST ALBUM YEAR COMMENT TRACK GENRE
+//                 "n/a" keeps a field; prints "write" and the result code
 
 #include "audio/Mp3Info.h"
 #include "audio/SongFile.h"
@@ -38,21 +33,16 @@ bool PrintInfo(const std::string& path) {
 
 bool PrintSong(const std::string& path) {
     CSongItem song;
-    if (!ReadSongFile(path, &song)) {
-        return false;
-    }
-    std::printf("song\t%s\t%s\t%s\t%d\n", path.c_str(), song.title.c_str(), song.artist.c_str(),
-                song.time);
-    return true;
+    return ReadSongFile(path, &song) &&
+           std::printf("song\t%s\t%s\t%s\t%d\n", path.c_str(), song.title.c_str(),
+                       song.artist.c_str(), song.time) > 0;
 }
 
-int WriteTag(char** fields) {
+int WriteTag(char** f) {
     Mp3Info info;
-    if (info.Open(fields[0]) != MP3_OK) {
-        return 1;
-    }
-    Mp3Result result =
-        info.WriteTag(fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]);
+    Mp3Result result = info.Open(f[0]) == MP3_OK
+                           ? info.WriteTag(f[1], f[2], f[3], f[4], f[5], f[6], f[7])
+                           : MP3_CANNOT_READ;
     std::printf("write\t%d\n", static_cast<int>(result));
     return result == MP3_OK ? 0 : 1;
 }

@@ -1,10 +1,7 @@
-// A small command for the peer test: opens the ID3v1 tag editor offscreen on
-// one MP3 file, puts the given texts into its fields, presses Enter and
-// writes the tag as the tag command does.
-//
+// Opens the ID3v1 tag editor offscreen on one MP3 file, types the texts into
+// its fields (GENRE into the genre box, empty to choose none), presses Enter
+// and writes the tag as the tag command does; exit code 0 when written.
 //   tag-editor-peer FILE TITLE ARTIST ALBUM YEAR COMMENT GENRE
-//       GENRE is typed into the genre box: a name of the list, or empty to
-//       choose none. Exit code 0 when the tag was written.
 
 #include "audio/Mp3Info.h"
 #include "core/TagEdit.h"

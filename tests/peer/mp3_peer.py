@@ -1,10 +1,8 @@
 #!/usr/bin/python3
-"""Encodes short MP3 files with lame and checks what mp3-peer-info reads from
-them against mutagen: the playing time within one second, the stream's
-sample rate, version and channels, and ID3v1 tags written by WriteTag.
-
-Usage: mp3_peer.py PATH-OF-mp3-peer-info
-Exit code 77 when lame or mutagen is missing."""
+"""Encodes short MP3 files with lame and holds what mp3-peer-info reads from
+them against mutagen: the time within one second, sample rate, version,
+channels, and ID3v1 tags written by WriteTag. Exit code 77 when lame or
+mutagen is missing. Usage: mp3_peer.py PATH-OF-mp3-peer-info"""
 
 import os
 import random
@@ -21,7 +19,6 @@ from mutagen.mp3 import MP3  # noqa: E402
 
 TOOL = sys.argv[1]
 COVER_BYTES = 300 * 1024
-
 # name, sample rate, channels, lame options, mutagen's version
 ENCODINGS = [
     ("cbr-mpeg1-stereo", 44100, 2, ["-b", "128"], 1),
@@ -44,12 +41,12 @@ def tool(*arguments):
 
 
 def encode_all(folder):
+    """Each encoding plain and with a cover picture; lengths differ from file
+    to file, so that no constant passes."""
     files = []
     for name, rate, channels, options, version in ENCODINGS:
-        wav = os.path.join(folder, name + ".wav")
-        # Lengths differ from file to file, so that no constant passes.
+        wav, mp3 = os.path.join(folder, name + ".wav"), os.path.join(folder, name + ".mp3")
         make_wave(wav, 3 + len(files), rate, channels)
-        mp3 = os.path.join(folder, name + ".mp3")
         lame(wav, mp3, "--noreplaygain", *options)
         covered = os.path.join(folder, name + "-cover.mp3")
         shutil.copyfile(mp3, covered)
@@ -66,28 +63,27 @@ def check_lengths(files):
     info = tool("info", *[f[0] for f in files])
     for path, rate, channels, version in files:
         ours, theirs, name = info.get(path), MP3(path).info, os.path.basename(path)
+        check(ours is not None, "%s: Mp3Info could not open it" % name)
         if ours is None:
-            check(False, "%s: Mp3Info could not open it" % name)
             continue
         seconds, bitrate, id3v2 = int(ours[0]), int(ours[1]), int(ours[5])
         print("%-28s %6d s, mutagen %8.3f s, %4d kbit/s" % (name, seconds, theirs.length, bitrate))
-        check(abs(seconds - theirs.length) <= 1.0, "%s: %d s against mutagen's %.3f s"
+        check(abs(seconds - theirs.length) <= 1.0, "%s: %d s, mutagen %.3f s"
               % (name, seconds, theirs.length))
         check(int(ours[6]) == theirs.sample_rate == rate, "%s: sample rate %s" % (name, ours[6]))
         check(int(ours[7]) == VERSION_BITS[version] and theirs.version == version,
               "%s: version bits %s" % (name, ours[7]))
-        check(int(ours[8]) == (1 if channels == 1 else 0), "%s: mono flag %s" % (name, ours[8]))
+        check(int(ours[8]) == (channels == 1), "%s: mono flag %s" % (name, ours[8]))
         check(("-cover" in name) == (id3v2 > COVER_BYTES), "%s: ID3v2 size %d" % (name, id3v2))
-        if name.startswith("cbr"):
-            check(bitrate == round(theirs.bitrate / 1000), "%s: bit rate %d" % (name, bitrate))
+        check(not name.startswith("cbr") or bitrate == round(theirs.bitrate / 1000),
+              "%s: bit rate %d" % (name, bitrate))
 
 
 def write(path, *fields):
     """Writes the fields through the tool; the file's bytes before and after."""
     before = open(path, "rb").read()
-    check("write\t0" in subprocess.run([TOOL, "write", path] + list(fields),
-                                       capture_output=True, text=True).stdout,
-          "%s: writing %s failed" % (path, fields[0]))
+    output = subprocess.run([TOOL, "write", path] + list(fields), capture_output=True, text=True)
+    check("write\t0" in output.stdout, "%s: writing %s failed" % (path, fields[0]))
     return before, open(path, "rb").read()
 
 
@@ -105,7 +101,6 @@ def check_written_tags(files, folder):
                        "TDRC": "2023", "COMM": "Peer comment", "TRCK": "7", "TCON": "Jazz"},
               name + ": mutagen reads %r" % seen)
         check(abs(MP3(path).info.length - length) < 0.05, name + ": mutagen's length changed")
-
         # A second write keeps the fields given as n/a and replaces the tag.
         before, again = write(path, "中文歌名", "n/a", "n/a", "n/a", "n/a", "-1", "n/a")
         check(len(again) == len(before) and again[:-128] == before[:-128],
@@ -114,9 +109,7 @@ def check_written_tags(files, folder):
               name + ": title bytes %r" % again[-125:-95])
         seen = v1_fields(again[-128:])
         check(seen.get("TPE1") == "Peer Artist" and "TRCK" not in seen
-              and seen.get("COMM") == "Peer comment",
-              name + ": after the second write mutagen reads %r" % seen)
-
+              and seen.get("COMM") == "Peer comment", name + ": then mutagen reads %r" % seen)
     # A tag that mutagen writes reads back the same through Mp3Info.
     path = os.path.join(folder, "mutagen-v1.mp3")
     shutil.copyfile(files[0][0], path)

@@ -1,5 +1,5 @@
-"""What the peer scripts share: skipping (exit code 77) when mutagen or a
-program is missing, a test tone, encoding with lame, and failed checks."""
+"""Shared by the peer scripts: skipping with exit code 77 when mutagen or a
+program is missing, a test tone, lame, and the list of failed checks."""
 
 import math
 import random
@@ -14,13 +14,12 @@ failures = []
 
 def require(*programs):
     """The paths of the programs; exits with 77 when one or mutagen is missing."""
+    paths = {name: shutil.which(name) for name in programs}
+    missing = [name for name, path in paths.items() if path is None]
     try:
         import mutagen  # noqa: F401
     except ImportError:
-        print("mutagen is not installed: skipped")
-        sys.exit(77)
-    paths = {name: shutil.which(name) for name in programs}
-    missing = [name for name, path in paths.items() if path is None]
+        missing.append("mutagen")
     if missing:
         print("missing %s: skipped" % ", ".join(missing))
         sys.exit(77)
@@ -34,11 +33,8 @@ def check(condition, message):
 
 
 def finish(success):
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print(success)
-    return 0
+    print("%d check(s) failed" % len(failures) if failures else success)
+    return 1 if failures else 0
 
 
 def run(arguments):
@@ -46,11 +42,9 @@ def run(arguments):
 
 
 def make_wave(path, seconds, rate=44100, channels=2):
-    """A tone that wanders in pitch, with some noise, so that VBR encoders
-    vary the bit rate: one second computed, then repeated."""
-    rng = random.Random(rate * 10 + channels)
-    second = bytearray()
-    phase = 0.0
+    """A tone wandering in pitch, with noise, so that VBR encoders vary the
+    bit rate: one second computed, then repeated."""
+    rng, second, phase = random.Random(rate * 10 + channels), bytearray(), 0.0
     for i in range(rate):
         phase += 2 * math.pi * (220 + 200 * math.sin(i / rate * 6.3)) / rate
         sample = int(8000 * math.sin(phase) + rng.randint(-1500, 1500))
