@@ -1,7 +1,9 @@
 #include "formats/M3uFile.h"
 
+#include "core/MusicManager.h"
 #include "support/CurrentFolder.h"
 #include "support/Library.h"
+#include "support/Mp3Bytes.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -11,42 +13,57 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The entry's line, then "order time [title] name type folder size artist"
-// for each song.
+// "title | name | folder | count | time | type", then "order time [title]
+// name folder artist" for each song.
 Lines M3uSummary(const CPlayListItem& entry) {
     Lines lines = {entry.title + " | " + entry.fileName + " | " + entry.location + " | " +
-                   std::to_string(entry.count) + " | " + std::to_string(entry.time)};
+                   std::to_string(entry.count) + " | " + std::to_string(entry.time) + " | " +
+                   std::to_string(entry.GetType())};
     for (const auto& song : entry.songs) {
         lines.push_back(std::to_string(song->order) + " " + std::to_string(song->time) + " [" +
-                        song->title + "] " + song->fileName + " " + song->fileType + " " +
-                        song->location + " " + std::to_string(song->size) + " " + song->artist);
+                        song->title + "] " + song->fileName + " " + song->location + " " +
+                        song->artist);
     }
     return lines;
 }
 
+// A minute of MP3 with an ID3v2 title and artist.
+std::string TaggedMinute(const std::string& title, const std::string& artist) {
+    Mp3FileLayout layout;
+    layout.format.sampleRateIndex = 1;
+    layout.frames = 2500;
+    std::string frames = Id3v2FrameBytes(3, "TIT2", Id3v2TextBody(0, title)) +
+                         Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, artist));
+    return Id3v2TagWithFrames(3, frames) + Mp3FileBytes(layout);
+}
+
 } // namespace
 
-TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
+TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
     CScopedRecordingPlatform recording;
     CTempDir dir;
-    const std::string d = dir.Path();
+    const std::string d = dir.Path(), m = d + "/music";
     dir.Write("lists/sub/a.ogg", "aaaa");
     dir.Write("lists/b.ogg", "bb");
     dir.Write("elsewhere/c.flac", "ccc");
     const std::string gbkName = "\xD2\xB9\xC7\xFA.mp3x"; // 夜曲 in GBK, kept so on disk
     dir.Write("月亮河.mp3x", "x");
     dir.Write(gbkName, "yy");
+    dir.Write("music/Moon.mp3", TaggedMinute("Moon River", "Andy"));
+    dir.Write("music/tiny.mp3", "x");
     // A path line of 600 bytes: folders of 100 letters each.
     std::string deep = "lists";
     for (int i = 0; i < 6; ++i) {
         deep += "/" + std::string(99, static_cast<char>('p' + i));
     }
     dir.Write(deep + "/d.ogg", "d");
+    const std::string x1 = "#EXTINF:1,a\nx.mp3\n", gone = "不存在  ",
+                      moon = "Moon.mp3 " + m + " Andy";
+    const Lines refused = {"malformed"};
     const struct {
         const char* name;
         std::string bytes;
         Lines summary;
-        int type;
     } cases[] = {
         {"lists/mix.m3u",
          "#EXTM3U\r\n#EXTINF:185,Moon River, live, 1961\r\nsub\\a.ogg\r\n#EXTINF:-1,\r\n\r\n"
@@ -54,67 +71,80 @@ TEST(M3uRead, PlaylistsWrittenByOtherPlayers) {
              d +
              "/elsewhere/c.flac\r\n#EXTINF:7,Gone\r\nC:\\Music\\gone.mp3\r\n#EXTINF:1,Deep\r\n" +
              deep.substr(6) + "/d.ogg\r\n",
-         {"mix | mix.m3u | " + d + "/lists | 5 | 212",
-          "1 185 [Moon River, live, 1961] a.ogg ogg " + d + "/lists/sub 4 N/A",
-          "2 -1 [] b.ogg ogg " + d + "/lists 2 N/A",
-          "3 20 [Absolute] c.flac flac " + d + "/elsewhere 3 N/A", "4 7 [Gone] 不存在   0 ",
-          "5 1 [Deep] d.ogg ogg " + d + "/" + deep + " 1 N/A"},
-         PLTYPE_M3U},
+         {"mix | mix.m3u | " + d + "/lists | 5 | 212 | 100",
+          "1 185 [Moon River, live, 1961] a.ogg " + d + "/lists/sub N/A",
+          "2 -1 [] b.ogg " + d + "/lists N/A", "3 20 [Absolute] c.flac " + d + "/elsewhere N/A",
+          "4 7 [Gone] " + gone, "5 1 [Deep] d.ogg " + d + "/" + deep + " N/A"}},
         // Empty lines before a path are skipped; a last "#EXTINF:" line without
         // a path adds no song and no seconds; non-numbers read as 0.
         {"e.m3u",
          "#EXTM3U\n#EXTINF:-1,first\n\n\nx.mp3\n#EXTINF: 30abc,second\ny.mp3\n"
          "#EXTINF:x,third\nz.mp3\n#EXTINF:99999999999,huge\nw.mp3\n#EXTINF:500,orphan\n\n",
-         {"e | e.m3u | " + d + " | 4 | 2147483647", "1 -1 [first] 不存在   0 ",
-          "2 30 [second] 不存在   0 ", "3 0 [third] 不存在   0 ",
-          "4 2147483647 [huge] 不存在   0 "},
-         PLTYPE_M3U},
+         {"e | e.m3u | " + d + " | 4 | 2147483647 | 100", "1 -1 [first] " + gone,
+          "2 30 [second] " + gone, "3 0 [third] " + gone, "4 2147483647 [huge] " + gone}},
         {"bom.m3u",
          "\xEF\xBB\xBF#EXTM3U\n#EXTINF:185,月亮河\n月亮河.mp3x\n",
-         {"bom | bom.m3u | " + d + " | 1 | 185", "1 185 [月亮河] 月亮河.mp3x mp3x " + d + " 1 N/A"},
-         PLTYPE_M3U},
+         {"bom | bom.m3u | " + d + " | 1 | 185 | 100", "1 185 [月亮河] 月亮河.mp3x " + d + " N/A"}},
         {"gbk-name.m3u",
          "#EXTM3U\r\n#EXTINF:185,\xD2\xB9\xC7\xFA\r\n" + gbkName + "\r\n",
-         {"gbk-name | gbk-name.m3u | " + d + " | 1 | 185",
-          "1 185 [夜曲] " + gbkName + " mp3x " + d + " 2 N/A"},
-         PLTYPE_M3U},
+         {"gbk-name | gbk-name.m3u | " + d + " | 1 | 185 | 100",
+          "1 185 [夜曲] " + gbkName + " " + d + " N/A"}},
         // Other playlist types become empty entries.
-        {"Radio.xspf", "<playlist/>\n", {"Radio | Radio.xspf | " + d + " | 0 | 0"}, PLTYPE_OTHER},
+        {"Radio.xspf", "<playlist/>\n", {"Radio | Radio.xspf | " + d + " | 0 | 0 | 106"}},
+        // Without a header line a file is a plain list of paths.
+        {"plain.m3u",
+         "# a comment\n" + m + "/Moon.mp3\n\n   \nmusic/gone.mp3\nmusic\\tiny.mp3\n",
+         {"plain | plain.m3u | " + d + " | 3 | 60 | 100", "1 60 [Moon River] " + moon,
+          "2 0 [gone] " + gone, "3 0 [tiny] tiny.mp3 " + m + " "}},
+        {"mixed.m3u8",
+         "#EXTM3U\n#EXTINF:200,Listed\nmusic/Moon.mp3\nmusic/Moon.mp3\n#EXTVLCOPT:x\n",
+         {"mixed | mixed.m3u8 | " + d + " | 2 | 260 | 100", "1 200 [Listed] " + moon,
+          "2 60 [Moon River] " + moon}},
+        // A header with a space after it, or after other lines, still counts.
+        {"h1.m3u", "#EXTM3U \n" + x1, {"h1 | h1.m3u | " + d + " | 1 | 1 | 100", "1 1 [a] " + gone}},
+        {"h2.m3u",
+         "# made by another player\nrubbish\n#EXTM3U\n" + x1,
+         {"h2 | h2.m3u | " + d + " | 1 | 1 | 100", "1 1 [a] " + gone}},
+        {"bin.m3u",
+         std::string("#EXTM3U\nab\0cd\n", 14),
+         {"bin | bin.m3u | " + d + " | 0 | 0 | 100"}},
+        {"h3.m3u", "#EXTM3U", refused},
+        {"h4.m3u", "#EXTM3U\n#EXTINF:12 title\nx.mp3\n", refused}, // no comma
+        {"h5.m3u", "#EXTM3U\n#EXTINF:,title\nx.mp3\n", refused},   // no seconds
+        {"h6.m3u", "", refused},
+        {"h7.m3u", "# only comments\n#EXTINF:1,a\n", refused},
+        {"h8.m3u", "#extm3u\n  \n", refused},
+        {"list.pls",
+         "[playlist]\r\nNumberOfEntries=3\r\nFile2=music/Moon.mp3\r\nfile1 = music/gone.mp3\r\n"
+         "Title1=Gone song\r\nLength1=-1\r\nFILE3=file://" +
+             m + "/%4Doon.mp3\r\nTitle3=\r\nLength3=61\r\nVersion=2\r\n",
+         {"list | list.pls | " + d + " | 3 | 120 | 101", "1 -1 [Gone song] " + gone,
+          "2 60 [Moon River] " + moon, "3 61 [Moon River] " + moon}},
+        {"other.pls",
+         "File1=music/Moon.mp3\n[other]\nFile2=music/Moon.mp3\n[Playlist]\nTitle3=x\n"
+         "File99999999999=music/Moon.mp3\n",
+         {"other | other.pls | " + d + " | 0 | 0 | 101"}},
     };
     for (const auto& c : cases) {
         dir.Write(c.name, c.bytes);
         CPlayListItem entry;
-        ASSERT_EQ(ReadM3UFileChecked(dir.File(c.name), &entry), CM3uReadResult::Accepted) << c.name;
-        EXPECT_EQ(M3uSummary(entry), c.summary) << c.name;
-        EXPECT_EQ(entry.GetType(), c.type) << c.name;
+        CM3uReadResult result = ReadM3UFileChecked(dir.File(c.name), &entry);
+        EXPECT_EQ(result == CM3uReadResult::Malformed ? refused : M3uSummary(entry), c.summary)
+            << c.name;
     }
+    EXPECT_FALSE(ReadM3UFile(dir.File("h1.m3u"), nullptr));
     EXPECT_TRUE(recording.platform.MessageTexts().empty());
     CPlayListItem missing;
     EXPECT_EQ(ReadM3UFileChecked(dir.File("none.m3u"), &missing), CM3uReadResult::Unreadable);
     EXPECT_EQ(recording.platform.MessageTexts(),
               Lines{dir.File("none.m3u") + ": No such file or directory"});
-}
 
-TEST(M3uRead, HeaderMustBeAWholeLineWithSomethingAfterIt) {
-    CTempDir dir;
-    const struct {
-        const char* bytes;
-        bool accepted;
-    } cases[] = {
-        // Without an exact header line a file is a plain list of paths.
-        {"#EXTM3U \n#EXTINF:1,a\nx.mp3\n", true},
-        {"#extm3u\n#EXTINF:1,a\nx.mp3\n", true},
-        {"#EXTM3U", false},
-        {"#EXTM3U\n#EXTINF:12 title\nx.mp3\n", false}, // no comma
-        {"#EXTM3U\n#EXTINF:,title\nx.mp3\n", false},   // no seconds
-        {"# made by another player\nrubbish\n#EXTM3U\n#EXTINF:1,a\nx.mp3\n", true},
-    };
-    for (const auto& c : cases) {
-        dir.Write("h.m3u", c.bytes);
-        CPlayListItem entry;
-        EXPECT_EQ(ReadM3UFile(dir.File("h.m3u"), &entry), c.accepted) << c.bytes;
-    }
-    EXPECT_FALSE(ReadM3UFile(dir.File("h.m3u"), nullptr));
+    // A PLS file added as a playlist brings its songs along.
+    CMusicManager manager(nullptr);
+    manager.Execute(TestCommand(MCMD_ADD_M3U, {0, 0, 0, 0}, {dir.File("list.pls")}));
+    ASSERT_EQ(manager.entries.GetCount(), 1);
+    EXPECT_EQ(M3uSummary(*manager.entries.GetAt(1)).size(), 4u);
+    EXPECT_EQ(manager.songs.GetCount(), 3);
 }
 
 TEST(M3uRead, APlaylistNamedRelativelyGetsFullPaths) {
@@ -173,7 +203,7 @@ TEST(M3uWrite, FullPathsBareNamesAndRoundTrip) {
               "#EXTM3U\n#EXTINF:-1,夜曲, live\na.mp3x\n#EXTINF:185,B\nb, c.mp3x\n");
     CPlayListItem back;
     ASSERT_TRUE(ReadM3UFile(dir.File("bare.m3u8"), &back));
-    EXPECT_EQ(M3uSummary(back), (Lines{"bare | bare.m3u8 | " + d + " | 2 | 184",
-                                       "1 -1 [夜曲, live] a.mp3x mp3x " + d + " 3 N/A",
-                                       "2 185 [B] b, c.mp3x mp3x " + d + " 1 N/A"}));
+    EXPECT_EQ(M3uSummary(back), (Lines{"bare | bare.m3u8 | " + d + " | 2 | 184 | 100",
+                                       "1 -1 [夜曲, live] a.mp3x " + d + " N/A",
+                                       "2 185 [B] b, c.mp3x " + d + " N/A"}));
 }
