@@ -60,7 +60,9 @@ const std::string kAudio = Mp3FrameBytes(Mp3FrameFormat());
 
 } // namespace
 
+// Damaged sizes neither crash nor read past the size the tag's header gives.
 TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
+    const std::string song = Title(3, 0, "Song");
     const std::string title3 = Title(3, 1, Utf16(u"ÿ夜", false, true)); // 0xFF bytes
     const std::string extended3 = std::string("\0\0\0\x06", 4) + std::string(6, '\0');
     const std::string unsyncBody = Id3v2Unsync(Id3v2TextBody(1, Utf16(u"ÿ", false, true)));
@@ -107,36 +109,16 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
                                    Id3v2TextBody(0, std::string(199, 'a')) + Artist(4, 0, "B")),
          std::string(199, 'a'), "B"},
         {"2.2 compressed tag", Id3v2TagWithFrames(2, Title(2, 0, "x"), 0x40), "", ""},
-    };
-    for (const auto& c : cases) {
-        CReadLog log;
-        Id3v2Tag tag = ReadImage(c.tag + kAudio, log);
-        EXPECT_EQ(tag.title, c.title) << c.name;
-        EXPECT_EQ(tag.artist, c.artist) << c.name;
-    }
-}
-
-TEST(Id3v2Tag, DamagedSizesNeitherCrashNorReadPastTheTag) {
-    const std::string song = Title(3, 0, "Song");
-    const struct {
-        const char* name;
-        std::string file;
-        std::string title;
-        std::string artist;
-    } cases[] = {
         {"frame runs past the tag",
-         Id3v2TagWithFrames(3, song + Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, "B"), 0, 500)) +
-             kAudio,
+         Id3v2TagWithFrames(3, song + Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, "B"), 0, 500)),
          "Song", ""},
         {"frame one byte longer than the tag",
-         Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 15 + 10 + 4) + kAudio, "Song",
-         ""},
+         Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 15 + 10 + 4), "Song", ""},
         {"tag runs past the file", Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 100000),
          "Song", "Band"},
         {"frame of 16 MB in a 1 KB file",
          Id3v2TagWithFrames(4, Id3v2FrameBytes(4, "TIT2", Id3v2TextBody(0, "x"), 0, 16 << 20), 0,
-                            1000) +
-             kAudio.substr(0, 100),
+                            1000),
          "", ""},
         {"padding ends the frames", Id3v2TagWithFrames(3, std::string(20, '\0') + song), "", ""},
         {"bytes that are no frame id", Id3v2TagWithFrames(3, "tit2" + song.substr(4)), "", ""},
@@ -144,13 +126,11 @@ TEST(Id3v2Tag, DamagedSizesNeitherCrashNorReadPastTheTag) {
     };
     for (const auto& c : cases) {
         CReadLog log;
-        Id3v2Tag tag = ReadImage(c.file, log);
-        EXPECT_EQ(tag.title, c.title) << c.name;
-        EXPECT_EQ(tag.artist, c.artist) << c.name;
-        // The header's own size, whatever the file holds.
+        Id3v2Tag tag = ReadImage(c.tag + kAudio, log);
+        EXPECT_EQ(tag.title + "|" + tag.artist, c.title + "|" + c.artist) << c.name;
         std::int64_t tagEnd = 10;
-        for (std::size_t i = 6; i < 10 && i < c.file.size(); ++i) {
-            tagEnd += static_cast<std::int64_t>(static_cast<unsigned char>(c.file[i]))
+        for (std::size_t i = 6; i < 10; ++i) {
+            tagEnd += static_cast<std::int64_t>(static_cast<unsigned char>(c.tag[i]))
                       << (7 * (9 - i));
         }
         EXPECT_LE(log.furthestEnd, tagEnd) << c.name;

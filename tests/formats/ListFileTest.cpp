@@ -43,65 +43,50 @@ Lines ReadList(const std::string& path) {
 
 } // namespace
 
-// The original program's file: GBK bytes, CR LF line ends, a missing song.
-TEST(ListFileRead, WorkedExampleInGbkReadsAndWritesBackAsUtf8) {
-    CTempDir folder;
-    std::string location = folder.Path() + "/音乐/老歌";
-    folder.Write("音乐/老歌/月亮河.mp3", "ID3");
-    CSongPtr moon = TestSong("月亮河", 185, location);
-    moon->size = 2960384;
-    CSongPtr night = TestSong("夜曲", 240, "", kMissingFileMarker);
-    night->fileType.clear();
-    moon->artist = night->artist = "N/A";
-    CEntryPtr entry = TestEntry("老歌精选", location, "老歌精选.m3u", {moon, night}, "N/A");
-    entry->style = 2002;
-    entry->playCount = 3;
-    folder.Write("PlayList.stp",
-                 EncodeGb18030(ReplaceAll(ListFileText({EntryRecordText(*entry)}), "\n", "\r\n")));
-    CMusicList list;
-    ASSERT_TRUE(ReadMusicListFile(folder.File("PlayList.stp"), list));
-    EXPECT_EQ(Describe(list), Lines{"老歌精选|N/A|2002|2|425|3|老歌精选.m3u|" + location +
-                                    "\n  月亮河|N/A|2001|185|1|月亮河.mp3|mp3|" + location +
-                                    "|2960384\n  夜曲|N/A|2001|240|2|不存在|||0"});
-    ASSERT_TRUE(WriteMusicListFile(folder.File("written.stp"), list));
-    EXPECT_EQ(folder.Read("written.stp"), ListFileText(list));
-    CSongList songs;
-    CollectAllSongs(songs, list);
-    ASSERT_TRUE(WriteSongStoreFile(folder.File("MusicList.ckp"), songs));
-    EXPECT_EQ(folder.Read("MusicList.ckp"), SongStoreText(songs.Elements()));
-}
-
-TEST(ListFileWrite, AwkwardLibraryReadsBackAndAGoneFileIsMarkedMissing) {
+// A Linux file name may hold a line break, or bytes that are not UTF-8 (here
+// GBK for "老"); either would garble every record after it. The original
+// program's files are GBK with CR LF line ends.
+TEST(ListFile, LibraryReadsBackFromUtf8AndGbkAndAGoneFileIsMarkedMissing) {
     CTempDir folder;
     const std::string music = folder.Path() + "/music";
     std::string songPath = folder.Write("music/a.mp3", "x");
     CSongPtr kept = TestSong("留下", 100, music, "a.mp3");
-    // A Linux file name may hold a line break, or bytes that are not UTF-8
-    // (here GBK for "老"); either would garble every record after it.
+    kept->size = 2960384;
+    kept->artist = "N/A";
     CSongPtr broken = TestSong("第一行\n第二行\r", 10, "", "\xC0\xCF.mp3");
     CMusicList library;
     library.AddTail(TestEntry("空", "/e", "空.m3u"));
-    library.AddTail(TestEntry("专辑", "/music", "专辑.m3u", {kept, broken, TestSong("删掉", 50)}));
+    library.AddTail(
+        TestEntry("专辑", "/music", "专辑.m3u", {kept, broken, TestSong("删掉", 50)}, "N/A"));
     library.GetAt(2)->playCount = 7;
+    library.GetAt(2)->style = 2002;
     ASSERT_TRUE(WriteMusicListFile(folder.File("two.stp"), library));
     std::string text = folder.Read("two.stp");
     // The next entry follows the empty entry's "<song list>" line directly.
     EXPECT_NE(text.find("<song list>\n<play list>\n曲目标题 = 专辑;"), std::string::npos);
     EXPECT_NE(text.find("文件名 = 老.mp3;\n"), std::string::npos);
-    EXPECT_EQ(
-        ReadList(folder.File("two.stp")),
-        (Lines{"空||2001|0|0|0|空.m3u|/e",
-               "专辑||2001|3|160|7|专辑.m3u|/music\n  留下||2001|100|1|a.mp3|mp3|" + music +
-                   "|0\n  第一行 第二行 ||2001|10|2|不存在|||0\n  删掉||2001|50|3|不存在|||0"}));
+    const Lines expected = {
+        "空||2001|0|0|0|空.m3u|/e",
+        "专辑|N/A|2002|3|160|7|专辑.m3u|/music\n  留下|N/A|2001|100|1|a.mp3|mp3|" + music +
+            "|2960384\n  第一行 第二行 ||2001|10|2|不存在|||0\n  删掉||2001|50|"
+            "3|不存在|||0"};
+    EXPECT_EQ(ReadList(folder.File("two.stp")), expected);
+    folder.Write("gbk.stp", EncodeGb18030(ReplaceAll(text, "\n", "\r\n")));
+    CMusicList list;
+    ASSERT_TRUE(ReadMusicListFile(folder.File("gbk.stp"), list));
+    EXPECT_EQ(Describe(list), expected);
+    ASSERT_TRUE(WriteMusicListFile(folder.File("written.stp"), list));
+    EXPECT_EQ(folder.Read("written.stp"), ListFileText(list));
 
     ASSERT_EQ(unlink(songPath.c_str()), 0);
     CSongList songs;
-    CollectAllSongs(songs, library);
+    CollectAllSongs(songs, list);
     ASSERT_TRUE(WriteSongStoreFile(folder.File("songs.ckp"), songs));
+    EXPECT_EQ(folder.Read("songs.ckp"), SongStoreText(songs.Elements()));
     // A whole file reads as whole, not as damaged.
     EXPECT_EQ(ReadSongStoreFileChecked(folder.File("songs.ckp"), songs).status,
               CStoreStatus::Whole);
-    EXPECT_EQ(Describe(songs).front(), "留下||2001|100|1|不存在|||0");
+    EXPECT_EQ(Describe(songs).front(), "留下|N/A|2001|100|1|不存在|||0");
 }
 
 TEST(ListFileRead, ValuesRunToTheLastSemicolonAndNumbersReadLikeAtoi) {
