@@ -17,32 +17,48 @@ const std::string kMoonRiver = "\xD4\xC2\xC1\xC1\xBA\xD3.mid"; // 月亮河.mid
 const std::string kValidUtf8Too = "\xC8\xA5.mid"; // 去.mid: its GBK bytes are UTF-8 too
 } // namespace
 
+// The list file and an M3U file (a saved entry, Cache.m3u): titles come back
+// as written, paths as the bytes on disk.
 TEST(DiskNames, LegacyNamesOpenAgainAfterASaveAndARead) {
     CTempDir dir;
     std::string folder = dir.File(kFolder);
     dir.Write(kFolder + "/" + kLoveSong, "x");
+    CPlayListItem entry;
+    for (const auto& song :
+         {TestSong("月亮河, 英文版", 61, folder, kMoonRiver),
+          TestSong("去", 61, folder, kValidUtf8Too),
+          TestSong("\xD2\xB9\xC7\xFA", 61, folder, "plain.mid")}) { // a GBK title: 夜曲
+        entry.songs.AddTail(song);
+        dir.Write(kFolder + "/" + song->fileName, "song");
+    }
+    entry.UpdateTotals();
     CMusicList list;
     list.AddTail(TestEntry("f", folder, folder));
     list.AddTail(TestEntry("s", folder, kLoveSong, {TestSong("t", 1, folder, kLoveSong)}));
     ASSERT_TRUE(WriteMusicListFile(dir.File("PlayList.stp"), list));
-    // The store file is UTF-8 as a whole.
+    ASSERT_TRUE(WriteM3UFile(folder + "/full.m3u", entry, true));
     EXPECT_TRUE(IsValidUtf8(dir.Read("PlayList.stp")));
     CMusicList read;
     ASSERT_TRUE(ReadMusicListFile(dir.File("PlayList.stp"), read));
+    CPlayListItem readEntry;
+    ASSERT_TRUE(ReadM3UFile(folder + "/full.m3u", &readEntry));
     ASSERT_EQ(read.GetCount(), 2);
     EXPECT_EQ(read.GetAt(1)->GetType(), PLTYPE_FOLDER);
-    EXPECT_EQ(read.GetAt(1)->fileName + "|" + read.GetAt(2)->GetFullPath() + "|" +
-                  read.GetAt(2)->songs.GetAt(1)->GetFullPath(),
-              folder + "|" + folder + "/" + kLoveSong + "|" + folder + "/" + kLoveSong);
+    std::string seen = read.GetAt(1)->fileName + "\n" + read.GetAt(2)->GetFullPath() + "\n";
+    for (const auto& song : readEntry.songs) {
+        seen += song->title + "|" + song->GetFullPath() + "\n";
+    }
+    EXPECT_EQ(seen, folder + "\n" + folder + "/" + kLoveSong + "\n月亮河, 英文版|" + folder + "/" +
+                        kMoonRiver + "\n去|" + folder + "/" + kValidUtf8Too + "\n夜曲|" + folder +
+                        "/plain.mid\n");
+    EXPECT_EQ(read.GetAt(2)->songs.GetAt(1)->GetFullPath(), folder + "/" + kLoveSong);
 }
 
 TEST(DiskNames, FindsThePathAsGivenFirstAndNothingWhenAbsent) {
     CTempDir dir;
-    std::string utf8 = dir.Write("情歌.mp3", "x");
+    dir.Write("情歌.mp3", "x");
     dir.Write(kLoveSong, "y");
     dir.Write("\xD2\xB9\xC7\xFA.mp3", "z"); // 夜曲.mp3, only in GBK
-    EXPECT_EQ(FindOnDisk(utf8), utf8);
-    EXPECT_EQ(FindOnDisk(dir.File("missing.mp3")), "");
     const struct {
         const char* name;
         bool found;
@@ -57,30 +73,5 @@ TEST(DiskNames, FindsThePathAsGivenFirstAndNothingWhenAbsent) {
         EXPECT_EQ(LocateSongFile(song), c.found) << c.name;
         EXPECT_EQ(song.location + "/" + song.fileName, dir.Path() + "/" + c.after) << c.name;
     }
-}
-
-// Cache.m3u, a saved entry and a converted folder: titles come back as
-// written, paths as the bytes on disk, with full paths and bare names.
-TEST(DiskNames, M3uOfGbkNamesReadsBackWithTheSameTitlesAndPaths) {
-    CTempDir dir;
-    std::string folder = dir.File(kFolder);
-    const std::string gbkTitle = "\xD2\xB9\xC7\xFA"; // 夜曲
-    CPlayListItem entry;
-    for (const auto& song :
-         {TestSong("月亮河, 英文版", 61, folder, kMoonRiver),
-          TestSong("去", 61, folder, kValidUtf8Too), TestSong(gbkTitle, 61, folder, "plain.mid")}) {
-        entry.songs.AddTail(song);
-        dir.Write(kFolder + "/" + song->fileName, "song");
-    }
-    entry.UpdateTotals();
-    std::string path = folder + "/full.m3u";
-    ASSERT_TRUE(WriteM3UFile(path, entry, true));
-    CPlayListItem read;
-    ASSERT_TRUE(ReadM3UFile(path, &read));
-    std::string seen;
-    for (const auto& song : read.songs) {
-        seen += song->title + "|" + song->GetFullPath() + "\n";
-    }
-    EXPECT_EQ(seen, "月亮河, 英文版|" + folder + "/" + kMoonRiver + "\n去|" + folder + "/" +
-                        kValidUtf8Too + "\n夜曲|" + folder + "/plain.mid\n");
+    EXPECT_EQ(FindOnDisk(dir.File("无.mp3")), "");
 }
