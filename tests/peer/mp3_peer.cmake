@@ -4,10 +4,10 @@
 add_executable(mp3-peer-info ${CMAKE_CURRENT_LIST_DIR}/Mp3PeerInfo.cpp)
 target_link_libraries(mp3-peer-info PRIVATE cricklet_core)
 add_test(NAME Mp3PeerLameMutagen
-         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/mp3_peer.py
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/peer.py lengths
                  $<TARGET_FILE:mp3-peer-info>)
 add_test(NAME TagsPeerMutagen
-         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/tags_peer.py
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/peer.py tags
                  $<TARGET_FILE:mp3-peer-info>)
 # The scripts exit with 77 when a program they need or mutagen is missing.
 set_tests_properties(Mp3PeerLameMutagen PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
