@@ -41,33 +41,22 @@ const std::string kHead = "<html><head><meta charset=\"utf-8\"><title>";
 const std::string kIndexHeader = kRuleTemplate[1] + "\n";
 const std::string kSongHeader = kRuleTemplate[7] + "\n";
 
-CSongPtr Song(const std::string& title, const std::string& artist, int style, int time,
-              const std::string& fileName, const std::string& location, std::int64_t size) {
-    CSongPtr song = TestSong(title, time, location, fileName);
-    song->artist = artist;
-    song->style = style;
-    song->size = size;
-    return song;
-}
-
-CEntryPtr Entry(const std::string& title, const std::string& artist, int style,
-                const std::string& fileName, const std::string& location,
-                const std::vector<CSongPtr>& songs = {}) {
-    CEntryPtr entry = TestEntry(title, location, fileName, songs, artist);
-    entry->style = style;
-    return entry;
-}
-
 // An m3u entry without a title holding a song with markup in its title and
 // a missing song; a folder; an entry of another playlist type whose title
 // holds a placeholder word.
 CMusicList SampleLibrary() {
+    CSongPtr song = TestSong("<b>&", 65, "/m", "a.mp3");
+    song->artist = "Ann";
+    song->style = 2002;
+    song->size = 2960384;
+    CSongPtr gone = TestSong("", 0, "", "不存在");
+    gone->style = 2016;
     CMusicList entries;
-    entries.AddTail(Entry("", "", 2001, "list.m3u", "/m",
-                          {Song("<b>&", "Ann", 2002, 65, "a.mp3", "/m", 2960384),
-                           Song("", "", 2016, 0, "不存在", "", 0)}));
-    entries.AddTail(Entry("Folder \"X\"", "AC/DC", 2003, "/music/X", "/music/X"));
-    entries.AddTail(Entry("Other #pl_count", "", 2005, "list.asx", "/m"));
+    entries.AddTail(TestEntry("", "/m", "list.m3u", {song, gone}));
+    entries.AddTail(TestEntry("Folder \"X\"", "/music/X", "/music/X", {}, "AC/DC"));
+    entries.AddTail(TestEntry("Other #pl_count", "/m", "list.asx"));
+    entries.GetAt(2)->style = 2003;
+    entries.GetAt(3)->style = 2005;
     return entries;
 }
 
@@ -112,12 +101,11 @@ TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSectionsAndDeclaresUtf
         {cut, kHead, kEmptyTables},
         // Complete template, count past the songs: only the songs there are.
         {kRuleTemplate, kHead, "<td>0KB</td><td>不存在</td>\n</tr>\n</table>\n" + kSecondTables},
-        // A declared charset becomes UTF-8; "<header>" is no head to add it to.
+        // A declared charset becomes UTF-8.
         {{"<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; charset=gb2312\">",
           "</tr>"},
          "<html><head><meta http-equiv=content-type content=\"text/html; charset=utf-8\">\n",
          kEnd},
-        {{"<header>", "</tr>"}, "<meta charset=\"utf-8\">\n<header>\n" + kEnd, kEnd},
     };
     for (const auto& c : cases) {
         std::string page = BuildHtmlPage(c.lines, "t", entries);
@@ -179,16 +167,13 @@ TEST(HtmlExport, WritesTheUsersTemplateCopyAtomicallyAsUtf8) {
 TEST(HtmlExport, ShippedTemplateAndHelpPageAreUtf8AndComplete) {
     Lines lines;
     ASSERT_TRUE(ReadTextLines(std::string(CRICKLET_SOURCE_DIR) + "/resources/Template.htm", lines));
-    CMusicList entries;
-    entries.AddTail(Entry("Tea & <Cake>", "Bo", 2004, "/m/T", "/m/T",
-                          {Song("S\"1\"", "Bo", 2002, 200, "s1.mp3", "/m/T", 4000)}));
-    std::string page = BuildHtmlPage(lines, "我的音乐", entries);
-    EXPECT_NE(page.find("<h2 id=\"1\">Tea &amp; &lt;Cake&gt; "), std::string::npos);
-    std::string tail = "<tr><td class=\"num\">1</td><td>S&quot;1&quot;</td><td>Bo</td><td>流行</td>"
-                       "<td class=\"num\">03:20</td><td>mp3</td><td class=\"num\">4KB</td>"
-                       "<td class=\"path\">/m/T/s1.mp3</td>\n</tr>\n</table>\n</body>\n</html>\n";
-    ASSERT_GE(page.size(), tail.size());
-    EXPECT_EQ(page.substr(page.size() - tail.size()), tail);
+    std::string page = BuildHtmlPage(lines, "我的音乐", SampleLibrary());
+    EXPECT_NE(page.find("<h2 id=\"2\">Folder &quot;X&quot; "), std::string::npos);
+    EXPECT_NE(page.find("<tr><td class=\"num\">1</td><td>&lt;b&gt;&amp;</td><td>Ann</td><td>流行"
+                        "</td><td class=\"num\">01:05</td><td>mp3</td><td class=\"num\">2960KB"
+                        "</td><td class=\"path\">/m/a.mp3</td>\n</tr>\n"),
+              std::string::npos);
+    EXPECT_EQ(page.substr(page.size() - 25), "</table>\n</body>\n</html>\n");
     std::string help;
     ASSERT_TRUE(
         ReadFileBytes(std::string(CRICKLET_SOURCE_DIR) + "/resources/Help/ckhelp.htm", help));
