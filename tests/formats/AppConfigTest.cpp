@@ -106,35 +106,25 @@ TEST(AppConfigRead, LinesArePositionalAndValuesReadLikeTheOldProgram) {
     EXPECT_EQ(RowsOf(config), kNoRows);
 }
 
+// Only the exact extension with the value 1 enables a type.
 TEST(AppConfigRead, FileTypeRowsAreRepairedForTheDialog) {
-    const struct {
-        std::string rows;
-        const char* table;
-        const char* enabled; // the extensions IsSupportedExtension accepts
-    } cases[] = {
-        {"SupportedFileTypeCount = 0;\n", kNoRows, ""},
-        // Only the exact extension with the value 1 enables a type.
-        {"SupportedFileTypeCount = 5;\nogg = 1;\nwav = 1;\nMP3 = 1;\nmp3 = 2;\nmid = 1;\n",
-         "mp3=2 mpga=0 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 wma=0 voc=0 ogg=1 MP3=1 ",
-         "mid wav ogg MP3 "},
-    };
-    for (const auto& c : cases) {
-        std::string text = DefaultSettingsText("/x");
-        std::size_t start = text.find("SupportedFileTypeCount");
-        CAppConfig config =
-            ReadText(text.replace(start, text.find("DlgEditPlaylistUF") - start, c.rows));
-        EXPECT_EQ(RowsOf(config), c.table) << c.rows;
-        std::string enabled;
-        for (const char* extension : {"mp3", "mpga", "mid", "midi", "wav", "ogg", "MP3", "MP3x"}) {
-            enabled += config.IsSupportedExtension(extension) ? std::string(extension) + " " : "";
-        }
-        EXPECT_EQ(enabled, c.enabled) << c.rows;
-        EXPECT_EQ(config.DlgEditPlaylistUF * 100 + config.DelayOfEyeProtector, 160) << c.rows;
+    std::string text = DefaultSettingsText("/x");
+    std::size_t start = text.find("SupportedFileTypeCount");
+    CAppConfig config = ReadText(text.replace(
+        start, text.find("DlgEditPlaylistUF") - start,
+        "SupportedFileTypeCount = 5;\nogg = 1;\nwav = 1;\nMP3 = 1;\nmp3 = 2;\nmid = 1;\n"));
+    EXPECT_EQ(RowsOf(config),
+              "mp3=2 mpga=0 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 wma=0 voc=0 ogg=1 MP3=1 ");
+    std::string enabled;
+    for (const char* extension : {"mp3", "mpga", "mid", "midi", "wav", "ogg", "MP3", "MP3x"}) {
+        enabled += config.IsSupportedExtension(extension) ? std::string(extension) + " " : "";
     }
+    EXPECT_EQ(enabled, "mid wav ogg MP3 ");
+    EXPECT_EQ(config.DlgEditPlaylistUF * 100 + config.DelayOfEyeProtector, 160);
     // A huge count reads no more rows than the file holds: the five lines
     // after the table became rows too.
-    CAppConfig config = ReadText(ReplaceAll(DefaultSettingsText("/x"), "TypeCount = 10;",
-                                            "TypeCount = 99999999999999999999;"));
+    config = ReadText(ReplaceAll(DefaultSettingsText("/x"), "TypeCount = 10;",
+                                 "TypeCount = 99999999999999999999;"));
     ASSERT_EQ(config.fileTypes.size(), 15u);
     EXPECT_EQ(config.fileTypes[10].extension + config.fileTypes[14].extension,
               "DlgEditPlaylistUFMenuStatus");
