@@ -53,25 +53,3 @@ TEST(DiskNames, LegacyNamesOpenAgainAfterASaveAndARead) {
                         "/plain.mid\n");
     EXPECT_EQ(read.GetAt(2)->songs.GetAt(1)->GetFullPath(), folder + "/" + kLoveSong);
 }
-
-TEST(DiskNames, FindsThePathAsGivenFirstAndNothingWhenAbsent) {
-    CTempDir dir;
-    dir.Write("情歌.mp3", "x");
-    dir.Write(kLoveSong, "y");
-    dir.Write("\xD2\xB9\xC7\xFA.mp3", "z"); // 夜曲.mp3, only in GBK
-    const struct {
-        const char* name;
-        bool found;
-        std::string after;
-    } cases[] = {
-        {"情歌.mp3", true, "情歌.mp3"}, // the UTF-8 file wins, nothing changed
-        {"夜曲.mp3", true, "\xD2\xB9\xC7\xFA.mp3"},
-        {"无.mp3", false, "无.mp3"},
-    };
-    for (const auto& c : cases) {
-        CSongItem song = *TestSong("t", 1, dir.Path(), c.name);
-        EXPECT_EQ(LocateSongFile(song), c.found) << c.name;
-        EXPECT_EQ(song.location + "/" + song.fileName, dir.Path() + "/" + c.after) << c.name;
-    }
-    EXPECT_EQ(FindOnDisk(dir.File("无.mp3")), "");
-}

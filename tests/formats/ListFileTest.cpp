@@ -144,11 +144,6 @@ TEST(ListFileRead, CountsPastTheEndDamagedRecordsAndOddValuesKeepWhatCanBeRead) 
         {"damaged",
          ListFileText({entry + swapped + "\n" + secondSong + "\n"}),
          {"旧||2001|1|10|0|x.m3u|/m\n  a||2001|10|1|不存在|||0"}},
-        // Text values keep a leading space; numbers skip it.
-        {"spaces",
-         ListFileText({ReplaceAll(ReplaceAll(EntryText("t", 0), "曲目标题 = t", "曲目标题 =  t"),
-                                  "风格 = 2001", "风格 =  2003")}),
-         {" t||2003|0|0|0|x.m3u|/m"}},
         // An oversized number gives its low 32 bits; totals of huge times do not overflow.
         {"huge numbers",
          ListFileText({EntryText("坏", 2) + SongText("a", INT_MAX, 1) + "\n" +
