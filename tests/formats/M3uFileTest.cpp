@@ -27,16 +27,6 @@ Lines M3uSummary(const CPlayListItem& entry) {
     return lines;
 }
 
-// A minute of MP3 with an ID3v2 title and artist.
-std::string TaggedMinute(const std::string& title, const std::string& artist) {
-    Mp3FileLayout layout;
-    layout.format.sampleRateIndex = 1;
-    layout.frames = 2500;
-    std::string frames = Id3v2FrameBytes(3, "TIT2", Id3v2TextBody(0, title)) +
-                         Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, artist));
-    return Id3v2TagWithFrames(3, frames) + Mp3FileBytes(layout);
-}
-
 } // namespace
 
 TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
@@ -49,7 +39,7 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
     const std::string gbkName = "\xD2\xB9\xC7\xFA.mp3x"; // 夜曲 in GBK, kept so on disk
     dir.Write("月亮河.mp3x", "x");
     dir.Write(gbkName, "yy");
-    dir.Write("music/Moon.mp3", TaggedMinute("Moon River", "Andy"));
+    dir.Write("music/Moon.mp3", TaggedMp3Bytes("Moon River", 2500)); // 65 s
     dir.Write("music/tiny.mp3", "x");
     // A path line of 600 bytes: folders of 100 letters each.
     std::string deep = "lists";
@@ -58,7 +48,7 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
     }
     dir.Write(deep + "/d.ogg", "d");
     const std::string x1 = "#EXTINF:1,a\nx.mp3\n", gone = "不存在  ",
-                      moon = "Moon.mp3 " + m + " Andy";
+                      moon = "Moon.mp3 " + m + " N/A";
     const Lines refused = {"malformed"};
     const struct {
         const char* name;
@@ -94,12 +84,12 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
         // Without a header line a file is a plain list of paths.
         {"plain.m3u",
          "# a comment\n" + m + "/Moon.mp3\n\n   \nmusic/gone.mp3\nmusic\\tiny.mp3\n",
-         {"plain | plain.m3u | " + d + " | 3 | 60 | 100", "1 60 [Moon River] " + moon,
+         {"plain | plain.m3u | " + d + " | 3 | 65 | 100", "1 65 [Moon River] " + moon,
           "2 0 [gone] " + gone, "3 0 [tiny] tiny.mp3 " + m + " "}},
         {"mixed.m3u8",
          "#EXTM3U\n#EXTINF:200,Listed\nmusic/Moon.mp3\nmusic/Moon.mp3\n#EXTVLCOPT:x\n",
-         {"mixed | mixed.m3u8 | " + d + " | 2 | 260 | 100", "1 200 [Listed] " + moon,
-          "2 60 [Moon River] " + moon}},
+         {"mixed | mixed.m3u8 | " + d + " | 2 | 265 | 100", "1 200 [Listed] " + moon,
+          "2 65 [Moon River] " + moon}},
         // A header with a space after it, or after other lines, still counts.
         {"h1.m3u", "#EXTM3U \n" + x1, {"h1 | h1.m3u | " + d + " | 1 | 1 | 100", "1 1 [a] " + gone}},
         {"h2.m3u",
@@ -118,8 +108,8 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
          "[playlist]\r\nNumberOfEntries=3\r\nFile2=music/Moon.mp3\r\nfile1 = music/gone.mp3\r\n"
          "Title1=Gone song\r\nLength1=-1\r\nFILE3=file://" +
              m + "/%4Doon.mp3\r\nTitle3=\r\nLength3=61\r\nVersion=2\r\n",
-         {"list | list.pls | " + d + " | 3 | 120 | 101", "1 -1 [Gone song] " + gone,
-          "2 60 [Moon River] " + moon, "3 61 [Moon River] " + moon}},
+         {"list | list.pls | " + d + " | 3 | 125 | 101", "1 -1 [Gone song] " + gone,
+          "2 65 [Moon River] " + moon, "3 61 [Moon River] " + moon}},
         {"other.pls",
          "File1=music/Moon.mp3\n[other]\nFile2=music/Moon.mp3\n[Playlist]\nTitle3=x\n"
          "File99999999999=music/Moon.mp3\n",
