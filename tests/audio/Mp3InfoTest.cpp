@@ -1,10 +1,12 @@
 #include "audio/Mp3Info.h"
 #include "AudioHelpers.h"
+#include "audio/MpegHeader.h"
 #include "audio/SongFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +44,30 @@ std::string Then(std::string bytes, const Mp3FrameFormat& format, int more) {
 std::string Ok(int bitrate, int frames, int seconds, bool vbr = false) {
     return "0 " + std::string(vbr ? "vbr - " : "cbr - ") + std::to_string(bitrate) + " " +
            std::to_string(frames) + " " + std::to_string(seconds);
+}
+
+const std::string kNa = "n/a";
+
+// 50 frames after a 1000-byte ID3v2 tag, with the ID3v1 tag given (or none).
+std::string SongBytes(const std::string& id3v1) {
+    Mp3FileLayout layout;
+    layout.frames = 50;
+    layout.id3v2Size = 1000;
+    layout.id3v1 = id3v1;
+    return Mp3FileBytes(layout);
+}
+
+Mp3Result WriteTitle(Mp3Info& info, const std::string& title) {
+    return info.WriteTag(title, kNa, kNa, kNa, kNa, kNa, kNa);
+}
+
+MpegHeader HeaderOf(Mp3FrameFormat format, int emphasis = 0, int sampleRateIndex = 0) {
+    format.emphasis = emphasis;
+    format.sampleRateIndex = sampleRateIndex;
+    std::string bytes = Mp3HeaderBytes(format);
+    MpegHeader header;
+    header.Load(reinterpret_cast<const unsigned char*>(bytes.data()));
+    return header;
 }
 
 } // namespace
@@ -158,4 +184,110 @@ TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
     CSongItem song; // and a song stores times beyond 32767 seconds whole
     ASSERT_TRUE(ReadSongFile(path, &song));
     EXPECT_EQ(song.time, 335544);
+}
+
+// Fields other taggers cut (a GBK lead byte alone at the end, a lead byte and
+// a digit that start a four-byte character) and fields left at "n/a" are
+// written back byte for byte; padding spaces become NULs, a year without
+// digits 0.
+TEST(Mp3WriteTag, FieldsLeftAtNaAreKeptByteForByte) {
+    CScopedRecordingPlatform log;
+    CTempDir dir;
+    Id3v1Fields gbk;
+    gbk.title = "\xB1\xEA\xCC\xE2"; // 标题
+    gbk.artist = "Artist";
+    gbk.comment = "Comment";
+    gbk.year = "ab";
+    gbk.track = 5;
+    gbk.genre = 17;
+    gbk.pad = ' ';
+    Id3v1Fields cut[2];
+    for (int i = 0; i < 2; ++i) {
+        cut[i].title = cut[i].artist = cut[i].album = cut[i].comment =
+            i == 0 ? "abcdefghijklmnopqrstuvwxyz012\xD4" : "abcdefghijklmnopqrstuvwxyz01\x81\x30";
+    }
+    for (Id3v1Fields fields : {gbk, cut[0], cut[1]}) {
+        std::string original = SongBytes(Id3v1TagBytes(fields));
+        std::string path = dir.Write("keep.mp3", original);
+        Mp3Info info;
+        ASSERT_EQ(info.Open(path), MP3_OK) << fields.title;
+        EXPECT_EQ(WriteTitle(info, kNa), MP3_OK) << fields.title;
+        fields.pad = '\0';
+        fields.year = "0";
+        EXPECT_EQ(dir.Read(path), original.substr(0, original.size() - 128) + Id3v1TagBytes(fields))
+            << fields.title;
+    }
+
+    // A second write through the same object replaces the tag it appended;
+    // "N/A" and "n/A" are texts like any other.
+    std::string path = dir.Write("append.mp3", SongBytes(""));
+    Mp3Info info;
+    ASSERT_EQ(info.Open(path), MP3_OK);
+    EXPECT_EQ(WriteTitle(info, "first"), MP3_OK);
+    EXPECT_EQ(info.WriteTag("N/A", "n/A", kNa, kNa, kNa, "3", "Blues"), MP3_OK);
+    EXPECT_EQ(dir.Read(path).size(), SongBytes("").size() + 128);
+    Mp3Info reread;
+    ASSERT_EQ(reread.Open(path), MP3_OK);
+    EXPECT_EQ(reread.GetTitle() + reread.GetArtist() + reread.GetGenre(), "N/An/ABlues");
+    EXPECT_TRUE(log.platform.messages.empty());
+}
+
+TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
+    CScopedRecordingPlatform log;
+    CTempDir dir;
+    std::string original = SongBytes("");
+    std::string path = dir.Write("song.mp3", original);
+    Mp3Info info;
+    ASSERT_EQ(info.Open(path), MP3_OK);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    // As an unprivileged user, so that the file stays read-only when the tests run as root.
+    int previous = geteuid() == 0 ? setfsuid(65534) : -1;
+    EXPECT_EQ(WriteTitle(info, "Title"), MP3_CANNOT_WRITE);
+    if (previous >= 0) {
+        setfsuid(static_cast<uid_t>(previous));
+    }
+    EXPECT_EQ(dir.Read("song.mp3"), original);
+    // A file gone since it was opened is not created again.
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    EXPECT_EQ(WriteTitle(info, "Title"), MP3_CANNOT_WRITE);
+    EXPECT_NE(access(path.c_str(), F_OK), 0);
+    // Without a successful open there is no file to write.
+    Mp3Info failed;
+    EXPECT_EQ(failed.Open(dir.File("missing.mp3")), MP3_CANNOT_READ);
+    EXPECT_EQ(WriteTitle(failed, "Title"), MP3_CANNOT_WRITE);
+    EXPECT_NE(access(dir.File("missing.mp3").c_str(), F_OK), 0);
+    EXPECT_EQ(log.platform.messages.size(), 1u); // only the failed open spoke
+}
+
+// Frame sizes and Xing offsets of Layer III are held against real files by the
+// peer test; the tables of the other layers and the reserved fields are here.
+TEST(MpegHeader, RatesFollowTheStandardTablesAndReservedFieldsAreRefused) {
+    for (int version : {3, 2, 0}) {
+        for (int layer : {1, 2, 3}) {
+            for (int index = 1; index <= 14; ++index) {
+                Mp3FrameFormat format = Format(version, layer, index);
+                EXPECT_EQ(HeaderOf(format).TableBitrate(), Mp3TableBitrate(format))
+                    << version << " " << layer << " " << index;
+            }
+        }
+        for (int index = 0; index < 3; ++index) {
+            Mp3FrameFormat format = Format(version, 1, 9, false, index);
+            EXPECT_EQ(HeaderOf(format, 0, index).SampleRate(), Mp3SampleRate(format)) << version;
+        }
+    }
+    const unsigned char shortSync[4] = {0xFF, 0x1B, 0x90, 0x64}; // eleven sync bits are needed
+    MpegHeader header;
+    header.Load(shortSync);
+    EXPECT_FALSE(header.IsValid());
+    const MpegHeader cases[] = {HeaderOf(Format(1, 1)),       HeaderOf(Format(3, 0)),
+                                HeaderOf(Format(3, 1, 0)),    HeaderOf(Format(3, 1, 15)),
+                                HeaderOf(Format(3, 1), 0, 3), HeaderOf(Format(3, 1), 2)};
+    for (const MpegHeader& c : cases) {
+        EXPECT_FALSE(c.IsValid()) << std::hex << c.bits;
+    }
+    EXPECT_TRUE(HeaderOf(Format(3, 1), 3).IsValid());
+    EXPECT_EQ(HeaderOf(Format(1, 1)).SampleRate(), 0);
+    EXPECT_EQ(HeaderOf(Format(3, 3, 9, true)).BytesPerFrameFactor() +
+                  HeaderOf(Format(2, 2)).BytesPerFrameFactor(),
+              48 + 144);
 }

@@ -70,24 +70,6 @@ const std::string kSecondTables = kEmptyTables.substr(kEmptyTables.find("<a name
 
 } // namespace
 
-TEST(HtmlExport, FillsEverySectionWithEscapedValuesNeverRescanned) {
-    EXPECT_EQ(BuildHtmlPage(kRuleTemplate, "Rock & Roll", SampleLibrary()),
-              kHead + "Rock &amp; Roll</title></head><body>\n" + kIndexHeader +
-                  "<tr><td><a href=#1>N/A</a></td><td>m3u</td><td>N/A</td><td>N/A</td><td>2</td>"
-                  "<td>01:05</td>\n</tr>\n"
-                  "<tr><td><a href=#2>Folder &quot;X&quot;</a></td><td>文件夹</td><td>AC/DC</td>"
-                  "<td>摇滚</td><td>0</td><td>Unknown</td>\n</tr>\n"
-                  "<tr><td><a href=#3>Other #pl_count</a></td><td>#pl_type</td><td>N/A</td>"
-                  "<td>古典</td><td>0</td><td>Unknown</td>\n</tr>\n</table>\n<a name=1></a><h3>"
-                  "</h3>\n" +
-                  kSongHeader +
-                  "<tr><td>1</td><td>&lt;b&gt;&amp;</td><td>Ann</td><td>流行</td><td>01:05</td>"
-                  "<td>mp3</td><td>2960KB</td><td>/m/a.mp3</td>\n</tr>\n"
-                  "<tr><td>2</td><td>N/A</td><td>N/A</td><td>未知</td><td>Unknown</td><td></td>"
-                  "<td>0KB</td><td>不存在</td>\n</tr>\n</table>\n" +
-                  kSecondTables);
-}
-
 TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSectionsAndDeclaresUtf8) {
     CMusicList entries = SampleLibrary();
     entries.GetAt(1)->count = 5; // a count that claims more songs than the entry holds
@@ -135,7 +117,7 @@ TEST(HtmlPage, BlankLinesOfRowSectionsAreNotRepeatedPerSong) {
               std::string::npos);
 }
 
-TEST(HtmlExport, WritesTheUsersTemplateCopyAtomicallyAsUtf8) {
+TEST(HtmlExport, WritesTheUsersTemplateCopyAtomicallyAsUtf8WithEverySectionFilled) {
     CTempDir work;
     CScopedRecordingPlatform recorder;
     CMusicManager manager(nullptr);
@@ -148,9 +130,24 @@ TEST(HtmlExport, WritesTheUsersTemplateCopyAtomicallyAsUtf8) {
     }
     work.Write("Template.htm", EncodeGb18030(text));
     EXPECT_EQ(FindInstalledFile(work.Path(), "Template.htm"), work.File("Template.htm"));
-    work.Write("out/新建音乐单.htm", "old page");
-    EXPECT_TRUE(manager.store.ExportHtml(work.File("out/新建音乐单.htm"), entries));
-    EXPECT_EQ(work.Read("out/新建音乐单.htm"), BuildHtmlPage(kRuleTemplate, "新建音乐单", entries));
+    // Every section filled, values escaped and never scanned again.
+    work.Write("out/新建音乐单 & Co.htm", "old page");
+    EXPECT_TRUE(manager.store.ExportHtml(work.File("out/新建音乐单 & Co.htm"), entries));
+    EXPECT_EQ(work.Read("out/新建音乐单 & Co.htm"),
+              kHead + "新建音乐单 &amp; Co</title></head><body>\n" + kIndexHeader +
+                  "<tr><td><a href=#1>N/A</a></td><td>m3u</td><td>N/A</td><td>N/A</td><td>2</td>"
+                  "<td>01:05</td>\n</tr>\n"
+                  "<tr><td><a href=#2>Folder &quot;X&quot;</a></td><td>文件夹</td><td>AC/DC</td>"
+                  "<td>摇滚</td><td>0</td><td>Unknown</td>\n</tr>\n"
+                  "<tr><td><a href=#3>Other #pl_count</a></td><td>#pl_type</td><td>N/A</td>"
+                  "<td>古典</td><td>0</td><td>Unknown</td>\n</tr>\n</table>\n<a name=1></a><h3>"
+                  "</h3>\n" +
+                  kSongHeader +
+                  "<tr><td>1</td><td>&lt;b&gt;&amp;</td><td>Ann</td><td>流行</td><td>01:05</td>"
+                  "<td>mp3</td><td>2960KB</td><td>/m/a.mp3</td>\n</tr>\n"
+                  "<tr><td>2</td><td>N/A</td><td>N/A</td><td>未知</td><td>Unknown</td><td></td>"
+                  "<td>0KB</td><td>不存在</td>\n</tr>\n</table>\n" +
+                  kSecondTables);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.File("out")),
                             std::filesystem::directory_iterator()),
               1);
