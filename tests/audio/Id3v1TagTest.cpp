@@ -92,19 +92,15 @@ TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
     EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(expected));
 
     tag.SetTitle("Song  ");
-    tag.SetArtist("中文歌名");
     tag.SetAlbum(std::string(35, 'b'));
     tag.SetComment(std::string(30, 'c'));
     tag.SetYear(123456);
     tag.SetTrack(12);
-    tag.SetGenreByName("Pop");
     expected.title = "Song";
-    expected.artist = kGbkSongTitle;
     expected.album = std::string(30, 'b');
     expected.year = "1234";
     expected.comment = std::string(28, 'c');
     expected.track = 12;
-    expected.genre = 13;
     EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(expected));
 
     // A 1.1 tag's shorter comment field cuts GBK texts at a character, a
@@ -125,18 +121,13 @@ TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
 TEST(Id3v1Tag, RefusesTracksOutsideZeroTo255AndAsksAboutUnknownGenres) {
     CScopedRecordingPlatform log;
     Id3v1Tag tag;
-    const struct {
-        int set, track;
-        Id3v1Version version;
-    } steps[] = {{9, 9, Id3v1Version::V1_1},
-                 {256, 9, Id3v1Version::V1_1},
-                 {-2, 9, Id3v1Version::V1_1},
-                 {-1, -1, Id3v1Version::V1_0}};
-    for (const auto& s : steps) {
-        tag.SetTrack(s.set);
-        EXPECT_EQ(tag.GetTrack(), s.track) << s.set;
-        EXPECT_TRUE(tag.GetVersion() == s.version) << s.set;
+    std::string tracks;
+    for (int set : {9, 256, -2, -1}) {
+        tag.SetTrack(set);
+        tracks += std::to_string(tag.GetTrack()) +
+                  (tag.GetVersion() == Id3v1Version::V1_1 ? "/1.1 " : "/1.0 ");
     }
+    EXPECT_EQ(tracks, "9/1.1 9/1.1 9/1.1 -1/1.0 ");
     // Names are found ignoring case; an unknown one asks before it clears the genre.
     log.platform.answers = {CAnswer::No, CAnswer::Yes};
     std::string genres;

@@ -135,15 +135,12 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
 
 TEST(Id3v2Tag, SkipsACoverPictureWithoutReadingIt) {
     const std::string cover = Id3v2FrameBytes(4, "APIC", std::string(300 * 1024, '\x55'));
-    for (unsigned char flags : {0x00, 0x80}) {
-        CReadLog log;
-        std::string tag =
-            Id3v2TagWithFrames(4, cover + Title(4, 3, "After the cover"), flags, 2048);
-        EXPECT_EQ(ReadImage(tag + kAudio, log).title, "After the cover") << int(flags);
-        EXPECT_LT(log.bytesRead, 1024u) << int(flags);
-    }
-    // A whole-tag unsynchronised 2.3 tag is decoded once, within its limit.
     CReadLog log;
+    std::string tag = Id3v2TagWithFrames(4, cover + Title(4, 3, "After the cover"), 0x80, 2048);
+    EXPECT_EQ(ReadImage(tag + kAudio, log).title, "After the cover");
+    EXPECT_LT(log.bytesRead, 1024u);
+    // A whole-tag unsynchronised 2.3 tag is decoded once, within its limit.
+    log = CReadLog();
     std::string big = Id3v2TagWithFrames(
         3,
         Id3v2FrameBytes(3, "APIC", std::string(2 * Id3v2Tag::kMaxDecodedTag, 'x')) +

@@ -57,8 +57,6 @@ TEST(ReadSongFile, FillsTheSongFromItsFileEntryAndAnMp3Tag) {
         // Capital letters in the extension count; the type is lower-cased.
         {"LOUD.MP3", MinuteWithTags("", ""), "LOUD|N/A|2001|60|0|LOUD.MP3|mp3|" + d + "|960000"},
         // Where the tag has no text the file's name stands.
-        {"Spaces.mp3", MinuteWithTags("", V1("", "", ' ')),
-         "Spaces|N/A|2001|60|0|Spaces.mp3|mp3|" + d + "|960128"},
         {"q.mp3", MinuteWithTags("", V1("Why?", "?")),
          "Why?|N/A|2001|60|0|q.mp3|mp3|" + d + "|960128"},
         // 200 bytes: name, type, folder and size only; the rest stays.

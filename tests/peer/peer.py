@@ -8,6 +8,7 @@ and by hand). Exit code 77 when a program or mutagen is missing.
   peer.py tags mp3-peer-info      title, artist and time as a song shows them
   peer.py editor tag-editor-peer  ID3v1 tags typed into the tag editor"""
 
+import importlib.util
 import math
 import os
 import random
@@ -26,10 +27,7 @@ def require(*programs):
     """The paths of the programs; exits with 77 when one or mutagen is missing."""
     paths = {name: shutil.which(name) for name in programs}
     missing = [name for name, path in paths.items() if path is None]
-    try:
-        import mutagen  # noqa: F401
-    except ImportError:
-        missing.append("mutagen")
+    missing += [] if importlib.util.find_spec("mutagen") else ["mutagen"]
     if missing:
         print("missing %s: skipped" % ", ".join(missing))
         sys.exit(77)
@@ -38,17 +36,13 @@ def require(*programs):
 
 def check(condition, message):
     if not condition:
-        failures.append(message)
-        print("FAIL: " + message)
+        failures.append("FAIL: " + message)
+        print(failures[-1])
 
 
 def finish(success):
     print("%d check(s) failed" % len(failures) if failures else success)
     return 1 if failures else 0
-
-
-def run(arguments):
-    subprocess.run(arguments, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def make_wave(path, seconds, rate=44100, channels=2):
@@ -66,8 +60,12 @@ def make_wave(path, seconds, rate=44100, channels=2):
         out.writeframes(bytes(second) * seconds)
 
 
+def run(arguments):
+    subprocess.run(arguments, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def lame(wav, mp3, *options):
-    run([shutil.which("lame"), "--silent"] + list(options) + [wav, mp3])
+    run(["lame", "--silent"] + list(options) + [wav, mp3])
 
 
 def v1_fields(tag_bytes):
@@ -129,8 +127,8 @@ def check_lengths(files):
     info = tool("info", *[f[0] for f in files])
     for path, rate, channels, version in files:
         ours, theirs, name = info.get(path), MP3(path).info, os.path.basename(path)
-        check(ours is not None, "%s: Mp3Info could not open it" % name)
         if ours is None:
+            check(False, "%s: Mp3Info could not open it" % name)
             continue
         seconds, bitrate, id3v2 = int(ours[0]), int(ours[1]), int(ours[5])
         print("%-28s %6d s, mutagen %8.3f s, %4d kbit/s" % (name, seconds, theirs.length, bitrate))
