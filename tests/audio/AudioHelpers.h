@@ -10,22 +10,12 @@
 
 inline Mp3FrameFormat Format(int version, int layer, int bitrateIndex = 9, bool mono = false,
                              int sampleRateIndex = 1) {
-    Mp3FrameFormat format;
-    format.version = version;
-    format.layer = layer;
-    format.bitrateIndex = bitrateIndex;
-    format.mono = mono;
-    format.sampleRateIndex = sampleRateIndex;
-    return format;
+    return Mp3FrameFormat{version, layer, bitrateIndex, sampleRateIndex, mono};
 }
 
 // A minute of MPEG-1 Layer III at 128 kbit/s (48 kHz) between the tags.
 inline std::string MinuteWithTags(const std::string& id3v2, const std::string& id3v1) {
-    Mp3FileLayout layout;
-    layout.format.sampleRateIndex = 1;
-    layout.frames = 2500;
-    layout.id3v1 = id3v1;
-    return id3v2 + Mp3FileBytes(layout);
+    return id3v2 + Mp3FileBytes(Mp3FileLayout{Format(3, 1), 2500, 0, false, 0, false, -1, id3v1});
 }
 
 inline std::string PlainBox(const std::string& text, const std::string& caption) {

@@ -17,12 +17,7 @@ using Lines = std::vector<std::string>;
 const std::string kOpenFailed = "You tried to open a file\nthat didn't work";
 
 Mp3FileLayout Layout(const Mp3FrameFormat& format, int frames, long long xingFrames = -2) {
-    Mp3FileLayout layout;
-    layout.format = format;
-    layout.frames = frames;
-    layout.xing = xingFrames != -2;
-    layout.xingFrames = xingFrames;
-    return layout;
+    return Mp3FileLayout{format, frames, 0, false, 0, xingFrames != -2, xingFrames, ""};
 }
 
 std::string Bytes(Mp3FileLayout layout, std::size_t id3v2, std::size_t zeros,
@@ -50,11 +45,7 @@ const std::string kNa = "n/a";
 
 // 50 frames after a 1000-byte ID3v2 tag, with the ID3v1 tag given (or none).
 std::string SongBytes(const std::string& id3v1) {
-    Mp3FileLayout layout;
-    layout.frames = 50;
-    layout.id3v2Size = 1000;
-    layout.id3v1 = id3v1;
-    return Mp3FileBytes(layout);
+    return Mp3FileBytes(Mp3FileLayout{Mp3FrameFormat(), 50, 1000, false, 0, false, -1, id3v1});
 }
 
 Mp3Result WriteTitle(Mp3Info& info, const std::string& title) {
