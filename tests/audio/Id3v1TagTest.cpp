@@ -35,20 +35,9 @@ std::string WithBytes(std::string bytes, std::size_t offset, const std::string& 
 } // namespace
 
 TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
-    Id3v1Fields raw;
-    raw.title = "Song";
-    raw.comment = std::string(28, 'c');
-    raw.track = 7;
-    raw.genre = 17;
-    const std::string v11 = Id3v1TagBytes(raw);
-    Id3v1Fields full;
-    full.title = "Song";
-    full.artist = kGbkSongTitle;
-    full.album = std::string(30, 'A');
-    full.comment = std::string(30, 'd');
-    full.year = "1999";
-    full.genre = 125;
     const std::string c28(28, 'c'), d30(30, 'd'), a30(30, 'A');
+    const std::string v11 = Id3v1TagBytes(Id3v1Fields{"Song", "", "", "", c28, 7, 17, '\0'});
+    const Id3v1Fields full{"Song", kGbkSongTitle, a30, "1999", d30, -1, 125, '\0'};
     const struct {
         const char* name;
         std::string bytes;
@@ -87,21 +76,15 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
 TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
     Id3v1Tag tag;
     // Starting values: empty texts, year 0, a 1.0 tag, genre 255.
-    Id3v1Fields expected;
-    expected.year = "0";
-    EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(expected));
+    EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(Id3v1Fields{"", "", "", "0", "", -1, 255, '\0'}));
 
     tag.SetTitle("Song  ");
     tag.SetAlbum(std::string(35, 'b'));
     tag.SetComment(std::string(30, 'c'));
     tag.SetYear(123456);
     tag.SetTrack(12);
-    expected.title = "Song";
-    expected.album = std::string(30, 'b');
-    expected.year = "1234";
-    expected.comment = std::string(28, 'c');
-    expected.track = 12;
-    EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(expected));
+    EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(Id3v1Fields{"Song", "", std::string(30, 'b'), "1234",
+                                                         std::string(28, 'c'), 12, 255, '\0'}));
 
     // A 1.1 tag's shorter comment field cuts GBK texts at a character, a
     // four-byte one too (its second byte is a digit, '9').

@@ -28,14 +28,6 @@ std::string Bytes(Mp3FileLayout layout, std::size_t id3v2, std::size_t zeros,
     return Mp3FileBytes(layout);
 }
 
-// A first frame (with a VBRI or Info header that counts frames), then more frames.
-std::string Then(std::string bytes, const Mp3FrameFormat& format, int more) {
-    for (int i = 0; i < more; ++i) {
-        bytes += Mp3FrameBytes(format);
-    }
-    return bytes;
-}
-
 std::string Ok(int bitrate, int frames, int seconds, bool vbr = false) {
     return "0 " + std::string(vbr ? "vbr - " : "cbr - ") + std::to_string(bitrate) + " " +
            std::to_string(frames) + " " + std::to_string(seconds);
@@ -68,13 +60,12 @@ TEST(Mp3Open, TimesFramesTagsAndFailuresOfEachFile) {
     CScopedRecordingPlatform log;
     CTempDir dir;
     const Mp3FrameFormat f48 = Format(3, 1, 9), f441 = Format(3, 1, 9, false, 0);
+    const std::string more = Mp3FileBytes(Layout(f441, 2900));
     std::string cbr = Mp3FileBytes(Layout(f441, 1));
     cbr.resize(4800000, '\0'); // (38,400,000 div 1000) div 128 seconds
     std::string misplaced = Mp3FileBytes(Layout(f48, 2500, 5000));
     misplaced.replace(0, 4, Mp3HeaderBytes(Format(3, 1, 9, true))); // Xing at the stereo offset
-    Id3v1Fields fields;
-    fields.title = "Title";
-    const std::string v1 = Id3v1TagBytes(fields);
+    const std::string v1 = Id3v1TagBytes(Id3v1Fields{"Title", "", "", "", "", -1, 255, '\0'});
     // A false sync of 320 kbit/s inside an ID3v2 tag's body, real frames of 128.
     std::string cover = Bytes(Layout(f48, 2500), 300000, 0);
     cover.replace(100, 4, Mp3HeaderBytes(Format(3, 1, 14)));
@@ -110,10 +101,11 @@ TEST(Mp3Open, TimesFramesTagsAndFailuresOfEachFile) {
         {Mp3FileBytes(Layout(f48, 2500, -1)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(f48, 2500, 0xFFFFFFFFLL)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(f48, 2500, 2000000000LL)), Ok(128, 2500, 60, true)},
-        // 3000 x 1152 / 44100 = 78.4 s; the size alone would say 75.
-        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900), Ok(123, 3000, 78, true)},
-        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900).replace(36, 4, "VBRX"), Ok(128, 2894, 75)},
-        {Then(Mp3XingFrameBytes(f441, 3000, "Info"), f441, 2900), Ok(128, 3000, 78, true)},
+        // A first frame with a VBRI or Info header that counts 3000 frames, then
+        // 2900 more: 3000 x 1152 / 44100 = 78.4 s; the size alone would say 75.
+        {Mp3VbriFrameBytes(f441, 3000) + more, Ok(123, 3000, 78, true)},
+        {(Mp3VbriFrameBytes(f441, 3000) + more).replace(36, 4, "VBRX"), Ok(128, 2894, 75)},
+        {Mp3XingFrameBytes(f441, 3000, "Info") + more, Ok(128, 3000, 78, true)},
         // Tags are no audio.
         {Bytes(Layout(f48, 2500, 5000), 2048, 0, v1), "0 vbr tag 64 5000 120 [Title] 2048 960000"},
         {cover, Ok(128, 2500, 60) + " [] 300000 960000"},
@@ -184,20 +176,11 @@ TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
 TEST(Mp3WriteTag, FieldsLeftAtNaAreKeptByteForByte) {
     CScopedRecordingPlatform log;
     CTempDir dir;
-    Id3v1Fields gbk;
-    gbk.title = "\xB1\xEA\xCC\xE2"; // 标题
-    gbk.artist = "Artist";
-    gbk.comment = "Comment";
-    gbk.year = "ab";
-    gbk.track = 5;
-    gbk.genre = 17;
-    gbk.pad = ' ';
-    Id3v1Fields cut[2];
-    for (int i = 0; i < 2; ++i) {
-        cut[i].title = cut[i].artist = cut[i].album = cut[i].comment =
-            i == 0 ? "abcdefghijklmnopqrstuvwxyz012\xD4" : "abcdefghijklmnopqrstuvwxyz01\x81\x30";
-    }
-    for (Id3v1Fields fields : {gbk, cut[0], cut[1]}) {
+    const Id3v1Fields gbk{"\xB1\xEA\xCC\xE2", "Artist", "", "ab", "Comment", 5, 17, ' '}; // 标题
+    const std::string lead = "abcdefghijklmnopqrstuvwxyz012\xD4",
+                      four = lead.substr(0, 28) + "\x81\x30";
+    for (Id3v1Fields fields : {gbk, Id3v1Fields{lead, lead, lead, "", lead, -1, 255, '\0'},
+                               Id3v1Fields{four, four, four, "", four, -1, 255, '\0'}}) {
         std::string original = SongBytes(Id3v1TagBytes(fields));
         std::string path = dir.Write("keep.mp3", original);
         Mp3Info info;

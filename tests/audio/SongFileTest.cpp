@@ -12,13 +12,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string V1(const std::string& titleBytes, const std::string& artistBytes, char pad = '\0') {
-    Id3v1Fields fields;
-    fields.title = titleBytes;
-    fields.artist = artistBytes;
-    fields.album = "Album";
-    fields.genre = 17;
-    fields.pad = pad;
-    return Id3v1TagBytes(fields);
+    return Id3v1TagBytes(Id3v1Fields{titleBytes, artistBytes, "Album", "", "", -1, 17, pad});
 }
 
 std::string V2(const std::string& title, const std::string& artist) {

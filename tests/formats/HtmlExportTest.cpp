@@ -36,7 +36,6 @@ const Lines kRuleTemplate = {
     "</tr>",
     "Nothing after the song row is read",
 };
-const std::string kEnd = "</body>\n</html>\n";
 const std::string kHead = "<html><head><meta charset=\"utf-8\"><title>";
 const std::string kIndexHeader = kRuleTemplate[1] + "\n";
 const std::string kSongHeader = kRuleTemplate[7] + "\n";
@@ -87,7 +86,7 @@ TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSectionsAndDeclaresUtf
         {{"<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; charset=gb2312\">",
           "</tr>"},
          "<html><head><meta http-equiv=content-type content=\"text/html; charset=utf-8\">\n",
-         kEnd},
+         "</body>\n</html>\n"},
     };
     for (const auto& c : cases) {
         std::string page = BuildHtmlPage(c.lines, "t", entries);
