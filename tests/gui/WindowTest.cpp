@@ -1,0 +1,897 @@
+// The main window on a library of store files: both panes, status text,
+// columns, menus and toolbar, the update rules, the close question, clicks,
+// keys, sorting, dragging and dropping in the panes, message boxes, and the
+// calls the import worker makes from its own thread.
+#include "GuiHelpers.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/ExitConfirmDlg.h"
+#include "app/ImportProgressDlg.h"
+#include "app/MessageBoxLook.h"
+#include "app/QtPlatform.h"
+#include "app/TunecaseDoc.h"
+#include "formats/PathFunctions.h"
+#include "support/Mp3Bytes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTextLayout>
+#include <QToolBar>
+#include <QUrl>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ShowsTheStoredLibraryInBothPanes();
+    void SizesColumnsFromTheSecondSizeMessageOn();
+    void ColumnsShowNormalValuesWholeAndTheSortArrow();
+    void ExitAsksThenSavesOrKeepsTheWindow();
+    void ExitSaveStopsARunningImportFirst();
+    void LaysOutTheMenusAndKeepsTheArtistMenuFilled();
+    void UpdateRulesFollowTheLibraryAndSelection_data();
+    void UpdateRulesFollowTheLibraryAndSelection();
+    void RulesAreReadWhenTheKeyIsPressed();
+    void WindowCommandsAndMenusCarryTheRules();
+    void WorkerCallsShowOnTheUiThreadInOrder();
+    void ImportDialogCountsFilesAndStartsInTheLastFolder();
+    void RefillsTheSongPaneOnlyForANewlyShownEntry();
+    void EveryPathKeepsTheSongPaneOnTheHighlightedEntry();
+    void KeysMoveBetweenThePanesAndPlay();
+    void HeaderClicksSortAlternately();
+    void DragSwapsWithTheRowUnderThePointer();
+    void DropsAddOnlyWhatThePaneTakes();
+    void MessageBoxesNeverLeaveOneCharacterOnALine();
+};
+
+namespace {
+
+// The commands whose rules the table checks, in its order.
+// clang-format off
+const int kRuled[] = {
+    ID_RANDOM_SONGS_10, ID_RANDOM_SONGS_20,
+    ID_RANDOM_ENTRIES_1, ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_4,
+    ID_RANDOM_ENTRIES_1_SHUFFLED, ID_RANDOM_ENTRIES_2_SHUFFLED, ID_RANDOM_ENTRIES_4_SHUFFLED,
+    ID_FOLDER_TO_M3U, ID_ALL_FOLDERS_TO_M3U, ID_PLAY_ENTRIES_SHUFFLED,
+    ID_REMOVE_ENTRY, ID_SAVE_ENTRY_M3U, ID_WRITE_TAGS, ID_EXPLORE_ENTRY,
+    ID_EXPORT_LIST, ID_CLEAR_LIBRARY, ID_IMPORT_LIST,
+    ID_PLAY, ID_EDIT_INFO,
+    ID_PLAY_SONGS_SHUFFLED, ID_EXPLORE_SONG};
+// clang-format on
+
+// A library by name: "sample", "folder first" (the sample with its folder
+// entry first), "<n> songs" (loose songs only), "<n> entries" (empty m3u
+// entries), "empty"; every command of kRuled counted.
+bool ShowLibrary(CShownLibrary& shown, const QString& name) {
+    CMusicList entries;
+    std::vector<CSongPtr> songs;
+    if (name == "sample" || name == "folder first") {
+        entries = SampleEntries(shown.Root());
+        if (name == "folder first") {
+            entries.Exchange(1, 2);
+        }
+    }
+    const int count = name.section(' ', 0, 0).toInt();
+    for (int i = 0; i < count; ++i) {
+        const std::string file = "s" + std::to_string(i);
+        if (name.endsWith(" songs")) {
+            songs.push_back(MakeSong(file, "", 60, 0, shown.Path("loose"), file + ".mp3", 100));
+        } else {
+            entries.AddTail(MakeEntry(file, "", shown.Path("lists"), file + ".m3u", {}));
+        }
+    }
+    const bool exposed = shown.Show(entries, songs);
+    for (int command : kRuled) {
+        shown.Count({command});
+    }
+    return exposed;
+}
+
+QStringList MenuTexts(QMenu* menu, bool withStates = false) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? QString("-") : action->text());
+        if (withStates && !action->isSeparator()) {
+            texts.last() +=
+                QString(action->isEnabled() ? "+" : "-") + (action->isChecked() ? "v" : "");
+        }
+    }
+    return texts;
+}
+
+// An m3u entry with four songs of different times, artists and sizes.
+CMusicList FourSongEntry(const std::string& root) {
+    const std::string folder = root + "/four";
+    CMusicList entries;
+    entries.AddTail(MakeEntry("四首", "", folder, "four.m3u",
+                              {MakeSong("d", "乙", 300, 1, folder, "d.mp3", 4000),
+                               MakeSong("b", "甲", 100, 2, folder, "b.mp3", 3000),
+                               MakeSong("c", "丙", 200, 3, folder, "c.mp3", 2000),
+                               MakeSong("a", "甲", 400, 4, folder, "a.mp3", 1000)}));
+    entries.AddTail(MakeEntry("空", "", folder, "empty.m3u", {}));
+    return entries;
+}
+
+// 乙 b1..b3, 甲 a1..a3, Zed z1: a title sort turns the order round.
+CMusicList ThreeEntries(const std::string& root) {
+    CMusicList entries;
+    for (const char* name : {"b3乙", "a3甲", "z1Zed"}) {
+        const std::string prefix(name, 1);
+        std::vector<CSongPtr> songs;
+        for (int i = 1; i <= name[1] - '0'; ++i) {
+            const std::string title = prefix + std::to_string(i);
+            songs.push_back(MakeSong(title, "", 60, i, root + "/" + prefix, title + ".mp3", 1000));
+        }
+        entries.AddTail(MakeEntry(name + 2, "", root + "/" + prefix, prefix + ".m3u", songs));
+    }
+    return entries;
+}
+
+// Steps on the playlist pane: c<row> click, r<row> right click (the popup
+// shows and is closed; false if it did not show), D Down, U Up, P Page Down,
+// E End, H Home, S title sort, R redraw, X click below the rows.
+bool Run(CShownLibrary& shown, const char* steps) {
+    const std::map<char, Qt::Key> keys = {{'D', Qt::Key_Down},
+                                          {'U', Qt::Key_Up},
+                                          {'P', Qt::Key_PageDown},
+                                          {'E', Qt::Key_End},
+                                          {'H', Qt::Key_Home}};
+    for (const char* step = steps; *step != '\0'; ++step) {
+        if (*step == 'c' || *step == 'r') {
+            const bool right = *step == 'r';
+            ClickRow(shown.playList, *++step - '0', right ? Qt::RightButton : Qt::LeftButton);
+            QMenu* popup = shown.frame->PlayListMenu();
+            if (right && !popup->isVisible()) {
+                return false;
+            }
+            popup->hide();
+        } else if (keys.count(*step) != 0) {
+            QTest::keyClick(shown.playList, keys.at(*step));
+        } else if (*step == 'S') {
+            ClickHeader(shown.playList, 0);
+        } else {
+            *step == 'R' ? shown.frame->RefillPanes() : ClickEmptySpace(shown.playList);
+        }
+    }
+    return true;
+}
+
+void Drag(CSongListView* pane, int fromRow, const QList<int>& overRows) {
+    QWidget* viewport = pane->viewport();
+    auto centre = [pane](int row) {
+        return pane->visualRect(pane->model()->index(row, 0)).center();
+    };
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(fromRow));
+    for (int row : overRows) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(centre(row)),
+                         QPointF(viewport->mapToGlobal(centre(row))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(overRows.last()));
+}
+
+// Drops the files on the pane; whether the pane took the drag in.
+bool DropFiles(QTableView* pane, const std::vector<std::string>& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& file : files) {
+        urls << QUrl::fromLocalFile(QString::fromStdString(file));
+    }
+    data.setUrls(urls);
+    QPoint point = pane->viewport()->rect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane->viewport(), &enter);
+    QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane->viewport(), &drop);
+    return enter.isAccepted();
+}
+
+std::string Mp3Frames(int count) {
+    std::string frames;
+    for (int i = 0; i < count; ++i) {
+        frames += Mp3FrameBytes(Mp3FrameFormat());
+    }
+    return frames;
+}
+
+} // namespace
+
+void WindowTest::ShowsTheStoredLibraryInBothPanes() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    const QString root = QString::fromStdString(shown.Root());
+    QCOMPARE(PaneRows(shown.playList, root) + PaneRows(shown.songs, root),
+             QStringList({"所有歌曲||||||||4",
+                          "周末的歌|m3u|陈奕迅|流行|2|03:30|0|~/music/zhou/周末.m3u|0",
+                          "老歌|文件夹||N/A|2|72:05|0|~/music/老歌|3",
+                          "Party|pls|DJ|N/A|0|Unknown|7|/music/party.pls|0",
+                          "Other|||N/A|0|Unknown|0|/music/x.wpl|0",
+                          "十年|陈奕迅|流行|03:25||mp3|2960KB|~/music/zhou/十年.mp3|0",
+                          "浮夸|陈奕迅|N/A|00:05||mp3|0KB|~/music/zhou/浮夸.mp3|0",
+                          "甜蜜蜜|邓丽君|N/A|10:00||mp3|4096KB|~/music/老歌/甜蜜蜜.mp3|0",
+                          "月亮代表我的心|邓丽君|N/A|62:05||wma|1KB|~/music/老歌/月亮.wma|0"}));
+    QStringList headings;
+    for (QTableView* pane :
+         {static_cast<QTableView*>(shown.playList), static_cast<QTableView*>(shown.songs)}) {
+        for (int column = 0; column < 8; ++column) {
+            headings << pane->model()->headerData(column, Qt::Horizontal).toString();
+        }
+    }
+    QCOMPARE(headings, QStringList({"曲目标题", "类型", "艺术家", "风格", "曲数", "时间",
+                                    "欣赏次数", "文件位置", "音乐标题", "艺术家", "风格", "时间",
+                                    "次序", "文件类型", "文件大小", "文件位置"}));
+    // Sizes summed before the division; more than 4 GB counted whole.
+    QStringList status = {shown.frame->StatusText()};
+    shown.Manager().songs.AddTail(MakeSong("big", "", 0, 0, "/m", "big.wav", 5LL << 30));
+    shown.frame->UpdateStatusText();
+    status << shown.frame->StatusText();
+    CShownLibrary empty;
+    QVERIFY(empty.Show(CMusicList()));
+    QCOMPARE(PaneRows(empty.playList) + PaneRows(empty.songs),
+             QStringList({"导入您的音乐(请双击)||||||||4"}));
+    status << empty.frame->StatusText();
+    QCOMPARE(status, QStringList({"曲目: 4  音乐: 4  文件总量: 6MB  总时间: 01:15:35",
+                                  "曲目: 4  音乐: 5  文件总量: 5126MB  总时间: 01:15:35",
+                                  "音乐单为空，请选择导入曲目"}));
+}
+
+void WindowTest::SizesColumnsFromTheSecondSizeMessageOn() {
+    // Widths 150 and 600 fall back to the least widths ((150 - 400) / 2 is -125).
+    QList<int> widths;
+    for (int width : {600, 1000, 150}) {
+        int title = 0;
+        int location = 0;
+        CMainFrame::ColumnWidthsForWidth(width, title, location);
+        widths << title << location;
+    }
+    QCOMPARE(widths, QList<int>({120, 170, 230, 346, 120, 170}));
+
+    CShownLibrary folder;
+    for (bool initialised : {false, true}) {
+        CTunecaseDoc doc;
+        QCOMPARE(doc.m_bInitialized, 0);
+        if (initialised) {
+            QVERIFY(doc.OnNewDocument());
+            QCOMPARE(FrameCaption(doc),
+                     QStringLiteral("鸣蛩 (Cricklet)   -   一切音乐尽在掌握中 !"));
+        }
+        CMainFrame frame(&doc);
+        // Title and location columns of the playlist pane, then of the song pane.
+        auto widths = [&frame] {
+            QHeaderView* play = frame.GetPlayListPane()->horizontalHeader();
+            QHeaderView* songs = frame.GetSongPane()->horizontalHeader();
+            return QList<int>({play->sectionSize(0), play->sectionSize(7), songs->sectionSize(0),
+                               songs->sectionSize(7)});
+        };
+        auto fillsThePanes = [&frame] {
+            QTableView* panes[] = {frame.GetPlayListPane(), frame.GetSongPane()};
+            return std::all_of(std::begin(panes), std::end(panes), [](QTableView* pane) {
+                return pane->horizontalHeader()->length() == pane->viewport()->width();
+            });
+        };
+        frame.resize(1000, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        // The first size message leaves the title column, and so do all
+        // before the document is set up; the last column fills the pane.
+        QCOMPARE(widths()[0], 180);
+        QVERIFY(fillsThePanes() && widths()[1] > 172);
+        frame.resize(600, 500);
+        if (!initialised) {
+            QTest::qWait(50);
+            QCOMPARE(widths().mid(0, 2), QList<int>({180, 172}));
+            continue;
+        }
+        QTRY_COMPARE(widths()[0], 120);
+        QCOMPARE(widths().mid(1, 2), QList<int>({170, 120}));
+        frame.resize(1000, 700);
+        QTRY_COMPARE(widths()[0], 230);
+        QVERIFY(fillsThePanes());
+    }
+}
+
+void WindowTest::ColumnsShowNormalValuesWholeAndTheSortArrow() {
+    CShownLibrary shown;
+    const std::string old = shown.Path("old");
+    CMusicList entries; // "Unknown" times, a folder, a long style, a large file
+    entries.AddTail(MakeEntry("老歌", "", old, old,
+                              {MakeSong("甜", "", 0, 1, old, "t.mpga", 999999999, 2012)}, 99999,
+                              2012));
+    QVERIFY(shown.Show(entries));
+    ClickRow(shown.playList, 1);
+    QCOMPARE(shown.songs->ItemText(0, 3), QStringLiteral("Unknown"));
+    const std::pair<QTableView*, int> panes[] = {{shown.playList, 2}, {shown.songs, 1}};
+    for (const auto& [pane, artistColumn] : panes) {
+        QHeaderView* header = pane->horizontalHeader();
+        for (int column = 1; column <= 6; ++column) { // artists have no normal width
+            const int width = header->sectionSize(column);
+            const QString where = pane->objectName() + QString::number(column);
+            QVERIFY2(column == artistColumn ||
+                         static_cast<QAbstractItemView*>(pane)->sizeHintForColumn(column) <= width,
+                     qPrintable(where));
+            QVERIFY2(header->sectionSizeHint(column) <= width, qPrintable(where + " heading"));
+        }
+        QCOMPARE(header->sortIndicatorSection(), -1);
+        const std::pair<int, Qt::SortOrder> clicks[] = {
+            {3, Qt::AscendingOrder}, {5, Qt::DescendingOrder}, {5, Qt::AscendingOrder}};
+        for (const auto& [column, order] : clicks) {
+            ClickHeader(pane, column);
+            QVERIFY(header->sortIndicatorSection() == column &&
+                    header->sortIndicatorOrder() == order);
+        }
+    }
+}
+
+void WindowTest::ExitAsksThenSavesOrKeepsTheWindow() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    const std::string before = shown.dir.Read("PlayList.stp");
+    shown.Manager().entries.RemoveAt(1);
+    QString asked;
+    WhenShown<CExitConfirmDlg>([&asked](CExitConfirmDlg* dialog) {
+        asked = dialog->windowTitle() + QString::number(dialog->ShowAtExitBox()->isChecked());
+        dialog->reject();
+    });
+    QVERIFY(!shown.frame->close());
+    QCOMPARE(asked, QString("Cricklet1"));
+    QVERIFY(shown.frame->isVisible());
+    QCOMPARE(shown.dir.Read("PlayList.stp"), before);
+
+    // A save that fails asks before losing the changes; Cancel keeps the window.
+    const std::string work = shown.Manager().config.WorkDirectory;
+    shown.Manager().config.WorkDirectory = shown.dir.Write("blocked", "a file");
+    shown.platform.answers = {CAnswer::Cancel};
+    WhenShown<CExitConfirmDlg>([](CExitConfirmDlg* dialog) {
+        dialog->ShowAtExitBox()->setChecked(false);
+        dialog->accept();
+    });
+    QVERIFY(!shown.frame->close());
+    QVERIFY(shown.frame->isVisible());
+    QCOMPARE(shown.platform.messages.size(), size_t(4)); // three write errors, then the question
+    QCOMPARE(shown.Messages().last(), QString::fromUtf8(CMainFrame::kSaveFailedQuestion));
+
+    // With the way free again it saves without a question.
+    shown.Manager().config.WorkDirectory = work;
+    shown.platform.messages.clear();
+    QVERIFY(shown.frame->close());
+    QVERIFY(shown.platform.messages.empty());
+    CMusicList saved;
+    QVERIFY(ReadMusicListFile(shown.Path("PlayList.stp"), saved));
+    QCOMPARE(ListTitles(saved), QStringList({"老歌", "Party", "Other"}));
+    // The next run exits without asking.
+    CMainFrame next;
+    QCOMPARE(next.m_pManager->config.IsExitAlert, 0);
+    QVERIFY(next.close());
+}
+
+void WindowTest::ExitSaveStopsARunningImportFirst() {
+    CShownLibrary shown;
+    FillFolders(shown.dir, "import", 20, 30, Mp3Frames(20), ".mp3");
+    QVERIFY(shown.Show(CMusicList()));
+    CMusicCommand command(MCMD_IMPORT_FOLDER, 4, 4);
+    command.SetInt(0, 0);
+    command.SetString(shown.Path("import"), 0);
+    shown.frame->SendCommand(command);
+    shown.frame->SaveAtExit();
+    const int songCount = shown.Manager().songs.GetCount();
+    CSongList saved;
+    QVERIFY(ReadSongStoreFile(shown.Path("MusicList.ckp"), saved));
+    QCOMPARE(saved.GetCount(), songCount);
+    QTest::qWait(50);
+    QCOMPARE(shown.Manager().songs.GetCount(), songCount);
+}
+
+void WindowTest::LaysOutTheMenusAndKeepsTheArtistMenuFilled() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    CMainFrame& frame = *shown.frame;
+    auto* toolBar = frame.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QCOMPARE(toolBar->iconSize(), QSize(24, 24));
+    QList<int> buttons;
+    for (QAction* action : toolBar->actions()) {
+        buttons << (action->isSeparator() ? 0 : action->data().toInt());
+    }
+    QCOMPARE(buttons, QList<int>({32790, 32791, 32809, 0, 32784, 32785, 32786, 0, 32773, 0, 32793,
+                                  0, 32804, 32807, 0, 32778}));
+    QCOMPARE(frame.Action(ID_PLAY)->toolTip() + frame.Action(ID_CLEAR_LIBRARY)->statusTip(),
+             QStringLiteral("播放所选的曲目或音乐清除所有曲目，不会删除曲目文件"));
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) {
+        titles << action->text();
+    }
+    QCOMPARE(titles + MenuTexts(frame.menuBar()->actions().at(0)->menu()),
+             QStringList({"文件(&F)", "曲目(&M)", "播放(&P)", "帮助(&H)", "导入音乐单..\tCtrl+O",
+                          "导出音乐单..\tCtrl+S", "导出音乐单为网页..", "-", "功能设置..\tCtrl+T",
+                          "弹出菜单", "-", "退出..\tAlt+F4"}));
+
+    // Switching between the full and the simple popup keeps the artists.
+    for (int menu : {ID_MENU_FULL, ID_MENU_SIMPLE, ID_MENU_FULL}) {
+        QVERIFY(frame.ExecuteCommand(menu));
+        QStringList artists;
+        for (QAction* action : CMainFrame::ArtistSubmenu(frame.PlayListMenu())->actions()) {
+            artists << action->text() + "=" + QString::number(action->data().toInt());
+        }
+        QCOMPARE(artists, QStringList({"DJ=40000", "陈奕迅=40001", "<未命名>=40002"}));
+        const bool simple = menu == ID_MENU_SIMPLE;
+        QCOMPARE(shown.Manager().config.MenuStatus, simple ? 1 : 0);
+        QCOMPARE(frame.PlayListMenu()->actions().size(), simple ? 12 : 25);
+        QCOMPARE(QList<bool>({frame.IsCommandChecked(ID_MENU_SIMPLE),
+                              frame.IsCommandChecked(ID_MENU_FULL)}),
+                 QList<bool>({simple, !simple}));
+    }
+    QCOMPARE(frame.PlayListMenu()->defaultAction()->data().toInt(), int(ID_EDIT_INFO));
+}
+
+void WindowTest::UpdateRulesFollowTheLibraryAndSelection_data() {
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QList<int>>("entryRows"); // clicked, the later ones with Ctrl
+    QTest::addColumn<QList<int>>("songRows");
+    // For each command of kRuled: + enabled, - disabled, . not checked.
+    QTest::addColumn<QString>("states");
+    // Keys pressed then in the pane clicked last, and the commands that ran.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QList<int>>("runs");
+    using Rows = QList<int>;
+    // clang-format off
+    //                                                                 songs entries  fold  entry lib  play songs
+    QTest::newRow("9 songs")       << "9 songs"      << Rows()    << Rows() << "-- ...... ... .... ... .. .."
+                                   << "Alt+1" << Rows();
+    QTest::newRow("10 songs")      << "10 songs"     << Rows()    << Rows() << "+- ...... ... .... ... .. .."
+                                   << "Alt+1, Alt+2" << Rows{ID_RANDOM_SONGS_10};
+    QTest::newRow("3 entries")     << "3 entries"    << Rows()    << Rows() << ".. ++-++- ... .... ... .. .."
+                                   << "Shift+4, Shift+2, Shift+@"
+                                   << Rows{ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_2};
+    QTest::newRow("2 entries")     << "2 entries"    << Rows()    << Rows() << ".. ...... .-. .... ... .. .."
+                                   << "" << Rows();
+    // Right after the start the all-songs row is current: nothing to play.
+    QTest::newRow("at start")      << "sample"       << Rows()    << Rows() << ".. ...... .+. ---. +++ -. -+"
+                                   << "Ctrl+P, Ctrl+R" << Rows();
+    QTest::newRow("m3u entry")     << "sample"       << Rows{1}   << Rows() << ".. ...... -.. .... ... ++ .."
+                                   << "" << Rows();
+    QTest::newRow("folder entry")  << "sample"       << Rows{2}   << Rows() << ".. ...... +.+ .... ... .. .."
+                                   << "" << Rows();
+    QTest::newRow("all-songs row") << "sample"       << Rows{0}   << Rows() << ".. ...... -.- .... ... .. .."
+                                   << "Del, Ctrl+R" << Rows();
+    QTest::newRow("one entry")     << "sample"       << Rows{3}   << Rows() << ".. ...... ... ++.+ ... .. .."
+                                   << "Del" << Rows{ID_REMOVE_ENTRY};
+    QTest::newRow("two entries")   << "sample"       << Rows{3, 1} << Rows() << ".. ...... ... +-.- ... .. .."
+                                   << "" << Rows();
+    QTest::newRow("folder first")  << "folder first" << Rows{1}   << Rows() << ".. ...... +.. .... ... .. .."
+                                   << "" << Rows();
+    QTest::newRow("empty")         << "empty"        << Rows()    << Rows() << ".. ...... ... .... --+ .. .."
+                                   << "Ctrl+L, Ctrl+O" << Rows{ID_IMPORT_LIST};
+    QTest::newRow("one song")      << "sample"       << Rows{0}   << Rows{1} << ".. ...... ... .... ... +. .."
+                                   << "Ctrl+P" << Rows{ID_PLAY};
+    QTest::newRow("two songs")     << "sample"       << Rows()    << Rows{0, 2} << ".. ...... ... .... ... .. +-"
+                                   << "" << Rows();
+    // clang-format on
+}
+
+void WindowTest::UpdateRulesFollowTheLibraryAndSelection() {
+    QFETCH(QString, library);
+    QFETCH(QList<int>, entryRows);
+    QFETCH(QList<int>, songRows);
+    QFETCH(QString, states);
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, runs);
+    CShownLibrary shown;
+    QVERIFY(ShowLibrary(shown, library));
+    shown.playList->setFocus();
+    for (int i = 0; i < entryRows.size(); ++i) {
+        ClickRow(shown.playList, entryRows[i], Qt::LeftButton,
+                 i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+    }
+    for (int i = 0; i < songRows.size(); ++i) {
+        ClickRow(shown.songs, songRows[i], Qt::LeftButton,
+                 i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+    }
+    shown.frame->UpdateCommandStates();
+    QString actual = states;
+    int command = 0;
+    for (int i = 0; i < actual.size(); ++i) {
+        if (actual[i] != ' ') {
+            const bool enabled = shown.frame->IsCommandEnabled(kRuled[command++]);
+            actual[i] = states[i] == '.' ? QChar('.') : QChar(enabled ? '+' : '-');
+        }
+    }
+    QCOMPARE(command, int(std::size(kRuled)));
+    QCOMPARE(actual, states);
+    QTableView* pane = songRows.isEmpty() ? static_cast<QTableView*>(shown.playList) : shown.songs;
+    for (const QString& key : keys.split(", ", Qt::SkipEmptyParts)) {
+        QTest::keySequence(pane, QKeySequence(key));
+    }
+    QList<int> ran;
+    for (const auto& [id, count] : shown.runs) {
+        ran += QList<int>(count, id);
+    }
+    QCOMPARE(ran, runs);
+}
+
+void WindowTest::RulesAreReadWhenTheKeyIsPressed() {
+    CShownLibrary nine;
+    QVERIFY(ShowLibrary(nine, "9 songs"));
+    QVERIFY(!nine.frame->ExecuteCommand(ID_RANDOM_SONGS_10));
+    // Not when the window last idled.
+    nine.Manager().songs.AddTail(MakeSong("s", "", 60, 0, nine.Path("loose"), "s.mp3", 1));
+    QTest::keyClick(nine.playList, Qt::Key_1, Qt::AltModifier);
+    QCOMPARE(nine.runs[ID_RANDOM_SONGS_10], 1);
+}
+
+void WindowTest::WindowCommandsAndMenusCarryTheRules() {
+    const CTrayAvailability trayArea(true);
+    CShownLibrary shown;
+    QVERIFY(ShowLibrary(shown, "3 entries"));
+    CMainFrame& frame = *shown.frame;
+    // show, hide, cancel popup, wizard (Ctrl+W, no handler), the artist
+    // placeholder, past the last artist, the first artist.
+    const std::initializer_list<int> ids = {
+        ID_SHOW_WINDOW,        ID_HIDE_WINDOW,     ID_CANCEL_POPUP, ID_WIZARD,
+        ID_ARTIST_PLACEHOLDER, ID_ARTIST_LAST + 1, ID_ARTIST_FIRST};
+    QCOMPARE(shown.Enabled(ids), QString("-++---+"));
+    QTest::keyClick(shown.playList, Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(frame.ExecuteCommand(ID_HIDE_WINDOW));
+    QVERIFY(frame.isHidden() && frame.m_bMinimized == 1);
+    QCOMPARE(shown.Enabled(ids), QString("+-+---+"));
+    QVERIFY(frame.ExecuteCommand(ID_SHOW_WINDOW));
+    QVERIFY(frame.isVisible() && frame.m_bMinimized == 0);
+    // A handler without a rule is always enabled; a rule or its removal
+    // turns it off.
+    shown.Count({ID_WIZARD});
+    QCOMPARE(shown.Enabled({ID_WIZARD}), QString("+"));
+    frame.SetCommandUpdateRule(ID_WIZARD, [] { return false; });
+    frame.SetCommandHandler(ID_ARTIST_FIRST, nullptr);
+    QCOMPARE(shown.Enabled({ID_WIZARD, ID_ARTIST_FIRST}), QString("--"));
+    for (int id : {ID_APP_EXIT, ID_APP_ABOUT, ID_MENU_FULL, ID_MENU_SIMPLE, ID_CANCEL_POPUP}) {
+        QVERIFY2(frame.HasCommandHandler(id), qPrintable(QString::number(id)));
+    }
+
+    // Menus take the rules when they open.
+    QMenu* randomEntries = frame.menuBar()->actions().at(2)->menu()->actions().at(2)->menu();
+    QMenu* tray = CreateMenuResource(IDR_TRAY, frame, &frame);
+    QMenu* popupSwitch = frame.menuBar()->actions().at(0)->menu()->actions().at(5)->menu();
+    QStringList texts;
+    for (QMenu* menu : {randomEntries, tray, popupSwitch}) {
+        frame.UpdateMenuItems(menu);
+        texts += MenuTexts(menu, true).mid(0, menu == tray ? 2 : 6);
+    }
+    frame.FillArtistMenu(CMainFrame::ArtistSubmenu(tray));
+    QCOMPARE(texts + MenuTexts(CMainFrame::ArtistSubmenu(tray)),
+             QStringList({"1个曲目\tShift+1+", "2个曲目\tShift+2+", "4个曲目\tShift+4-", "-",
+                          "1个曲目 (乐序随机)+", "2个曲目 (乐序随机)+", "显示主界面-",
+                          "隐藏主界面+", "简洁+", "全部+v", "<未命名>"}));
+    randomEntries->actions().at(0)->trigger();
+    randomEntries->actions().at(2)->trigger();
+    QCOMPARE(shown.runs, (std::map<int, int>{{ID_RANDOM_ENTRIES_1, 1}}));
+}
+
+void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
+    // A question from another thread opens on the user-interface thread.
+    CQtPlatform platform;
+    QString shownBox;
+    WhenShown<QMessageBox>([&shownBox](QMessageBox* box) {
+        shownBox = box->text() + "|" + box->windowTitle();
+        box->done(QMessageBox::Cancel);
+    });
+    std::atomic<bool> done{false};
+    CAnswer answer = CAnswer::Ok;
+    std::thread asker([&] {
+        answer = platform.AskOkCancel("确定要移去吗?", "Cricklet");
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+    asker.join();
+    QCOMPARE(shownBox, QString("确定要移去吗?|Cricklet"));
+    QVERIFY(answer == CAnswer::Cancel);
+
+    // Import rows show the records as they were when handed over.
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    CMainFrame& frame = *shown.frame;
+    frame.ClearPanes(1);
+    frame.m_bImportFinished = false;
+    auto song = MakeSong("十年", "陈奕迅", 205, 0, "/music", "十年.mp3", 2960384);
+    auto entry = MakeEntry("新专辑", "陈奕迅", "/music", "/music", {song});
+    std::thread worker([&] {
+        shown.Manager().songs.AddTail(song);
+        shown.Manager().entries.AddTail(entry);
+        frame.ImportInsertSongRow(song, 0);
+        frame.ImportInsertEntryRow(entry, 1);
+        frame.ImportShowProgress("/music", "十年.mp3");
+        frame.ImportCloseDialog(1010);
+        song->title = "改了";
+        entry->title = "改了";
+    });
+    worker.join();
+    QVERIFY(!frame.m_bImportFinished);
+    QTRY_VERIFY(frame.m_bImportFinished);
+    QCOMPARE(PaneRows(shown.playList).value(1) + PaneRows(shown.songs).value(0),
+             QString("新专辑|文件夹|陈奕迅|N/A|1|03:25|0|/music|3"
+                     "十年|陈奕迅|N/A|03:25||mp3|2960KB|/music/十年.mp3|0"));
+    // A later refill shows the records as they are now.
+    frame.RefillPanes();
+    QCOMPARE(shown.playList->ItemText(1, 0), QStringLiteral("改了"));
+}
+
+void WindowTest::ImportDialogCountsFilesAndStartsInTheLastFolder() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    CImportProgressDlg dialog(&shown.Manager());
+    QCOMPARE(dialog.findChild<QProgressBar*>()->maximum(), 0); // busy, no total
+    shown.frame->m_pImportDlg = &dialog;
+    for (int i = 0; i < 3; ++i) {
+        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
+    }
+    shown.frame->m_pImportDlg = nullptr;
+    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
+
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
+    const std::pair<std::string, QString> cases[] = {
+        {"", fallback}, {shown.Path("gone"), fallback}, {shown.Root(), shown.QPath("")}};
+    for (const auto& [recent, start] : cases) {
+        shown.Manager().config.RecentDirectory = recent;
+        shown.dialogs.requests.clear();
+        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
+        QCOMPARE(QDir(shown.dialogs.requests.at(0).startFolder).path(), QDir(start).path());
+    }
+    const QString imported =
+        QString::fromStdString(FolderPart(shown.dir.Write("songs/a.mid", MidiBytes())));
+    shown.dialogs.answers = {imported};
+    shown.frame->RunCommand(ID_IMPORT_FOLDER);
+    QCOMPARE(QString::fromStdString(shown.Manager().config.RecentDirectory), imported);
+}
+
+void WindowTest::RefillsTheSongPaneOnlyForANewlyShownEntry() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    // Loading numbers each entry's songs 1, 2, ...; a song without a number
+    // sorts first and shows an empty order cell.
+    shown.Manager().entries.GetAt(2)->songs.GetAt(2)->order = 0;
+    QSignalSpy refills(shown.songs->model(), &QAbstractItemModel::modelReset);
+    // After each step: the shown row, the highlighted one, the song pane's
+    // refills so far and its order cells.
+    QStringList walk;
+    for (const char* steps : {"c2", "c2", "c3", "c2", "c0", "r4", "r4", "c4", "D", "c1", "U", "U",
+                              "D", "D", "X", "c1"}) {
+        const bool popup = Run(shown, steps);
+        walk << QString("%1%2 %3 %4 %5:%6")
+                    .arg(steps, popup ? "" : "(no popup)")
+                    .arg(shown.Manager().currentRow)
+                    .arg(shown.playList->GetSelectionMark())
+                    .arg(refills.count())
+                    .arg(ColumnTexts(shown.songs, 4).join(','));
+    }
+    QCOMPARE(walk.join(" | "), "c2 2 2 1:,1 | c2 2 2 1:,1 | c3 3 3 2: | c2 2 2 3:,1 | "
+                               "c0 0 0 4:,,, | r4 4 4 5: | r4 4 4 5: | c4 4 4 6: | D 4 4 6: | "
+                               "c1 1 1 7:1,2 | U 0 0 8:,,, | U 0 0 8:,,, | D 1 1 9:1,2 | "
+                               "D 2 2 10:,1 | X 2 2 10:,1 | c1 1 1 11:1,2");
+    // The selected rows fit the caller's buffer, or their count is returned.
+    ClickRow(shown.playList, 3, Qt::LeftButton, Qt::ControlModifier);
+    int rows[2] = {-7, -7};
+    int small[1] = {-7};
+    QCOMPARE(QList<int>({shown.playList->GetSelectedRows(rows, 2), rows[0], rows[1],
+                         shown.playList->GetSelectedRows(small, 1), small[0]}),
+             QList<int>({3, 1, 3, 1, -7}));
+    shown.playList->clearSelection();
+    QCOMPARE(shown.playList->GetSelectedRows(rows, 2), -1);
+}
+
+// Whatever path changes the highlighted entry, currentRow names it and the
+// song pane shows its songs, so song commands act on the song the user picked.
+void WindowTest::EveryPathKeepsTheSongPaneOnTheHighlightedEntry() {
+    const struct {
+        const char* steps;
+        const char* title;
+        const char* songs;
+    } cases[] = {{"c1Dc1", "乙", "b1 b2 b3"}, {"c1S", "乙", "b1 b2 b3"},
+                 {"c1P", "Zed", "z1"},        {"c2EH", "所有歌曲", "b1 b2 b3 a1 a2 a3 z1"},
+                 {"c2R", "甲", "a1 a2 a3"},   {"c2X", "甲", "a1 a2 a3"}};
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(shown.Show(ThreeEntries(shown.Root())));
+        Run(shown, c.steps);
+        const int row = shown.Manager().currentRow;
+        QVERIFY2(shown.playList->SelectedRows() == std::vector<int>({row}), c.steps);
+        QVERIFY2(shown.playList->ItemText(row, 0) == QString::fromUtf8(c.title), c.steps);
+        QVERIFY2(shown.Titles().join(' ') == QLatin1String(c.songs), c.steps);
+        if (QByteArray(c.songs) != "b1 b2 b3") {
+            continue;
+        }
+        ClickRow(shown.songs, 2);
+        QTest::keyClick(shown.songs, Qt::Key_P, Qt::ControlModifier);
+        shown.platform.answers.push_back(CAnswer::Ok);
+        QTest::keyClick(shown.songs, Qt::Key_Delete);
+        QVERIFY2(shown.platform.openedPaths == std::vector<std::string>({shown.Path("b/b3.mp3")}),
+                 c.steps);
+        QCOMPARE(shown.Messages(),
+                 QStringList({"确定要在当前曲目中移去\"b3\"? (不会删除该音乐文件)"}));
+        QCOMPARE(shown.Manager().entries.GetAt(row)->songs.GetCount(), 2);
+        QCOMPARE(shown.Titles(), QStringList({"b1", "b2"}));
+    }
+}
+
+void WindowTest::KeysMoveBetweenThePanesAndPlay() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(ThreeEntries(shown.Root())));
+    shown.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.frame.get()));
+    ClickRow(shown.playList, 2);
+    QTest::keyClick(shown.playList, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown.songs));
+    QTest::keyClick(shown.songs, Qt::Key_Down);
+    QTest::keyClick(shown.songs, Qt::Key_Return);
+    QCOMPARE(shown.platform.openedPaths, std::vector<std::string>({shown.Path("a/a2.mp3")}));
+    const std::pair<Qt::Key, QWidget*> switches[] = {
+        {Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs}, {Qt::Key_F6, shown.playList}};
+    for (const auto& [key, focused] : switches) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(QApplication::focusWidget() == focused, qPrintable(QKeySequence(key).toString()));
+    }
+    // Enter plays the entry, as a double click does; its count's cell is redrawn.
+    QSignalSpy redrawn(shown.playList->model(), &QAbstractItemModel::dataChanged);
+    QTest::keyClick(shown.playList, Qt::Key_Enter);
+    QCOMPARE(shown.playList->ItemText(2, 6), QStringLiteral("1"));
+    bool cellRedrawn = false;
+    for (const QList<QVariant>& signal : redrawn) {
+        const auto from = signal.at(0).value<QModelIndex>();
+        const auto to = signal.at(1).value<QModelIndex>();
+        cellRedrawn |= from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6;
+    }
+    QVERIFY(cellRedrawn);
+    shown.Count({ID_PLAY});
+    QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {},
+                       shown.playList->visualRect(shown.playList->model()->index(3, 0)).center());
+    QCOMPARE(shown.runs[ID_PLAY], 1);
+}
+
+void WindowTest::HeaderClicksSortAlternately() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    ClickRow(shown.playList, 2);
+    QSignalSpy refills(shown.songs->model(), &QAbstractItemModel::modelReset);
+    QStringList orders;
+    for (int column : {1, 6, 0}) {
+        ClickHeader(shown.playList, column);
+        orders << ColumnTexts(shown.playList, 0).join(',');
+    }
+    QCOMPARE(orders, QStringList({"所有歌曲,周末的歌,Party,老歌,Other",
+                                  "所有歌曲,Party,周末的歌,老歌,Other",
+                                  "所有歌曲,Other,Party,老歌,周末的歌"}));
+    QCOMPARE(refills.count(), 0);
+    QCOMPARE(shown.Manager().currentRow, 3); // 老歌 stays the shown entry, in its new row
+    QCOMPARE(shown.Manager().entries.GetAt(1)->title, std::string("Other"));
+
+    CShownLibrary four;
+    QVERIFY(four.Show(FourSongEntry(four.Root())));
+    ClickRow(four.playList, 1);
+    auto sorted = [&four](std::function<void()> action, int column) {
+        action();
+        return four.Titles().join(',') + "|" + ColumnTexts(four.songs, column).join(',');
+    };
+    auto header = [&four](int column) {
+        return [&four, column] { ClickHeader(four.songs, column); };
+    };
+    auto entry = [&four](int row) { return [&four, row] { ClickRow(four.playList, row); }; };
+    // Artists go descending in GBK byte order (丙 bing, 甲 jia, 乙 yi);
+    // equal artists keep their order from the time sort. Showing the entry
+    // again brings back its own order.
+    QCOMPARE(
+        QStringList({sorted(header(3), 3), sorted(header(1), 4), sorted(header(6), 6),
+                     sorted(
+                         [&] {
+                             entry(2)();
+                             entry(1)();
+                         },
+                         4),
+                     sorted(entry(0), 4), sorted(header(0), 4)}),
+        QStringList({"b,c,d,a|01:40,03:20,05:00,06:40", "d,b,a,c|1,2,4,3",
+                     "a,c,b,d|1KB,2KB,3KB,4KB", "d,b,c,a|1,2,3,4", "d,b,c,a|,,,", "d,c,b,a|,,,"}));
+    QCOMPARE(four.Manager().songs.GetAt(1)->title, std::string("d"));
+    // A refill of both panes keeps the entry highlighted and its songs shown.
+    ClickRow(four.playList, 1);
+    four.frame->RefillPanes();
+    QCOMPARE(four.Manager().currentRow, 1);
+    QCOMPARE(four.playList->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(ColumnTexts(four.songs, 4), QStringList({"1", "2", "3", "4"}));
+}
+
+void WindowTest::DragSwapsWithTheRowUnderThePointer() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FourSongEntry(shown.Root())));
+    CMusicManager& manager = shown.Manager();
+    // In the all-songs list the songs move without numbers of their own.
+    Drag(shown.songs, 3, {2});
+    QCOMPARE(shown.Titles(), QStringList({"d", "b", "a", "c"}));
+    QCOMPARE(manager.songs.GetAt(3)->title, std::string("a"));
+    QCOMPARE(QList<int>({manager.songs.GetAt(3)->order, manager.songs.GetAt(4)->order}),
+             QList<int>({4, 3}));
+
+    ClickRow(shown.playList, 1);
+    Drag(shown.songs, 0, {1, 2});
+    QCOMPARE(shown.Titles(), QStringList({"b", "c", "d", "a"}));
+    QCOMPARE(ColumnTexts(shown.songs, 4), QStringList({"1", "2", "3", "4"}));
+    QCOMPARE(shown.songs->GetSelectionMark(), 2);
+    QCOMPARE(shown.songs->GetSelectedCount(), 1);
+    // A fast move that skips rows swaps directly with the row reached.
+    Drag(shown.songs, 0, {3});
+    CEntryPtr entry = manager.entries.GetAt(1);
+    QCOMPARE(entry->songs.GetAt(1)->title, std::string("a"));
+    QCOMPARE(QList<int>({entry->songs.GetAt(1)->order, entry->songs.GetAt(4)->order}),
+             QList<int>({1, 4}));
+    ClickRow(shown.playList, 2);
+    ClickRow(shown.playList, 1);
+    QCOMPARE(shown.Titles(), QStringList({"a", "c", "d", "b"}));
+
+    // Delete in the song pane goes to the remove command, with nothing selected too.
+    shown.Count({ID_REMOVE_SONGS});
+    shown.songs->setFocus();
+    shown.songs->clearSelection();
+    QTest::keyClick(shown.songs, Qt::Key_Delete);
+    QCOMPARE(shown.runs[ID_REMOVE_SONGS], 1);
+    QCOMPARE(shown.frame->GetActivePaneRow(), 1);
+}
+
+void WindowTest::DropsAddOnlyWhatThePaneTakes() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FourSongEntry(shown.Root())));
+    const std::string text = shown.dir.Write("drop/readme.txt", "text\n");
+    ClickRow(shown.playList, 1);
+    QVERIFY(DropFiles(shown.songs, {text, shown.dir.Write("drop/新歌.mp3", Mp3Frames(40))}));
+    QCOMPARE(shown.Manager().songs.GetCount(), 5);
+    QCOMPARE(shown.Manager().entries.GetAt(1)->songs.GetCount(), 5);
+    QCOMPARE(shown.Titles(), QStringList({"d", "b", "c", "a", "新歌"}));
+    QCOMPARE(shown.songs->GetSelectedCount(), 1);
+    QCOMPARE(shown.songs->GetSelectionMark(), 4);
+    QCOMPARE(shown.playList->ItemText(1, 4), QStringLiteral("5"));
+
+    // The playlist pane takes m3u files only, and only those the manager reads.
+    shown.dir.Write("new/歌.mp3", "x");
+    const std::string list = shown.dir.Write("new/新歌.m3u", "#EXTM3U\n#EXTINF:123,歌\n歌.mp3\n");
+    QVERIFY(DropFiles(shown.playList, {text, list, shown.dir.Write("new/坏.m3u", "# no list\n")}));
+    QCOMPARE(ListTitles(shown.Manager().entries), QStringList({"四首", "空", "新歌"}));
+    QCOMPARE(ColumnTexts(shown.playList, 1), QStringList({"", "m3u", "m3u", "m3u"}));
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({3}));
+    QCOMPARE(shown.Titles(), QStringList({"歌"}));
+    QVERIFY(shown.frame->StatusText().startsWith(QStringLiteral("曲目: 3  音乐: ")));
+}
+
+void WindowTest::MessageBoxesNeverLeaveOneCharacterOnALine() {
+    const QString sentence = QStringLiteral("确定要在当前曲目中移去这些歌曲吗不会删除这些音乐文件");
+    for (int length = 20; length <= 90; ++length) {
+        const QString text = sentence.repeated(4).left(length);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Cricklet"), text);
+        PrepareMessageBox(box);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const int width = label->contentsRect().width();
+        QTextLayout layout(text, label->font());
+        layout.beginLayout();
+        int lastLine = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lastLine = line.textStart() == 0 ? length : line.textLength();
+        }
+        layout.endLayout();
+        const QString where = QString::number(length);
+        QVERIFY2(label->wordWrap() || width >= QFontMetrics(label->font()).horizontalAdvance(text),
+                 qPrintable(where + " cut"));
+        QVERIFY2(lastLine > 1, qPrintable(where));
+    }
+}
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
