@@ -1,15 +1,12 @@
 // The dialogs and the window's companions: the About box and its link
-// labels, the lock that keeps a second copy from starting, the import-method
-// question, the settings dialog alone and through the settings command, the
+// labels, the settings dialog alone and through the settings command, the
 // eye-rest reminder and its timer, and the notification-area icon.
 #include "GuiHelpers.h"
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "app/ImportMethodDlg.h"
 #include "app/SettingsDlg.h"
-#include "app/TunecaseApp.h"
 #include "desktop/EyeReminder.h"
 #include "desktop/HyperLinkLabel.h"
 
@@ -19,10 +16,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimerEvent>
 #include <QtTest>
@@ -31,7 +26,6 @@ class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void LinkLabelsOpenTheirTextOnlyAsALink();
-    void MethodDialogShowsTheChoiceAndReturnsTheOneTaken();
     void SettingsShowTheConfigurationAndWriteItBack();
     void OkIsRefusedUntilTheSettingsHold();
     void BrowseSetsOnlyThePath();
@@ -157,42 +151,20 @@ void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
              std::vector<std::string>({"https://cricklet.example/", "mailto:someone@example.org"}));
     QCOMPARE(web.palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(web.font().underline() && !mail.font().underline());
-    QVERIFY(mail.cursor().shape() == Qt::PointingHandCursor && web.cursor().shape() == Qt::ArrowCursor);
+    QVERIFY(mail.cursor().shape() == Qt::PointingHandCursor &&
+            web.cursor().shape() == Qt::ArrowCursor);
 
     CAboutDlg dialog;
     QVERIFY((dialog.windowTitle() + dialog.AboutText())
-                .startsWith(QStringLiteral("关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
-                                           "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
+                .startsWith(QStringLiteral(
+                    "关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
+                    "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
     QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
     for (CHyperLinkLabel* label : {dialog.WebLabel(), dialog.MailLabel()}) {
-        QVERIFY(label->IsLink() && label->font().underline() && label->TextColor() == QColor(0, 0, 255));
+        QVERIFY(label->IsLink() && label->font().underline() &&
+                label->TextColor() == QColor(0, 0, 255));
     }
     QCOMPARE(dialog.WebLabel()->Target(), AboutWebAddress());
-}
-
-void DialogsTest::MethodDialogShowsTheChoiceAndReturnsTheOneTaken() {
-    CImportMethodDlg dialog;
-    QCOMPARE(dialog.choice, -1);
-    QCOMPARE(dialog.windowTitle(), QString("Cricklet 导入音乐方式"));
-    // OK takes the other choice; Cancel keeps the caller's.
-    for (int result : {int(QDialog::Accepted), int(QDialog::Rejected)}) {
-        dialog.choice = CImportMethodDlg::ChooseFolder;
-        QString shown;
-        WhenShown<CImportMethodDlg>([&shown, result](CImportMethodDlg* method) {
-            shown = QString("%1 %2|%3|%4")
-                        .arg(method->FolderRadio()->isChecked())
-                        .arg(method->ListFileRadio()->isChecked())
-                        .arg(method->FolderRadio()->text(), method->ListFileRadio()->text());
-            method->ListFileRadio()->click();
-            result == QDialog::Accepted ? method->accept() : method->reject();
-        });
-        QCOMPARE(dialog.exec(), result);
-        QCOMPARE(
-            shown,
-            QString("1 0|选择一个文件夹导入里面的音乐文件|导入一个现有的Cricklet音乐单(.stp)"));
-        QCOMPARE(dialog.choice, result == QDialog::Accepted ? int(CImportMethodDlg::ChooseListFile)
-                                                            : int(CImportMethodDlg::ChooseFolder));
-    }
 }
 
 void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {

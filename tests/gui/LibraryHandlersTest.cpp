@@ -166,11 +166,18 @@ void LibraryHandlersTest::ImportAsksToAppendOrReplace() {
 }
 
 void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
+    // The folder is preselected: OK alone starts the folder import; Cancel
+    // keeps the caller's choice.
+    QString shownChoice;
     for (bool listFile : {false, true}) {
         CShownLibrary shown;
         QVERIFY(shown.Show(CMusicList()));
-        // The folder is preselected: OK alone starts the folder import.
-        WhenShown<CImportMethodDlg>([listFile](CImportMethodDlg* dialog) {
+        WhenShown<CImportMethodDlg>([listFile, &shownChoice](CImportMethodDlg* dialog) {
+            shownChoice = QString("%1 %2 %3|%4|%5")
+                              .arg(dialog->FolderRadio()->isChecked())
+                              .arg(dialog->ListFileRadio()->isChecked())
+                              .arg(dialog->windowTitle(), dialog->FolderRadio()->text(),
+                                   dialog->ListFileRadio()->text());
             dialog->ListFileRadio()->setChecked(listFile);
             dialog->accept();
         });
@@ -182,11 +189,20 @@ void LibraryHandlersTest::PlaceholderChoiceOpensItsChooser() {
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
         // The chooser came once (and was cancelled): nothing was asked.
         QCOMPARE(Requests(shown).size(), 1);
-        QCOMPARE(Requests(shown)[0].section('|', 2, 2).isEmpty(), !listFile);
         QCOMPARE(int(shown.dialogs.requests[0].kind),
                  int(listFile ? CFileDialogRequest::OpenFile : CFileDialogRequest::Folder));
         QVERIFY(shown.platform.messages.empty());
     }
+    QCOMPARE(shownChoice, QString("1 0 Cricklet 导入音乐方式|选择一个文件夹导入里面的音乐文件|"
+                                  "导入一个现有的Cricklet音乐单(.stp)"));
+    CImportMethodDlg dialog;
+    dialog.choice = CImportMethodDlg::ChooseFolder;
+    WhenShown<CImportMethodDlg>([](CImportMethodDlg* shown) {
+        shown->ListFileRadio()->click();
+        shown->reject();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(dialog.choice, int(CImportMethodDlg::ChooseFolder));
 }
 
 void LibraryHandlersTest::StoppingAnImportAtOnceReportsTheInterruption() {

@@ -5,6 +5,7 @@
 // not such a request.
 #include "app/CommandLine.h"
 #include "app/InstanceChannel.h"
+#include "app/TunecaseApp.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -66,50 +67,41 @@ QByteArray WithVersion(QByteArray request, char version) {
 } // namespace
 
 void ProgramTest::ParsesOptionsAndPaths() {
-    const int run = CCommandLine::Run;
-    const int invalid = CCommandLine::Invalid;
-    const struct {
-        QStringList arguments;
-        int action;
-        QString folder;
-        QStringList paths;
-    } cases[] = {
-        {{}, run, "", {}},
-        {{"a.mp3", "--dir", "/lib", "精选.m3u"}, run, "/lib", {"a.mp3", "精选.m3u"}},
-        {{"--dir=/usb/音乐"}, run, "/usb/音乐", {}},
-        {{"x", "--help", "--bad"}, CCommandLine::Help, "", {"x"}},
-        {{"--version"}, CCommandLine::Version, "", {}},
-        {{"-x.mp3", "--", "--help", "--dir"}, run, "", {"-x.mp3", "--help", "--dir"}},
-        {{"--dir"}, invalid, "", {}},
-        {{"--dir="}, invalid, "", {}},
-        {{"--verbose"}, invalid, "", {}},
+    // Arguments, then the action, the folder, the paths and whether an error is given.
+    const std::pair<QString, QString> cases[] = {
+        {"", "run|||"},
+        {"a.mp3 --dir /lib 精选.m3u", "run|/lib|a.mp3,精选.m3u|"},
+        {"--dir=/usb/音乐", "run|/usb/音乐||"},
+        {"x --help --bad", "help||x|"},
+        {"--version", "version|||"},
+        {"-x.mp3 -- --help --dir", "run||-x.mp3,--help,--dir|"},
+        {"--dir", "invalid|||error"},
+        {"--dir=", "invalid|||error"},
+        {"--verbose", "invalid|||error"},
     };
-    for (const auto& c : cases) {
-        const CCommandLine line = ParseCommandLine(QStringList("cricklet") + c.arguments);
-        const QByteArray row = c.arguments.join(' ').toUtf8();
-        QVERIFY2(int(line.action) == c.action, row);
-        QVERIFY2(line.folder == c.folder, row);
-        QVERIFY2(c.action != run || line.paths == c.paths, row);
-        QVERIFY2((c.action == invalid) != line.error.isEmpty(), row);
+    const char* actions[] = {"run", "help", "version", "invalid"};
+    for (const auto& [arguments, expected] : cases) {
+        const CCommandLine line =
+            ParseCommandLine(QStringList("cricklet") + arguments.split(' ', Qt::SkipEmptyParts));
+        const QStringList paths = line.action == CCommandLine::Invalid ? QStringList() : line.paths;
+        QCOMPARE(QString("%1|%2|%3|%4")
+                     .arg(actions[line.action], line.folder, paths.join(','),
+                          line.error.isEmpty() ? "" : "error"),
+                 expected);
     }
 }
 
 void ProgramTest::WorkFolderFollowsXdgDataHome() {
-    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
-    const struct {
-        const char* dataHome; // null: unset
-        QString expected;
-    } cases[] = {{"/data/me/", "/data/me/cricklet"},
-                 {nullptr, fallback},
-                 {"", fallback},
-                 {"data", fallback}};
     const QByteArray old = qgetenv("XDG_DATA_HOME");
     const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    for (const auto& c : cases) {
-        c.dataHome ? qputenv("XDG_DATA_HOME", c.dataHome) : qunsetenv("XDG_DATA_HOME");
-        QVERIFY2(DefaultWorkFolder() == c.expected, c.dataHome ? c.dataHome : "unset");
+    QStringList folders;
+    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
+        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+        folders << DefaultWorkFolder();
     }
     hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
+    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
 }
 
 void ProgramTest::EntersOnlyAFolderItMayUse() {
@@ -184,6 +176,8 @@ void ProgramTest::SecondCopyHandsItsFileToTheRunningCopy() {
     // the file it was given.
     QVERIFY(!QFileInfo::exists(QString::fromStdString(folders.home.File(".local"))));
     QCOMPARE(QDir(QString::fromStdString(start.Path())).entryList(QDir::Files).size(), 2);
+    // What a copy says when it can reach neither the lock nor the running copy.
+    QCOMPARE(QString::fromUtf8(kAlreadyRunningText), QStringLiteral("鸣蛩(Cricklet) 已经运行了。"));
 }
 
 void ProgramTest::ServerIgnoresWhatIsNotARequest() {
