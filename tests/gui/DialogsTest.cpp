@@ -9,6 +9,7 @@
 #include "app/SettingsDlg.h"
 #include "desktop/EyeReminder.h"
 #include "desktop/HyperLinkLabel.h"
+#include "desktop/SystemTray.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -33,15 +34,27 @@ private slots:
     void SettingsCommandRedrawsOnlyWhatChanged();
     void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
     void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
-    void ReminderWaitsForTheUsersDialogAndNeverStacks();
     void OnlyADoubleClickOnThisIconRestoresTheWindow();
     void ShowAndHideFollowTheWindowAndTheTray();
     void TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores();
-    void WithoutNotificationAreaTheWindowStaysReachable();
     void OnlyClosingTheWindowEndsTheProgram(); // last: it runs the event loop to its end
 };
 
 namespace {
+
+// Decides for a test's scope whether the desktop has a notification area
+// (the offscreen desktop has none); Set makes one come or go.
+class CTrayAvailability {
+public:
+    explicit CTrayAvailability(bool available) : m_available(std::make_shared<bool>(available)) {
+        CSystemTray::SetAvailabilityCheck([shared = m_available] { return *shared; });
+    }
+    ~CTrayAvailability() { CSystemTray::SetAvailabilityCheck(nullptr); }
+    void Set(bool available) { *m_available = available; }
+
+private:
+    std::shared_ptr<bool> m_available;
+};
 
 // The named controls' states: 1 or 0 for boxes, the text of a line edit.
 QString States(QWidget* dialog, std::initializer_list<const char*> names) {
@@ -298,27 +311,27 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged_data() {
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<bool>("accept");
     // Playlist and song pane redraws; images of rows 1 to 3 (m3u, folder,
-    // pls) and of the first song; the settings; the reminder timer.
+    // pls) and of the first song; the settings; the minutes of the reminder's timer.
     QTest::addColumn<QString>("result");
-    QTest::newRow("ok unchanged") << true << QStringList() << true << "0 0|0 3 0|0|1 1 1 30 1|same";
+    QTest::newRow("ok unchanged") << true << QStringList() << true << "0 0|0 3 0|0|1 1 1 30 1|30";
     QTest::newRow("yellow bug") << false << QStringList({"bugYellow=1"}) << true
-                                << "1 0|2 3 2|0|3 1 0 60 1|off";
+                                << "1 0|2 3 2|0|3 1 0 60 1|";
     QTest::newRow("lizard") << false << QStringList({"musicLizard=1"}) << true
-                            << "0 1|0 3 0|1|1 2 0 60 1|off";
+                            << "0 1|0 3 0|1|1 2 0 60 1|";
     // A reminder every 0 minutes is refused; the dialog stays open.
     QTest::newRow("zero interval") << false << QStringList({"eyeProtector=1", "eyeDelay=0"}) << true
-                                   << "0 0|0 3 0|0|1 1 0 60 1|off";
+                                   << "0 0|0 3 0|0|1 1 0 60 1|";
     QTest::newRow("reminder on") << false << QStringList({"eyeProtector=1", "eyeDelay=1"}) << true
-                                 << "0 0|0 3 0|0|1 1 1 1 1|new";
+                                 << "0 0|0 3 0|0|1 1 1 1 1|1";
     // A new interval keeps the running wait; the next reminder takes it up.
     QTest::newRow("new interval") << true << QStringList({"eyeDelay=45"}) << true
-                                  << "0 0|0 3 0|0|1 1 1 45 1|same";
+                                  << "0 0|0 3 0|0|1 1 1 45 1|30";
     QTest::newRow("reminder off") << true << QStringList({"eyeProtector=0"}) << true
-                                  << "0 0|0 3 0|0|1 1 0 30 1|off";
+                                  << "0 0|0 3 0|0|1 1 0 30 1|";
     QTest::newRow("cancel") << false
                             << QStringList(
                                    {"bugGreen=1", "type_wav=1", "exitAlert=0", "musicLizard=1"})
-                            << false << "0 0|0 3 0|0|1 1 0 60 1|off";
+                            << false << "0 0|0 3 0|0|1 1 0 60 1|";
 }
 
 void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
@@ -335,7 +348,6 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
         config.DelayOfEyeProtector = 30;
         frame.m_nEyeTimerID = frame.startTimer(30 * 60000);
     }
-    const int timer = frame.m_nEyeTimerID;
     const std::string types = TypeRows(config);
     ClickRow(shown.playList, 2);
     QSignalSpy playListResets(shown.playList->model(), &QAbstractItemModel::modelReset);
@@ -346,9 +358,10 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
     });
     frame.RunCommand(ID_SETTINGS);
 
-    const QString timerState = frame.m_nEyeTimerID == 0       ? "off"
-                               : frame.m_nEyeTimerID == timer ? "same"
-                                                              : "new";
+    QStringList minutes; // of the reminder's timer
+    for (int period : Periods(shown)) {
+        minutes << QString::number(period / 60000);
+    }
     QCOMPARE(QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")
                  .arg(playListResets.count())
                  .arg(songResets.isEmpty() ? 0 : 1)
@@ -361,7 +374,7 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
                  .arg(config.EnableEyeProtector)
                  .arg(config.DelayOfEyeProtector)
                  .arg(config.IsExitAlert)
-                 .arg(timerState),
+                 .arg(minutes.join(' ')),
              result);
     QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({2}));
     QCOMPARE(shown.playList->GetSelectionMark(), 2);
@@ -384,10 +397,24 @@ void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
         QVERIFY(ShowReminder(shown, c.enable, c.delay));
         QVERIFY2(Periods(shown) == c.periods, qPrintable(QString::number(c.delay)));
     }
+    // The reminder waits for the user's dialog and never stacks, nor is a
+    // second one held back; it tells, and sets the timer with, the interval
+    // of the moment.
     CShownLibrary shown;
     QVERIFY(ShowReminder(shown, 1, 45));
     shown.Manager().config.DelayOfEyeProtector = 30;
+    QDialog userDialog(shown.frame.get());
+    userDialog.setModal(true);
+    userDialog.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &userDialog);
     FireReminder(shown);
+    FireReminder(shown);
+    QCOMPARE(OpenReminders(), 0);
+    userDialog.close();
+    QTRY_COMPARE(OpenReminders(), 1);
+    FireReminder(shown);
+    QCOMPARE(OpenReminders(), 1);
+    QVERIFY(!shown.frame->m_pEyeReminder->IsWaiting());
     CEyeReminderDlg* dialog = shown.frame->m_pEyeReminder->Dialog();
     QCOMPARE(dialog->windowTitle() + dialog->MessageText()->text() + dialog->AdviceText()->text(),
              QStringLiteral("鸣蛩提醒您保护视力！您已在电脑前连续用眼30分钟了！为保护您的视力，"
@@ -423,30 +450,16 @@ void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
     }
 }
 
-void DialogsTest::ReminderWaitsForTheUsersDialogAndNeverStacks() {
-    CShownLibrary shown;
-    QVERIFY(ShowReminder(shown, 1, 45));
-    QDialog userDialog(shown.frame.get());
-    userDialog.setModal(true);
-    userDialog.show();
-    QTRY_COMPARE(QApplication::activeModalWidget(), &userDialog);
-    FireReminder(shown);
-    FireReminder(shown);
-    QCOMPARE(OpenReminders(), 0);
-    userDialog.close();
-    QTRY_COMPARE(OpenReminders(), 1);
-    // Nor is a second one held back for when this one closes.
-    FireReminder(shown);
-    QCOMPARE(OpenReminders(), 1);
-    QVERIFY(!shown.frame->m_pEyeReminder->IsWaiting());
-    shown.frame->m_pEyeReminder->Dialog()->accept();
-    QCOMPARE(Periods(shown), QList<int>({2700000}));
-}
-
 void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
-    const CTrayAvailability trayArea(true);
+    CTrayAvailability trayArea(false);
     CShownLibrary shown;
     QVERIFY(ShowTrayWindow(shown));
+    CSystemTray& tray = *shown.frame->m_TrayIcon;
+    QVERIFY(!tray.Icon()->isVisible());
+    trayArea.Set(true);
+    tray.CheckAvailability();
+    QVERIFY(tray.Icon()->isVisible());
+    QCOMPARE(tray.Icon()->toolTip(), QStringLiteral("鸣蛩 一切音乐尽在掌握中! 请点击右键"));
     shown.frame->setWindowState(Qt::WindowMinimized);
     QTRY_VERIFY(shown.frame->isHidden());
     const struct {
@@ -460,12 +473,16 @@ void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
                  {IDR_TRAY, QSystemTrayIcon::DoubleClick, 1}};
     for (const auto& c : cases) {
         const bool hidden = shown.frame->isHidden();
-        QVERIFY2(hidden &&
-                     shown.frame->m_TrayIcon->OnTrayNotification(c.iconId, c.reason) == c.result,
+        QVERIFY2(hidden && tray.OnTrayNotification(c.iconId, c.reason) == c.result,
                  qPrintable(QString::number(c.reason)));
     }
     QVERIFY(shown.frame->isVisible() && !shown.frame->isMinimized());
     QCOMPARE(shown.frame->m_bMinimized, 0);
+    // The panel ends: the hidden window comes back rather than be lost.
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    trayArea.Set(false);
+    tray.CheckAvailability();
+    QVERIFY(shown.frame->isVisible() && !tray.Icon()->isVisible());
 }
 
 void DialogsTest::ShowAndHideFollowTheWindowAndTheTray() {
@@ -531,23 +548,6 @@ void DialogsTest::TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores() {
         QVERIFY(shown.frame->ExecuteCommand(id));
         QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
     }
-}
-
-void DialogsTest::WithoutNotificationAreaTheWindowStaysReachable() {
-    CTrayAvailability trayArea(false);
-    CShownLibrary shown;
-    QVERIFY(ShowTrayWindow(shown));
-    CSystemTray& tray = *shown.frame->m_TrayIcon;
-    QVERIFY(!tray.Icon()->isVisible());
-    trayArea.Set(true);
-    tray.CheckAvailability();
-    QVERIFY(tray.Icon()->isVisible());
-    QCOMPARE(tray.Icon()->toolTip(), QStringLiteral("鸣蛩 一切音乐尽在掌握中! 请点击右键"));
-    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
-    // The panel ends: the hidden window comes back rather than be lost.
-    trayArea.Set(false);
-    tray.CheckAvailability();
-    QVERIFY(shown.frame->isVisible() && !tray.Icon()->isVisible());
 }
 
 void DialogsTest::OnlyClosingTheWindowEndsTheProgram() {

@@ -7,7 +7,6 @@
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
 #include "core/PlayListItem.h"
-#include "desktop/SystemTray.h"
 #include "formats/AppConfig.h"
 #include "formats/ListFile.h"
 #include "panes/PlayListView.h"
@@ -177,20 +176,6 @@ template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
     });
     poll->start(10);
 }
-
-// Decides for a test's scope whether the desktop has a notification area
-// (the offscreen desktop has none); Set makes one come or go.
-class CTrayAvailability {
-public:
-    explicit CTrayAvailability(bool available) : m_available(std::make_shared<bool>(available)) {
-        CSystemTray::SetAvailabilityCheck([shared = m_available] { return *shared; });
-    }
-    ~CTrayAvailability() { CSystemTray::SetAvailabilityCheck(nullptr); }
-    void Set(bool available) { *m_available = available; }
-
-private:
-    std::shared_ptr<bool> m_available;
-};
 
 // The real window on a library written as store files into a temporary
 // folder, which is the current folder for the fixture's life, so the window

@@ -313,6 +313,7 @@ void WindowTest::ExitAsksThenSavesOrKeepsTheWindow() {
     QVERIFY(ReadMusicListFile(shown.Path("PlayList.stp"), saved));
     QCOMPARE(ListTitles(saved), QStringList({"老歌", "Party", "Other"}));
     CMainFrame next; // exits without asking
+    QCOMPARE(next.m_pManager->config.IsExitAlert, 0);
     QVERIFY(next.close());
 }
 
