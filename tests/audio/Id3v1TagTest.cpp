@@ -1,7 +1,6 @@
 #include "audio/Id3v1Tag.h"
-#include "ShownBoxes.h"
+#include "AudioHelpers.h"
 #include "audio/GenreNames.h"
-#include "support/Mp3Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +23,12 @@ std::string BuildBytes(const Id3v1Tag& tag) {
     return std::string(reinterpret_cast<const char*>(bytes), Id3v1Tag::kSize);
 }
 
-// "title|artist|album|comment|year|track|version|genre".
+// "title|artist|album|comment|year|track|version|genre name".
 std::string FieldsOf(const Id3v1Tag& tag) {
     return tag.GetTitle() + "|" + tag.GetArtist() + "|" + tag.GetAlbum() + "|" + tag.GetComment() +
            "|" + std::to_string(tag.GetYear()) + "|" + std::to_string(tag.GetTrack()) + "|" +
            (tag.GetVersion() == Id3v1Version::V1_1 ? "1.1" : "1.0") + "|" +
-           std::to_string(tag.GetGenre());
+           std::to_string(tag.GetGenre()) + " " + tag.GenreName();
 }
 
 std::string WithBytes(std::string bytes, std::size_t offset, const std::string& replacement) {
@@ -62,18 +61,22 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
         std::string fields; // of a fresh tag
     } cases[] = {
         // A 1.1 tag: byte 125 zero and byte 126 the track.
-        {"1.1", v11, "Song|||" + c28 + "|0|7|1.1|17"},
-        {"track 255", WithBytes(v11, 126, "\xFF"), "Song|||" + c28 + "|0|255|1.1|17"},
+        {"1.1", v11, "Song|||" + c28 + "|0|7|1.1|17 Rock"},
+        {"track 255", WithBytes(v11, 126, "\xFF"), "Song|||" + c28 + "|0|255|1.1|17 Rock"},
         // A comment using all 30 bytes is 1.0 whatever its byte 126.
-        {"1.0", Id3v1TagBytes(full), "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125"},
-        {"spaces", Id3v1TagBytes(padded), "Song|中文歌名|" + a30 + "||1999|-1|1.0|125"},
+        {"1.0", Id3v1TagBytes(full),
+         "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125 Dance Hall"},
+        {"spaces", Id3v1TagBytes(padded), "Song|中文歌名|" + a30 + "||1999|-1|1.0|125 Dance Hall"},
         // Text after a NUL is not part of the field.
-        {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)), "Go|||" + c28 + "|0|7|1.1|17"},
+        {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)),
+         "Go|||" + c28 + "|0|7|1.1|17 Rock"},
         // The year is read from its four bytes only, like atoi.
         {"year", WithBytes(WithBytes(v11, 93, " 12x"), 97, "2024"),
-         "Song|||2024" + c28.substr(4) + "|12|7|1.1|17"},
-        {"minus", WithBytes(v11, 93, "-5  "), "Song|||" + c28 + "|-5|7|1.1|17"},
-        {"letters", WithBytes(v11, 93, "abcd"), "Song|||" + c28 + "|0|7|1.1|17"},
+         "Song|||2024" + c28.substr(4) + "|12|7|1.1|17 Rock"},
+        {"minus", WithBytes(v11, 93, "-5  "), "Song|||" + c28 + "|-5|7|1.1|17 Rock"},
+        {"letters", WithBytes(v11, 93, "abcd"), "Song|||" + c28 + "|0|7|1.1|17 Rock"},
+        {"genre past the table", WithBytes(v11, 127, "\x7E"),
+         "Song|||" + c28 + "|0|7|1.1|126 not supported"},
     };
     for (const auto& c : cases) {
         Id3v1Tag tag;
@@ -85,14 +88,13 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
     ASSERT_TRUE(ParseBytes(tag, v11));
     ASSERT_TRUE(ParseBytes(tag, Id3v1TagBytes(full)));
     EXPECT_EQ(tag.GetTrack(), 7);
-    EXPECT_EQ(tag.GenreName(), "Dance Hall");
     // Bytes without the signature are refused and change nothing.
     EXPECT_FALSE(ParseBytes(tag, WithBytes(v11, 0, "tag")));
     EXPECT_EQ(tag.GetTitle(), "Song");
     EXPECT_EQ(tag.GetGenre(), 125);
 }
 
-TEST(Id3v1Build, WritesTheFileImageOfTheFields) {
+TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
     Id3v1Tag tag;
     // Starting values: empty texts, year 0, a 1.0 tag, genre 255.
     Id3v1Fields expected;
@@ -119,18 +121,18 @@ TEST(Id3v1Build, WritesTheFileImageOfTheFields) {
     expected.track = -1;
     expected.comment = std::string(30, 'c');
     EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(expected));
-}
 
-TEST(Id3v1Build, CutsGbkTextsAtCharacterBoundaries) {
-    Id3v1Tag tag;
+    // GBK texts are cut at character boundaries.
     tag.SetTitle("鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩"); // 16 characters, 32 bytes
     tag.SetArtist("a鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣"); // 31 bytes
+    tag.SetAlbum("");
+    tag.SetYear(0);
     tag.SetComment("ab鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩"); // 30 bytes, 29 in a 1.1 tag
     tag.SetTrack(3);
     Id3v1Tag reread;
     ASSERT_TRUE(ParseBytes(reread, BuildBytes(tag)));
     EXPECT_EQ(FieldsOf(reread), "鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣|a鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩||"
-                                "ab鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣|0|3|1.1|255");
+                                "ab鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣蛩鸣|0|3|1.1|13 Pop");
     // A four-byte GB18030 character is never split either.
     for (std::size_t xs : {26, 27}) {
         tag.SetTitle(std::string(xs, 'x') + "🎵");
@@ -142,7 +144,7 @@ TEST(Id3v1Build, CutsGbkTextsAtCharacterBoundaries) {
     EXPECT_EQ(reread.GetComment(), std::string(25, 'x'));
 }
 
-TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
+TEST(Id3v1Tag, RefusesTracksOutsideZeroTo255AndAsksAboutUnknownGenres) {
     CScopedRecordingPlatform log;
     Id3v1Tag tag;
     const struct {
@@ -158,48 +160,23 @@ TEST(Id3v1Track, RefusesTracksOutsideZeroTo255WithAMessage) {
         EXPECT_EQ(tag.GetTrack(), s.track) << s.set;
         EXPECT_TRUE(tag.GetVersion() == s.version) << s.set;
     }
-    const std::string message = "The tracknumber, should be between 0 and 255";
-    EXPECT_EQ(ShownBoxes(log.platform),
-              (Lines{PlainBox(message, kCaption), PlainBox(message, kCaption)}));
-}
-
-TEST(Id3v1Genre, NamesAndLooksUpTheGenreTable) {
-    const struct {
-        int index;
-        const char* name;
-    } named[] = {{0, "Blues"}, {14, "R&B"}, {78, "Rock & Roll"}, {125, "Dance Hall"}};
-    for (const auto& n : named) {
-        EXPECT_STREQ(GenreNames[n.index], n.name);
-        EXPECT_EQ(FindGenreIndex(n.name), n.index) << n.name;
+    // Names are found ignoring case; an unknown one asks before it clears the genre.
+    log.platform.answers = {CAnswer::No, CAnswer::Yes};
+    std::string genres;
+    for (const char* name : {"rock", "ROCK & ROLL", "Chinese Pop", "Chinese Pop"}) {
+        tag.SetGenreByName(name);
+        genres += std::to_string(tag.GetGenre()) + " ";
     }
-    EXPECT_EQ(std::set<std::string>(GenreNames, GenreNames + kGenreCount).size(), 126u);
-    for (const char* unknown : {"rock", "not supported", ""}) {
+    EXPECT_EQ(genres, "17 78 78 255 ");
+    const std::string track = PlainBox("The tracknumber, should be between 0 and 255", kCaption);
+    const std::string question = "? " + PlainBox("the genre Chinese Pop couldn't be found\ndo you "
+                                                 "want to set it to \"not supported\"?",
+                                                 kCaption);
+    EXPECT_EQ(ShownBoxes(log.platform), (Lines{track, track, question, question}));
+    EXPECT_EQ(tag.GenreName(), "not supported");
+    for (const char* unknown : {"rock", ""}) {
         EXPECT_EQ(FindGenreIndex(unknown), -1) << unknown;
     }
-    Id3v1Tag tag;
-    Id3v1Fields raw;
-    for (int genre : {126, 200, 255}) {
-        raw.genre = genre;
-        ASSERT_TRUE(ParseBytes(tag, Id3v1TagBytes(raw)));
-        EXPECT_EQ(tag.GenreName(), "not supported") << genre;
-    }
-}
-
-TEST(Id3v1Genre, SetsByNameIgnoringCaseAndAsksAboutUnknownNames) {
-    CScopedRecordingPlatform log;
-    Id3v1Tag tag;
-    tag.SetGenreByName("rock");
-    EXPECT_EQ(tag.GetGenre(), 17);
-    tag.SetGenreByName("ROCK & ROLL");
-    EXPECT_EQ(tag.GetGenre(), 78);
-    EXPECT_TRUE(log.platform.messages.empty());
-    log.platform.answers = {CAnswer::No, CAnswer::Yes};
-    tag.SetGenreByName("Chinese Pop");
-    EXPECT_EQ(tag.GetGenre(), 78);
-    tag.SetGenreByName("Chinese Pop");
-    EXPECT_EQ(tag.GetGenre(), 255);
-    const std::string question =
-        "the genre Chinese Pop couldn't be found\ndo you want to set it to \"not supported\"?";
-    EXPECT_EQ(ShownBoxes(log.platform),
-              (Lines{QuestionBox(question, kCaption), QuestionBox(question, kCaption)}));
+    EXPECT_EQ(std::set<std::string>(GenreNames, GenreNames + kGenreCount).size(), 126u);
+    EXPECT_STREQ(GenreNames[14], "R&B");
 }

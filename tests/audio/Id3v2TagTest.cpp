@@ -96,10 +96,6 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
          "One", "A"},
         {"line break and unknown encoding",
          Id3v2TagWithFrames(4, Title(4, 3, "a\r\nb") + Artist(4, 7, "x")), "a  b", ""},
-        {"frames after a picture",
-         Id3v2TagWithFrames(3, Id3v2FrameBytes(3, "APIC", std::string(5000, '\xFF')) +
-                                   Title(3, 0, "Late")),
-         "Late", ""},
         {"2.3 whole tag unsynchronised",
          Id3v2TagWithFrames(3, Id3v2Unsync(title3 + Artist(3, 0, "\xFF\xFE")), 0x80), "ÿ夜", "ÿþ"},
         {"2.3 unsynchronised extended header",

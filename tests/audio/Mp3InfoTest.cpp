@@ -1,6 +1,6 @@
 #include "audio/Mp3Info.h"
-#include "ShownBoxes.h"
-#include "support/Mp3Bytes.h"
+#include "AudioHelpers.h"
+#include "audio/SongFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +13,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const std::string kOpenFailed = "You tried to open a file\nthat didn't work";
-const std::string kNoHeader = "The file that was opened\nwas no correct .mp3-file";
-
-Mp3FrameFormat Format(int version, int layer, int bitrateIndex, bool mono = false,
-                      int sampleRateIndex = 1) {
-    Mp3FrameFormat format;
-    format.version = version;
-    format.layer = layer;
-    format.bitrateIndex = bitrateIndex;
-    format.mono = mono;
-    format.sampleRateIndex = sampleRateIndex;
-    return format;
-}
 
 Mp3FileLayout Layout(const Mp3FrameFormat& format, int frames, long long xingFrames = -2) {
     Mp3FileLayout layout;
@@ -44,6 +32,14 @@ std::string OpenSummary(const std::string& path) {
            std::to_string(info.FrameCount()) + " " + std::to_string(info.LengthSeconds());
 }
 
+// A first frame (with a VBRI or Info header that counts frames), then more frames.
+std::string Then(std::string bytes, const Mp3FrameFormat& format, int more) {
+    for (int i = 0; i < more; ++i) {
+        bytes += Mp3FrameBytes(format);
+    }
+    return bytes;
+}
+
 std::string Ok(int bitrate, int frames, int seconds, bool vbr = false) {
     return std::to_string(MP3_OK) + (vbr ? " vbr - " : " cbr - ") + std::to_string(bitrate) + " " +
            std::to_string(frames) + " " + std::to_string(seconds);
@@ -60,6 +56,7 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
     std::string misplaced = Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 5000));
     misplaced.replace(0, 4, Mp3HeaderBytes(Format(3, 1, 9, true))); // Xing at the stereo offset
     Mp3FileLayout late = Layout(Format(3, 1, 9), 2500, 5000);
+    const Mp3FrameFormat f441 = Format(3, 1, 9, false, 0), f22 = Format(2, 1, 8, false, 0);
     late.leadingZeros = 2030; // the Xing header lies past the first bytes read
     // Sample-rate index 1 (48, 24 and 12 kHz) gives frames of whole bytes: a
     // minute of frames each. A Xing count of twice the frames halves the
@@ -74,11 +71,8 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
         {Mp3FileBytes(Layout(Format(2, 1, 1), 2500)), Ok(8, 2500, 60)},
         {Mp3FileBytes(Layout(Format(2, 2, 14), 1250)), Ok(160, 1250, 60)},
         {Mp3FileBytes(Layout(Format(0, 1, 4), 1250)), Ok(32, 1250, 60)},
-        {Mp3FileBytes(Layout(Format(0, 2, 8), 625)), Ok(64, 625, 60)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 5000)), Ok(64, 5000, 120, true)},
-        {Mp3FileBytes(Layout(Format(3, 1, 9, true), 2500, 5000)), Ok(64, 5000, 120, true)},
         {Mp3FileBytes(Layout(Format(2, 1, 12), 2500, 5000)), Ok(64, 5000, 120, true)},
-        {Mp3FileBytes(Layout(Format(2, 1, 12, true), 2500, 5000)), Ok(64, 5000, 120, true)},
         {Mp3FileBytes(Layout(Format(0, 1, 8, true), 1250, 1250)), Ok(64, 1250, 60, true)},
         {Mp3FileBytes(Layout(Format(3, 3, 4), 7500, 15000)), Ok(64, 15000, 120, true)},
         {Mp3FileBytes(late), Ok(64, 5000, 120, true)},
@@ -89,6 +83,11 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 0)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 0xFFFFFFFFLL)), Ok(128, 2500, 60, true)},
         {Mp3FileBytes(Layout(Format(3, 1, 9), 2500, 2000000000LL)), Ok(128, 2500, 60, true)},
+        // 3000 x 1152 / 44100 = 78.4 s; the size alone would say 75. 5000 x 576 / 22050 = 130.6.
+        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900), Ok(123, 3000, 78, true)},
+        {Then(Mp3VbriFrameBytes(f22, 5000), f22, 4000), Ok(50, 5000, 130, true)},
+        {Then(Mp3VbriFrameBytes(f441, 3000), f441, 2900).replace(36, 4, "VBRX"), Ok(128, 2894, 75)},
+        {Then(Mp3XingFrameBytes(f441, 3000, "Info"), f441, 2900), Ok(128, 3000, 78, true)},
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         std::string path = dir.Write("f" + std::to_string(row) + ".mp3", cases[row].bytes);
@@ -96,7 +95,7 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
     }
     // Any other signature is no Xing header at all.
     Mp3FrameFormat format = Format(3, 1, 9);
-    for (const char* signature : {"xing", "XinG", "info", "Xin "}) {
+    for (const char* signature : {"xing", "info"}) {
         std::string bytes = Mp3FileBytes(Layout(format, 2500));
         bytes.replace(0, Mp3FrameLength(format), Mp3XingFrameBytes(format, 5000, signature));
         EXPECT_EQ(OpenSummary(dir.Write("s.mp3", bytes)), Ok(128, 2500, 60)) << signature;
@@ -107,7 +106,7 @@ TEST(Mp3Open, TimesEveryVersionLayerAndChannelModeFromTheSizeOrTheXingCount) {
 TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
     CTempDir dir;
     Mp3FileLayout layout = Layout(Format(3, 1, 9), 100);
-    for (std::size_t id3v2 : {0, 1000, 2047, 2048, 2049, 10000}) {
+    for (std::size_t id3v2 : {0, 2047, 2048, 10000}) {
         CScopedRecordingPlatform log;
         layout.id3v2Size = id3v2;
         layout.leadingZeros = 204800;
@@ -118,11 +117,11 @@ TEST(Mp3Open, SearchesAtMost204800BytesPastTheStartOfTheAudio) {
         std::string missed = dir.Write("missed.mp3", Mp3FileBytes(layout));
         EXPECT_EQ(info.Open(missed), MP3_NO_HEADER) << id3v2;
         EXPECT_EQ(info.LengthSeconds() + info.Bitrate(), 0);
-        EXPECT_EQ(ShownBoxes(log.platform), Lines{PlainBox(kNoHeader, missed)});
+        EXPECT_EQ(ShownBoxes(log.platform), Lines{PlainBox(kNoMp3Header, missed)});
     }
     // A single frame, so that no later frame can stand in for a missed one.
     layout.frames = 1;
-    for (std::size_t zeros : {0, 1, 2045, 2046, 2047, 2048, 8190, 100000}) {
+    for (std::size_t zeros : {0, 1, 2045, 2046, 2047, 2048, 8190}) {
         for (std::size_t id3v2 : {0, 20, 3000}) {
             layout.leadingZeros = zeros;
             layout.id3v2Size = id3v2;
@@ -178,17 +177,16 @@ TEST(Mp3Open, ReportsFilesThatCannotBeReadWithTheirPathAsCaption) {
         const std::string& message;
     } cases[] = {
         {dir.File("missing.mp3"), MP3_CANNOT_READ, kOpenFailed},
-        {dir.Path(), MP3_CANNOT_READ, kOpenFailed},
         {pipe, MP3_CANNOT_READ, kOpenFailed},
-        {dir.Write("empty.mp3", ""), MP3_NO_HEADER, kNoHeader},
-        {dir.Write("text.mp3", std::string(5000, 'x')), MP3_NO_HEADER, kNoHeader},
+        {dir.Write("empty.mp3", ""), MP3_NO_HEADER, kNoMp3Header},
+        {dir.Write("text.mp3", std::string(5000, 'x')), MP3_NO_HEADER, kNoMp3Header},
         // A header cut off by the end of the file is no header.
         {dir.Write("cut.mp3",
                    std::string(3000, '\0') + Mp3HeaderBytes(Format(3, 1, 9)).substr(0, 3)),
-         MP3_NO_HEADER, kNoHeader},
+         MP3_NO_HEADER, kNoMp3Header},
         // A tag that claims more than the file holds leaves no audio.
         {dir.Write("truncated.mp3", Id3v2TagBytes(300000).substr(0, 5000)), MP3_NO_HEADER,
-         kNoHeader},
+         kNoMp3Header},
     };
     Lines boxes;
     for (const auto& c : cases) {
@@ -233,6 +231,9 @@ TEST(Mp3Open, TagsAreLeftOutOfTheAudioAndASecondOpenForgetsTheFirstFile) {
     tagOnly.replace(40, 4, Mp3HeaderBytes(Format(3, 1, 9)));
     EXPECT_EQ(info.Open(dir.Write("tag.mp3", tagOnly)), MP3_NO_HEADER);
     EXPECT_EQ(info.LengthSeconds(), 0);
+    // A header in the last bytes before the tag is still found.
+    std::string late = std::string(500, '\0') + Mp3HeaderBytes(Format(3, 1, 9)) + tagOnly;
+    EXPECT_EQ(info.Open(dir.Write("late.mp3", late)), MP3_OK);
 }
 
 TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
@@ -246,4 +247,7 @@ TEST(Mp3Open, SizesBeyondFourGigabytesUseWideArithmetic) {
     EXPECT_EQ(info.fileSize, size);
     EXPECT_EQ(info.LengthSeconds(), 335544); // (size x 8 div 1000) div 128
     EXPECT_EQ(info.FrameCount(), 12845056);
+    CSongItem song; // and a song stores times beyond 32767 seconds whole
+    ASSERT_TRUE(ReadSongFile(path, &song));
+    EXPECT_EQ(song.time, 335544);
 }

@@ -1,6 +1,5 @@
-#include "ShownBoxes.h"
+#include "AudioHelpers.h"
 #include "audio/Mp3Info.h"
-#include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +73,16 @@ TEST(Mp3WriteTag, ReplacesOrAppendsTheTagAndNoOtherByte) {
     Id3v1Fields kept = gbkTitle;
     kept.pad = '\0';
     kept.year = "0";
+    // Fields cut by other taggers: a GBK lead byte alone at the end, a lead
+    // byte and a digit that start a four-byte character.
+    Id3v1Fields cut[2];
+    for (int i = 0; i < 2; ++i) {
+        cut[i].title = cut[i].artist = cut[i].album = cut[i].comment =
+            i == 0 ? "abcdefghijklmnopqrstuvwxyz012\xD4" : "abcdefghijklmnopqrstuvwxyz01\x81\x30";
+    }
+    Id3v1Fields cutWritten[2] = {cut[0], cut[1]};
+    cutWritten[0].year = cutWritten[1].year = "0";
+    const Lines none = {kNa, kNa, kNa, kNa, kNa, kNa, kNa};
     const struct {
         const char* name;
         std::string tag;
@@ -85,7 +94,9 @@ TEST(Mp3WriteTag, ReplacesOrAppendsTheTagAndNoOtherByte) {
          {"New title", kNa, "中文专辑", "2024", kNa, kNa, kNa},
          Id3v1TagBytes(replaced)},
         {"append", "", {"标题", "歌手", kNa, kNa, kNa, kNa, kNa}, Id3v1TagBytes(appended)},
-        {"keep", Id3v1TagBytes(gbkTitle), {kNa, kNa, kNa, kNa, kNa, kNa, kNa}, Id3v1TagBytes(kept)},
+        {"keep", Id3v1TagBytes(gbkTitle), none, Id3v1TagBytes(kept)},
+        {"cut lead byte", Id3v1TagBytes(cut[0]), none, Id3v1TagBytes(cutWritten[0])},
+        {"cut four-byte character", Id3v1TagBytes(cut[1]), none, Id3v1TagBytes(cutWritten[1])},
     };
     for (const auto& c : cases) {
         std::string original = SongBytes(c.tag);

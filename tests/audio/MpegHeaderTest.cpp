@@ -1,6 +1,6 @@
 #include "audio/MpegHeader.h"
+#include "AudioHelpers.h"
 #include "audio/XingHeader.h"
-#include "support/Mp3Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +13,9 @@ MpegHeader HeaderOf(const Mp3FrameFormat& format) {
     return header;
 }
 
-Mp3FrameFormat Format(int version, int layer, int bitrateIndex = 9, bool mono = false,
-                      int sampleRateIndex = 0, int emphasis = 0) {
-    Mp3FrameFormat format;
-    format.version = version;
-    format.layer = layer;
-    format.bitrateIndex = bitrateIndex;
-    format.mono = mono;
-    format.sampleRateIndex = sampleRateIndex;
+Mp3FrameFormat WithEmphasis(Mp3FrameFormat format, int emphasis, int sampleRateIndex = 0) {
     format.emphasis = emphasis;
+    format.sampleRateIndex = sampleRateIndex;
     return format;
 }
 
@@ -40,21 +34,20 @@ TEST(MpegHeader, LoadsTheBytesBigEndianAndRejectsReservedFields) {
         Mp3FrameFormat format;
         bool valid;
     } cases[] = {
-        {Format(3, 1), true},
-        {Format(3, 1, 9, false, 0, 3), true},
+        {WithEmphasis(Format(3, 1), 3), true},
         {Format(1, 1), false},
         {Format(3, 0), false},
         {Format(3, 1, 0), false},
         {Format(3, 1, 15), false},
-        {Format(3, 1, 9, false, 3), false},
-        {Format(3, 1, 9, false, 0, 2), false},
+        {WithEmphasis(Format(3, 1), 0, 3), false},
+        {WithEmphasis(Format(3, 1), 2), false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HeaderOf(c.format).IsValid(), c.valid) << std::hex << HeaderOf(c.format).bits;
     }
 }
 
-TEST(MpegHeader, BitratesAndSampleRatesFollowTheStandardTables) {
+TEST(MpegHeader, RatesFactorsAndXingOffsetsFollowTheStandardTables) {
     for (int version : {3, 2, 0}) {
         for (int layer : {1, 2, 3}) {
             for (int index = 1; index <= 14; ++index) {
@@ -63,22 +56,12 @@ TEST(MpegHeader, BitratesAndSampleRatesFollowTheStandardTables) {
                     << version << " " << layer << " " << index;
             }
         }
-    }
-    const struct {
-        int version, rates[3];
-    } cases[] = {{3, {44100, 48000, 32000}},
-                 {2, {22050, 24000, 16000}},
-                 {0, {11025, 12000, 8000}},
-                 {1, {0, 0, 0}}};
-    for (const auto& c : cases) {
         for (int index = 0; index < 3; ++index) {
-            EXPECT_EQ(HeaderOf(Format(c.version, 1, 9, false, index)).SampleRate(), c.rates[index])
-                << c.version << " " << index;
+            Mp3FrameFormat format = WithEmphasis(Format(version, 1), 0, index);
+            EXPECT_EQ(HeaderOf(format).SampleRate(), Mp3SampleRate(format)) << version << index;
         }
     }
-}
-
-TEST(MpegHeader, FrameFactorsAndXingOffsetsByLayout) {
+    EXPECT_EQ(HeaderOf(Format(1, 1)).SampleRate(), 0);
     const struct {
         int version, layer;
         bool mono;
@@ -86,8 +69,7 @@ TEST(MpegHeader, FrameFactorsAndXingOffsetsByLayout) {
     } cases[] = {
         {3, 1, false, 144, 36}, {3, 1, true, 144, 21}, {3, 2, false, 144, 36},
         {3, 3, true, 48, 21},   {2, 1, false, 72, 21}, {2, 1, true, 72, 13},
-        {2, 2, false, 144, 21}, {2, 3, false, 48, 21}, {0, 1, false, 72, 21},
-        {0, 1, true, 72, 13},
+        {2, 2, false, 144, 21}, {2, 3, false, 48, 21}, {0, 1, true, 72, 13},
     };
     for (const auto& c : cases) {
         MpegHeader header = HeaderOf(Format(c.version, c.layer, 9, c.mono));
@@ -104,11 +86,9 @@ TEST(XingHeader, ReadsTheFrameCountOnlyWithItsFlagAndTheExactSignature) {
         int frameCount;
     } cases[] = {
         {std::string("Xing\0\0\0\x0F\0\x01\x02\x03", 12), 1, 0x010203},
-        {std::string("Xing\0\0\0\x0E\0\x01\x02\x03", 12), 1, -1},
         // Flags other than the lowest bit of byte 7 do not count.
-        {std::string("Xing\x01\0\0\0\0\x01\x02\x03", 12), 1, -1},
+        {std::string("Xing\x01\0\0\x0E\0\x01\x02\x03", 12), 1, -1},
         {std::string("xing\0\0\0\x01\0\0\0\x09", 12), 0, -1},
-        {std::string("XING\0\0\0\x01\0\0\0\x09", 12), 0, -1},
         {std::string("Xinh\0\0\0\x01\0\0\0\x09", 12), 0, -1},
         // LAME's header of a constant-bit-rate file counts its frames too.
         {std::string("Info\0\0\0\x01\0\0\0\x09", 12), 1, 9},

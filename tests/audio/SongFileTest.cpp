@@ -1,32 +1,35 @@
 #include "audio/SongFile.h"
-#include "ShownBoxes.h"
+
+#include "AudioHelpers.h"
+#include "platform/TextEncoding.h"
 #include "support/Library.h"
-#include "support/Mp3Bytes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
-// A minute of MPEG-1 Layer III at 128 kbit/s (48 kHz) with the tag given.
-std::string MinuteOfMusic(const std::string& id3v1) {
-    Mp3FileLayout layout;
-    layout.format.sampleRateIndex = 1;
-    layout.frames = 2500;
-    layout.id3v1 = id3v1;
-    return Mp3FileBytes(layout);
-}
+using Lines = std::vector<std::string>;
 
-std::string TagWith(const std::string& title, const std::string& artist, char pad = '\0') {
+std::string V1(const std::string& titleBytes, const std::string& artistBytes, char pad = '\0') {
     Id3v1Fields fields;
-    fields.title = title;
-    fields.artist = artist;
+    fields.title = titleBytes;
+    fields.artist = artistBytes;
     fields.album = "Album";
     fields.genre = 17;
     fields.pad = pad;
     return Id3v1TagBytes(fields);
+}
+
+std::string V2(const std::string& title, const std::string& artist, std::size_t cover = 0) {
+    std::string frames = cover > 0 ? Id3v2FrameBytes(4, "APIC", std::string(cover, '\xFF')) : "";
+    if (!title.empty()) {
+        frames += Id3v2FrameBytes(4, "TIT2", Id3v2TextBody(3, title));
+    }
+    if (!artist.empty()) {
+        frames += Id3v2FrameBytes(4, "TPE1", Id3v2TextBody(3, artist));
+    }
+    return Id3v2TagWithFrames(4, frames, 0, 300);
 }
 
 // A song whose every field shows whether it was written.
@@ -39,45 +42,52 @@ CSongItem Untouched() {
     return song;
 }
 
+const std::string kLongChinese = "一二三四五六七八九十甲乙丙丁戊己庚辛"; // 36 GBK bytes
+
 } // namespace
 
 TEST(ReadSongFile, FillsTheSongFromItsFileEntryAndAnMp3Tag) {
     CScopedRecordingPlatform log;
     CTempDir dir;
-    const std::string tagged = MinuteOfMusic(TagWith("Tagged", "Tagged"));
+    const std::string tagged = MinuteWithTags("", V1("Tagged", "Tagged"));
     const std::string d = dir.Path();
     const struct {
         const char* name;
         std::string bytes;
         std::string fields; // title|artist|style|time|order|fileName|fileType|location|size
     } cases[] = {
-        {"album/Track One.mp3", MinuteOfMusic(TagWith("\xB8\xE8\xC3\xFB", "Singer")), // 歌名
+        {"album/Track One.mp3", MinuteWithTags("", V1("\xB8\xE8\xC3\xFB", "Singer")), // 歌名
          "歌名|Singer|2001|60|0|Track One.mp3|mp3|" + d + "/album|960128"},
         // Capital letters in the extension count; the type is lower-cased.
-        {"LOUD.MP3", MinuteOfMusic(""), "LOUD|N/A|2001|60|0|LOUD.MP3|mp3|" + d + "|960000"},
+        {"LOUD.MP3", MinuteWithTags("", ""), "LOUD|N/A|2001|60|0|LOUD.MP3|mp3|" + d + "|960000"},
         // Where the tag has no text the file's name stands.
-        {"Spaces.mp3", MinuteOfMusic(TagWith("", "", ' ')),
+        {"Spaces.mp3", MinuteWithTags("", V1("", "", ' ')),
          "Spaces|N/A|2001|60|0|Spaces.mp3|mp3|" + d + "|960128"},
-        {"a.b.mp3", MinuteOfMusic(TagWith("", "Band")),
+        {"a.b.mp3", MinuteWithTags("", V1("", "Band")),
          "a.b|Band|2001|60|0|a.b.mp3|mp3|" + d + "|960128"},
-        // A tagger that could not write Chinese in the tag left question marks.
-        {"双截棍.mp3", MinuteOfMusic(TagWith("???", "? ?")),
+        {"双截棍.mp3", MinuteWithTags("", V1("???", "? ?")),
          "双截棍|N/A|2001|60|0|双截棍.mp3|mp3|" + d + "|960128"},
-        {"q.mp3", MinuteOfMusic(TagWith("Why?", "?")),
+        {"q.mp3", MinuteWithTags("", V1("Why?", "?")),
          "Why?|N/A|2001|60|0|q.mp3|mp3|" + d + "|960128"},
         // 200 bytes: name, type, folder and size only; the rest stays.
-        {"small.mp3", tagged.substr(0, 72) + TagWith("Tagged", "Tagged"),
+        {"small.mp3", tagged.substr(0, 72) + V1("Tagged", "Tagged"),
          "old title|old artist|2005|77|0|small.mp3|mp3|" + d + "|200"},
         // Other types are never opened; a name that is only an extension has none.
         {"Tune.wma", tagged, "Tune|N/A|2001|0|0|Tune.wma|wma|" + d + "|960128"},
         {".mp3", tagged, ".mp3|N/A|2001|0|0|.mp3||" + d + "|960128"},
+        // No frame header, but a tag: the tag is not taken either.
+        {"Broken.mp3", std::string(1000, 'x') + V1("Tagged", "Tagged"),
+         "Broken|N/A|2001|0|0|Broken.mp3|mp3|" + d + "|1128"},
     };
     for (const auto& c : cases) {
         CSongItem song = Untouched();
         ASSERT_TRUE(ReadSongFile(dir.Write(c.name, c.bytes), &song)) << c.name;
         EXPECT_EQ(Describe(song), c.fields) << c.name;
     }
-    EXPECT_TRUE(log.platform.messages.empty());
+    EXPECT_EQ(ShownBoxes(log.platform), Lines{PlainBox(kNoMp3Header, dir.File("Broken.mp3"))});
+    // The file is there, only its frames are not.
+    CSongItem song;
+    EXPECT_TRUE(FillSongFromFile(&song, dir.File("Broken.mp3")));
 }
 
 TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
@@ -91,61 +101,58 @@ TEST(ReadSongFile, LeavesTheSongAloneWhenThereIsNoFile) {
         EXPECT_FALSE(FillSongFromFile(&song, path)) << path;
         EXPECT_EQ(Describe(song), Describe(Untouched())) << path;
     }
-    std::string real = dir.Write("real.mp3", MinuteOfMusic(""));
+    std::string real = dir.Write("real.mp3", MinuteWithTags("", ""));
     EXPECT_FALSE(ReadSongFile(real, nullptr));
     EXPECT_FALSE(FillSongFromFile(nullptr, real));
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
-TEST(ReadSongFile, KeepsTimeZeroForABrokenMp3AndShowsOneMessage) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    // No frame header, but a tag: the tag is not taken either.
-    std::string path =
-        dir.Write("Broken.mp3", std::string(1000, 'x') + TagWith("Tagged", "Tagged"));
-    CSongItem song = Untouched();
-    ASSERT_TRUE(ReadSongFile(path, &song));
-    EXPECT_EQ(Describe(song), "Broken|N/A|2001|0|0|Broken.mp3|mp3|" + dir.Path() + "|1128");
-    EXPECT_EQ(ShownBoxes(log.platform),
-              std::vector<std::string>{
-                  PlainBox("The file that was opened\nwas no correct .mp3-file", path)});
-    EXPECT_TRUE(FillSongFromFile(&song, path)); // the file is there, only its frames are not
-}
-
-TEST(ReadSongFile, StoresTimesBeyond32767SecondsWhole) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
-    Mp3FrameFormat lowRate; // MPEG-2 Layer III, 8 kbit/s
-    lowRate.version = 2;
-    lowRate.bitrateIndex = 1;
-    std::string path = dir.Write("Long.mp3", Mp3FrameBytes(lowRate));
-    ASSERT_EQ(truncate(path.c_str(), 100000000), 0); // sparse
-    CSongItem song;
-    ASSERT_TRUE(ReadSongFile(path, &song));
-    EXPECT_EQ(song.time, 100000); // 100,000,000 x 8 / 1000 / 8
-}
-
-TEST(ReadArtistFromFile, GivesTheTagArtistOfMp3FilesOnly) {
-    CScopedRecordingPlatform log;
-    CTempDir dir;
+TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
+    const std::string gbk = EncodeGb18030(kLongChinese);
     const struct {
         const char* name;
-        std::string bytes;
-        const char* artist;
+        std::string v2;
+        std::string v1;
+        std::string title;
+        std::string artist;
     } cases[] = {
-        {"a.mp3", MinuteOfMusic(TagWith("T", "\xB8\xE8\xCA\xD6")), "歌手"},
-        {"b.MP3", MinuteOfMusic(TagWith("T", "Band")), "Band"},
-        {"c.mp3", MinuteOfMusic(TagWith("T", "   ", ' ')), "N/A"},
-        {"d.mp3", MinuteOfMusic(TagWith("T", "? ?")), "N/A"},
-        {"e.mp3", MinuteOfMusic(""), "N/A"},
-        {"f.ogg", MinuteOfMusic(TagWith("T", "Band")), "N/A"},
+        {"ID3v2 after a cover", V2("月亮河", "邓丽君", 300 * 1024), "", "月亮河", "邓丽君"},
+        {"ID3v1 written later", V2("Old", "Old band"), V1("New", EncodeGb18030("新歌手")), "New",
+         "新歌手"},
+        {"empty ID3v1 fields", V2("月亮河", "邓丽君"), V1("", "  "), "月亮河", "邓丽君"},
+        // A tagger that could not write Chinese in the tag left question marks.
+        {"question marks", V2("月亮河", "邓丽君"), V1("???", "? ?"), "月亮河", "邓丽君"},
+        {"cut at a character", V2(kLongChinese, "A"), V1(gbk.substr(0, 30), "A"), kLongChinese,
+         "A"},
+        {"cut inside a character", V2("a" + kLongChinese, "A"), V1("a" + gbk.substr(0, 29), "A"),
+         "a" + kLongChinese, "A"},
+        {"cut in Latin-1", V2("Ça plane pour moi, again and again", "Plastic Bertrand"),
+         V1("\xC7"
+            "a plane pour moi, again and a",
+            "Plastic Bertrand"),
+         "Ça plane pour moi, again and again", "Plastic Bertrand"},
+        {"Latin-1 with question marks", V2("Café 夜曲", "B"), V1("Caf\xE9 ??", "B"), "Café 夜曲",
+         "B"},
+        {"a shorter ID3v1 text is no cut", V2(kLongChinese, "A"), V1(gbk.substr(0, 20), "A"),
+         kLongChinese.substr(0, 30), "A"},
+        {"ID3v2 without texts", V2("", ""), V1("Title", "Band"), "Title", "Band"},
+        {"no texts at all", V2("", "?"), V1("", ""), "file name", "N/A"},
     };
+    CScopedRecordingPlatform log;
+    CTempDir dir;
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadArtistFromFile(dir.Write(c.name, c.bytes)), c.artist) << c.name;
+        std::string path = dir.Write("file name.mp3", MinuteWithTags(c.v2, c.v1));
+        CSongItem song;
+        ASSERT_TRUE(ReadSongFile(path, &song)) << c.name;
+        EXPECT_EQ(song.title + "|" + song.artist + "|" + std::to_string(song.time),
+                  c.title + "|" + c.artist + "|60")
+            << c.name;
+        EXPECT_EQ(ReadArtistFromFile(path), c.artist) << c.name;
     }
-    EXPECT_EQ(ReadArtistFromFile(dir.File("missing.ogg")), "N/A");
+    // Only MP3 files give an artist; a missing one is opened and reported.
+    EXPECT_EQ(ReadArtistFromFile(dir.Write("b.MP3", MinuteWithTags("", V1("T", "Band")))), "Band");
+    EXPECT_EQ(ReadArtistFromFile(dir.Write("f.ogg", MinuteWithTags("", V1("T", "Band")))), "N/A");
     EXPECT_TRUE(log.platform.messages.empty());
-    // A missing MP3 file is opened and reported.
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.mp3")), "N/A");
     EXPECT_EQ(log.platform.messages.size(), 1u);
 }

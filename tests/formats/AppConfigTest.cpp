@@ -8,6 +8,15 @@
 
 namespace {
 
+using Edits = std::vector<std::pair<std::string, std::string>>;
+
+std::string Edited(std::string text, const Edits& edits) {
+    for (const auto& edit : edits) {
+        text = ReplaceAll(text, edit.first, edit.second);
+    }
+    return text;
+}
+
 std::string RowsOf(const CAppConfig& config) {
     std::string rows;
     for (const FileTypeEntry& row : config.fileTypes) {
@@ -16,15 +25,7 @@ std::string RowsOf(const CAppConfig& config) {
     return rows;
 }
 
-const char* const kDefaultRows = "mp3=1 mpga=1 rm=0 ra=0 ram=0 mid=1 midi=0 wav=0 wma=0 voc=0 ";
 const char* const kNoRows = "mp3=0 mpga=0 rm=0 ra=0 ram=0 mid=0 midi=0 wav=0 wma=0 voc=0 ";
-
-// The default file with its rows of file types replaced.
-std::string WithRows(const std::string& rows) {
-    std::string text = DefaultSettingsText("/x");
-    std::size_t start = text.find("SupportedFileTypeCount");
-    return text.replace(start, text.find("DlgEditPlaylistUF") - start, rows);
-}
 
 // Reads the settings text over a config that starts at the defaults of /old.
 CAppConfig ReadText(const std::string& text) {
@@ -34,6 +35,13 @@ CAppConfig ReadText(const std::string& text) {
     config.WorkDirectory = "/old";
     EXPECT_TRUE(ReadConfigFile(dir.Write("c.ini", text), config));
     return config;
+}
+
+// The file written of the config read from text.
+std::string Reread(const std::string& text) {
+    CTempDir dir;
+    EXPECT_TRUE(WriteConfigFile(dir.File("w.ini"), ReadText(text)));
+    return dir.Read("w.ini");
 }
 
 } // namespace
@@ -48,32 +56,23 @@ TEST(AppConfigWrite, DefaultsAfterTheFirstRunGiveTheTwentySevenLineFileAndReadBa
     EXPECT_EQ(dir.Read("Cricklet.ini"), DefaultSettingsText("/home/ann/音乐 工具"));
 
     // Every field changed reads back, and is written again the same.
-    config.IsUseDefaultPlayer = 0;
+    config.IsUseDefaultPlayer = config.IsImportDir = config.IsHideWhenMin = 0;
     config.PlayerPath = "/usr/bin/mpv";
     config.RecentDirectory = "/home/ann/下载\n新"; // a line break cannot shift later lines
-    config.IsImportDir = config.IsHideWhenMin = config.IsExitAlert = 0;
+    config.IsExitAlert = config.DlgEditPlaylistUF = config.DelayOfEyeProtector = 0;
     config.IconPlaylistID = 3;
     config.IconMusicID = 2;
     config.fileTypes[2].enabled = 1;
     config.fileTypes.push_back({"ogg", 1});
-    config.DlgEditPlaylistUF = 0;
-    config.DlgEditMusicUF = 1;
-    config.EnableEyeProtector = 1;
-    config.DelayOfEyeProtector = 0;
-    config.MenuStatus = 1;
+    config.DlgEditMusicUF = config.EnableEyeProtector = config.MenuStatus = 1;
     ASSERT_TRUE(WriteConfigFile(dir.File("c.ini"), config));
-    CAppConfig read = ReadText(dir.Read("c.ini"));
-    EXPECT_EQ(read.RecentDirectory, "/home/ann/下载 新");
-    EXPECT_EQ(RowsOf(read), "mp3=1 mpga=1 rm=1 ra=0 ram=0 mid=1 midi=0 wav=0 wma=0 voc=0 ogg=1 ");
-    ASSERT_TRUE(WriteConfigFile(dir.File("again.ini"), read));
-    EXPECT_EQ(dir.Read("again.ini"), dir.Read("c.ini"));
-}
+    EXPECT_EQ(Reread(dir.Read("c.ini")), dir.Read("c.ini"));
+    EXPECT_NE(dir.Read("c.ini").find("RecentDirectory = /home/ann/下载 新;\n"), std::string::npos);
+    EXPECT_EQ(RowsOf(ReadText(dir.Read("c.ini"))),
+              "mp3=1 mpga=1 rm=1 ra=0 ram=0 mid=1 midi=0 wav=0 wma=0 voc=0 ogg=1 ");
 
-TEST(AppConfigWrite, AFailedWriteIsReportedAndReplacesNothing) {
-    CTempDir dir;
+    // A failed write is reported and replaces nothing.
     dir.Write("blocker", "not a folder");
-    CAppConfig config;
-    config.SetDefaults();
     CScopedRecordingPlatform recorder;
     EXPECT_FALSE(WriteConfigFile(dir.File("blocker/Cricklet.ini"), config));
     EXPECT_EQ(recorder.platform.MessageTexts(),
@@ -82,49 +81,37 @@ TEST(AppConfigWrite, AFailedWriteIsReportedAndReplacesNothing) {
 }
 
 TEST(AppConfigRead, LinesArePositionalAndValuesReadLikeTheOldProgram) {
-    std::string text = DefaultSettingsText("/music");
-    const std::pair<const char*, const char*> edits[] = {
-        {"[Cricklet Configuration List]", "anything at all"},
-        {"IsUseDefaultPlayer = 1;", "IsUseDefaultPlayr = 0;"},
-        {"PlayerPath = ;", "Spieler = /opt/a;b/player;"}, // to the last ";" of the line
-        {"RecentDirectory = ;", "RecentDirectory = /a = b;"},
-        {"IconPlaylistID = 1;", "IconPlaylistID =  -2xyz;"},
-        {"IconMusicID = 1;", "x = abc;"},
-        {"DelayOfEyeProtector = 60;", "DelayOfEye = 45;"},
-    };
-    for (const auto& edit : edits) {
-        text = ReplaceAll(text, edit.first, edit.second);
-    }
-    CAppConfig config = ReadText(text);
-    EXPECT_EQ(config.IsUseDefaultPlayer, 0);
-    EXPECT_EQ(config.PlayerPath, "/opt/a;b/player");
-    EXPECT_EQ(config.RecentDirectory, "/a = b");
-    EXPECT_EQ(config.WorkDirectory, "/music");
-    EXPECT_EQ(config.IconPlaylistID, -2);
-    EXPECT_EQ(config.IconMusicID, 0);
-    EXPECT_EQ(config.DelayOfEyeProtector, 45);
-    EXPECT_EQ(RowsOf(config), kDefaultRows);
-
+    const std::string text =
+        Edited(DefaultSettingsText("/music"),
+               {{"[Cricklet Configuration List]", "anything at all"},
+                {"IsUseDefaultPlayer = 1;", "IsUseDefaultPlayr = 0;"},
+                {"PlayerPath = ;", "Spieler = /opt/a;b/player;"}, // to the last ";" of the line
+                {"RecentDirectory = ;", "RecentDirectory = /a = b;"},
+                {"IconPlaylistID = 1;", "IconPlaylistID =  -2xyz;"},
+                {"IconMusicID = 1;", "x = abc;"},
+                {"DelayOfEyeProtector = 60;", "DelayOfEye = 45;"}});
+    EXPECT_EQ(Reread(text), Edited(DefaultSettingsText("/music"),
+                                   {{"IsUseDefaultPlayer = 1;", "IsUseDefaultPlayer = 0;"},
+                                    {"PlayerPath = ;", "PlayerPath = /opt/a;b/player;"},
+                                    {"RecentDirectory = ;", "RecentDirectory = /a = b;"},
+                                    {"IconPlaylistID = 1;", "IconPlaylistID = -2;"},
+                                    {"IconMusicID = 1;", "IconMusicID = 0;"},
+                                    {"DelayOfEyeProtector = 60;", "DelayOfEyeProtector = 45;"}}));
     // GBK and CR LF files read like UTF-8 ones.
-    config = ReadText(ReplaceAll(ReplaceAll(DefaultSettingsText("/x"), "RecentDirectory = ;",
-                                            "RecentDirectory = D:\\\xD2\xF4\xC0\xD6;"),
-                                 "\n", "\r\n"));
-    EXPECT_EQ(config.RecentDirectory + "|" + config.WorkDirectory, "D:\\音乐|/x");
-    EXPECT_EQ(config.DelayOfEyeProtector, 60);
-    EXPECT_EQ(config.MenuStatus, 0);
-}
+    const Edits recent = {{"RecentDirectory = ;", "RecentDirectory = D:\\\xD2\xF4\xC0\xD6;"}};
+    EXPECT_EQ(Reread(Edited(Edited(DefaultSettingsText("/x"), recent), {{"\n", "\r\n"}})),
+              Edited(DefaultSettingsText("/x"),
+                     {{"RecentDirectory = ;", "RecentDirectory = D:\\音乐;"}}));
 
-TEST(AppConfigRead, MissingFileAndShortFile) {
+    // Lines missing at the end read as empty: numbers 0, texts empty; the
+    // table is still one row per default extension, none of them enabled.
     CTempDir dir;
     CAppConfig config;
     EXPECT_FALSE(ReadConfigFile(dir.File("none.ini"), config));
-    // Lines missing at the end read as empty: numbers 0, texts empty; the
-    // table is still one row per default extension, none of them enabled.
     config = ReadText("[Cricklet Configuration List]\nIsUseDefaultPlayer = 1;\nPlayerPath = /p;\n");
-    EXPECT_EQ(config.IsUseDefaultPlayer, 1);
-    EXPECT_EQ(config.PlayerPath, "/p");
-    EXPECT_EQ(config.IsFirstUse + config.DelayOfEyeProtector, 0);
-    EXPECT_EQ(config.WorkDirectory, "");
+    EXPECT_EQ(config.PlayerPath + config.WorkDirectory, "/p");
+    EXPECT_EQ(config.IsUseDefaultPlayer * 100 + config.IsFirstUse + config.DelayOfEyeProtector,
+              100);
     EXPECT_EQ(RowsOf(config), kNoRows);
 }
 
@@ -141,15 +128,17 @@ TEST(AppConfigRead, FileTypeRowsAreRepairedForTheDialog) {
          "mid wav ogg MP3 "},
     };
     for (const auto& c : cases) {
-        CAppConfig config = ReadText(WithRows(c.rows));
+        std::string text = DefaultSettingsText("/x");
+        std::size_t start = text.find("SupportedFileTypeCount");
+        CAppConfig config =
+            ReadText(text.replace(start, text.find("DlgEditPlaylistUF") - start, c.rows));
         EXPECT_EQ(RowsOf(config), c.table) << c.rows;
         std::string enabled;
         for (const char* extension : {"mp3", "mpga", "mid", "midi", "wav", "ogg", "MP3", "MP3x"}) {
             enabled += config.IsSupportedExtension(extension) ? std::string(extension) + " " : "";
         }
         EXPECT_EQ(enabled, c.enabled) << c.rows;
-        EXPECT_EQ(config.DlgEditPlaylistUF, 1) << c.rows;
-        EXPECT_EQ(config.DelayOfEyeProtector, 60) << c.rows;
+        EXPECT_EQ(config.DlgEditPlaylistUF * 100 + config.DelayOfEyeProtector, 160) << c.rows;
     }
     // A huge count reads no more rows than the file holds: the five lines
     // after the table became rows too.
@@ -167,13 +156,11 @@ TEST(AppConfig, DefaultsAndTheFileFilter) {
     CAppConfig config;
     EXPECT_FALSE(config.IsSupportedExtension("mp3"));
     config.SetDefaults();
-    EXPECT_EQ(RowsOf(config), kDefaultRows);
-    for (const char* extension : {"mp3", "mpga", "mid"}) {
-        EXPECT_TRUE(config.IsSupportedExtension(extension)) << extension;
+    std::string enabled;
+    for (const char* extension : {"mp3", "mpga", "mid", "wma", ""}) {
+        enabled += config.IsSupportedExtension(extension) ? std::string(extension) + " " : "";
     }
-    EXPECT_FALSE(config.IsSupportedExtension("wma"));
-    EXPECT_FALSE(config.IsSupportedExtension(""));
-    EXPECT_EQ(MakeRecordLine("风格", "2001"), "风格 = 2001;\n");
+    EXPECT_EQ(enabled, "mp3 mpga mid ");
     EXPECT_EQ(config.GetMusicFileFilter(),
               "所有支持的音乐文件 (*.mp3 *.mpga *.rm *.ra *.ram *.mid *.midi *.wav *.wma *.voc "
               "*.flac *.ogg *.opus *.m4a *.ape *.wv);;"

@@ -1,8 +1,7 @@
 #include "formats/PlsFile.h"
-#include "core/MusicCommand.h"
 #include "core/MusicManager.h"
 #include "formats/M3uFile.h"
-#include "platform/TextEncoding.h"
+#include "support/Library.h"
 #include "support/Mp3Bytes.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
@@ -88,9 +87,7 @@ TEST(PlaylistRead, AFileWithoutHeaderOrPathIsStillRefused) {
         EXPECT_EQ(ReadM3UFileChecked(dir.File("r.m3u"), &entry), CM3uReadResult::Malformed) << text;
     }
     CMusicManager manager(nullptr);
-    CMusicCommand command(MCMD_ADD_M3U, 4, 4);
-    command.SetString(dir.File("r.m3u"), 0);
-    manager.Execute(command);
+    manager.Execute(TestCommand(MCMD_ADD_M3U, {0, 0, 0, 0}, {dir.File("r.m3u")}));
     EXPECT_EQ(manager.entries.GetCount(), 0);
     EXPECT_EQ(recording.platform.MessageTexts(),
               std::vector<std::string>{"添加曲目没有成功，M3U文件格式不正确"});
@@ -98,8 +95,7 @@ TEST(PlaylistRead, AFileWithoutHeaderOrPathIsStillRefused) {
     // A PLS file read by the same command brings its songs along.
     dir.Write("music/a.mp3", TaggedMinute("A", "B"));
     dir.Write("r.pls", "[playlist]\nFile1=music/a.mp3\n");
-    command.SetString(dir.File("r.pls"), 0);
-    manager.Execute(command);
+    manager.Execute(TestCommand(MCMD_ADD_M3U, {0, 0, 0, 0}, {dir.File("r.pls")}));
     ASSERT_EQ(manager.entries.GetCount(), 1);
     EXPECT_EQ(manager.entries.GetAt(1)->GetType(), PLTYPE_PLS);
     EXPECT_EQ(SongLines(*manager.entries.GetAt(1)), "1 songs, 60 s\n1 60 [A] a.mp3 B\n");

@@ -1,4 +1,4 @@
-// Special files given to the readers, and paths with "." and "..".
+// Special and oversized files given to the readers.
 #include "core/MusicManager.h"
 #include "formats/ListFile.h"
 #include "formats/M3uFile.h"
@@ -49,20 +49,4 @@ TEST(Readers, SpecialFilesAndOversizedOnesAreRefusedWithAMessage) {
         EXPECT_EQ(recorder.platform.MessageTexts(), std::vector<std::string>{c.message});
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("page.htm")));
-}
-
-TEST(ResolveM3uPathLine, StoresNormalisedPaths) {
-    const struct {
-        const char* line;
-        const char* path;
-    } cases[] = {
-        {"../../../other/./a.mp3", "/other/a.mp3"},
-        {"sub//b.mp3", "/lists/here/sub/b.mp3"},
-        {"\\music\\..\\c.mp3", "/c.mp3"},
-        {"http://host/a/../b.mp3", "http://host/a/../b.mp3"},
-        {"D:\\a\\..\\b.mp3", "D:/a/../b.mp3"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ResolveM3uPathLine("/lists/here", c.line), c.path) << c.line;
-    }
 }
