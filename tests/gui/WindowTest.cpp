@@ -38,7 +38,6 @@ private slots:
     void ExitAsksThenSavesOrKeepsTheWindow();
     void ExitSaveStopsARunningImportFirst();
     void LaysOutTheMenusAndKeepsTheArtistMenuFilled();
-    void UpdateRulesFollowTheLibraryAndSelection_data();
     void UpdateRulesFollowTheLibraryAndSelection();
     void RulesAreReadWhenTheKeyIsPressed();
     void WindowCommandsAndMenusCarryTheRules();
@@ -365,89 +364,77 @@ void WindowTest::LaysOutTheMenusAndKeepsTheArtistMenuFilled() {
     QCOMPARE(frame.PlayListMenu()->defaultAction()->data().toInt(), int(ID_EDIT_INFO));
 }
 
-void WindowTest::UpdateRulesFollowTheLibraryAndSelection_data() {
-    QTest::addColumn<QString>("library");
-    QTest::addColumn<QList<int>>("entryRows"); // clicked, the later ones with Ctrl
-    QTest::addColumn<QList<int>>("songRows");
-    // For each command of kRuled: + enabled, - disabled, . not checked.
-    QTest::addColumn<QString>("states");
-    // Keys pressed then in the pane clicked last, and the commands that ran.
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QList<int>>("runs");
-    using Rows = QList<int>;
-    // clang-format off
-    //                                                                 songs entries  fold  entry lib  play songs
-    QTest::newRow("9 songs")       << "9 songs"      << Rows()    << Rows() << "-- ...... ... .... ... .. .."
-                                   << "Alt+1" << Rows();
-    QTest::newRow("10 songs")      << "10 songs"     << Rows()    << Rows() << "+- ...... ... .... ... .. .."
-                                   << "Alt+1, Alt+2" << Rows{ID_RANDOM_SONGS_10};
-    QTest::newRow("3 entries")     << "3 entries"    << Rows()    << Rows() << ".. ++-++- ... .... ... .. .."
-                                   << "Shift+4, Shift+2, Shift+@"
-                                   << Rows{ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_2};
-    QTest::newRow("2 entries")     << "2 entries"    << Rows()    << Rows() << ".. ...... .-. .... ... .. .."
-                                   << "" << Rows();
-    // Right after the start the all-songs row is current: nothing to play.
-    QTest::newRow("at start")      << "sample"       << Rows()    << Rows() << ".. ...... .+. ---. +++ -. -+"
-                                   << "Ctrl+P, Ctrl+R" << Rows();
-    QTest::newRow("m3u entry")     << "sample"       << Rows{1}   << Rows() << ".. ...... -.. .... ... ++ .."
-                                   << "" << Rows();
-    QTest::newRow("folder entry")  << "sample"       << Rows{2}   << Rows() << ".. ...... +.+ .... ... .. .."
-                                   << "" << Rows();
-    QTest::newRow("all-songs row") << "sample"       << Rows{0}   << Rows() << ".. ...... -.- .... ... .. .."
-                                   << "Del, Ctrl+R" << Rows();
-    QTest::newRow("one entry")     << "sample"       << Rows{3}   << Rows() << ".. ...... ... ++.+ ... .. .."
-                                   << "Del" << Rows{ID_REMOVE_ENTRY};
-    QTest::newRow("two entries")   << "sample"       << Rows{3, 1} << Rows() << ".. ...... ... +-.- ... .. .."
-                                   << "" << Rows();
-    QTest::newRow("folder first")  << "folder first" << Rows{1}   << Rows() << ".. ...... +.. .... ... .. .."
-                                   << "" << Rows();
-    QTest::newRow("empty")         << "empty"        << Rows()    << Rows() << ".. ...... ... .... --+ .. .."
-                                   << "Ctrl+L, Ctrl+O" << Rows{ID_IMPORT_LIST};
-    QTest::newRow("one song")      << "sample"       << Rows{0}   << Rows{1} << ".. ...... ... .... ... +. .."
-                                   << "Ctrl+P" << Rows{ID_PLAY};
-    QTest::newRow("two songs")     << "sample"       << Rows()    << Rows{0, 2} << ".. ...... ... .... ... .. +-"
-                                   << "" << Rows();
-    // clang-format on
-}
-
 void WindowTest::UpdateRulesFollowTheLibraryAndSelection() {
-    QFETCH(QString, library);
-    QFETCH(QList<int>, entryRows);
-    QFETCH(QList<int>, songRows);
-    QFETCH(QString, states);
-    QFETCH(QString, keys);
-    QFETCH(QList<int>, runs);
-    CShownLibrary shown;
-    QVERIFY(ShowLibrary(shown, library));
-    shown.playList->setFocus();
-    for (int i = 0; i < entryRows.size(); ++i) {
-        ClickRow(shown.playList, entryRows[i], Qt::LeftButton,
-                 i == 0 ? Qt::NoModifier : Qt::ControlModifier);
-    }
-    for (int i = 0; i < songRows.size(); ++i) {
-        ClickRow(shown.songs, songRows[i], Qt::LeftButton,
-                 i == 0 ? Qt::NoModifier : Qt::ControlModifier);
-    }
-    shown.frame->UpdateCommandStates();
-    QString actual = states;
-    int command = 0;
-    for (int i = 0; i < actual.size(); ++i) {
-        if (actual[i] != ' ') {
-            const bool enabled = shown.frame->IsCommandEnabled(kRuled[command++]);
-            actual[i] = states[i] == '.' ? QChar('.') : QChar(enabled ? '+' : '-');
+    // The library; the entry rows, then the song rows clicked (the later
+    // ones with Ctrl); for each command of kRuled + enabled, - disabled,
+    // . not checked; keys pressed then in the pane clicked last; the
+    // commands that ran.
+    const struct {
+        const char* library;
+        const char* entryRows;
+        const char* songRows;
+        QString states;
+        const char* keys;
+        QList<int> runs;
+    } cases[] = {
+        // clang-format off
+        //                                      songs entries  fold  entry lib  play songs
+        {"9 songs",      "",    "",    "-- ...... ... .... ... .. ..", "Alt+1", {}},
+        {"10 songs",     "",    "",    "+- ...... ... .... ... .. ..", "Alt+1, Alt+2",
+         {ID_RANDOM_SONGS_10}},
+        {"3 entries",    "",    "",    ".. ++-++- ... .... ... .. ..", "Shift+4, Shift+2, Shift+@",
+         {ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_2}},
+        {"2 entries",    "",    "",    ".. ...... .-. .... ... .. ..", "", {}},
+        // Right after the start the all-songs row is current: nothing to play.
+        {"sample",       "",    "",    ".. ...... .+. ---. +++ -. -+", "Ctrl+P, Ctrl+R", {}},
+        {"sample",       "1",   "",    ".. ...... -.. .... ... ++ ..", "", {}},
+        {"sample",       "2",   "",    ".. ...... +.+ .... ... .. ..", "", {}},
+        {"sample",       "0",   "",    ".. ...... -.- .... ... .. ..", "Del, Ctrl+R", {}},
+        {"sample",       "3",   "",    ".. ...... ... ++.+ ... .. ..", "Del", {ID_REMOVE_ENTRY}},
+        {"sample",       "3 1", "",    ".. ...... ... +-.- ... .. ..", "", {}},
+        {"folder first", "1",   "",    ".. ...... +.. .... ... .. ..", "", {}},
+        {"empty",        "",    "",    ".. ...... ... .... --+ .. ..", "Ctrl+L, Ctrl+O",
+         {ID_IMPORT_LIST}},
+        {"sample",       "0",   "1",   ".. ...... ... .... ... +. ..", "Ctrl+P", {ID_PLAY}},
+        {"sample",       "",    "0 2", ".. ...... ... .... ... .. +-", "", {}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(ShowLibrary(shown, c.library));
+        shown.playList->setFocus();
+        const std::pair<QTableView*, QString> clicks[] = {{shown.playList, c.entryRows},
+                                                          {shown.songs, c.songRows}};
+        for (const auto& [pane, rows] : clicks) {
+            int clicked = 0;
+            for (const QString& row : rows.split(' ', Qt::SkipEmptyParts)) {
+                ClickRow(pane, row.toInt(), Qt::LeftButton,
+                         clicked++ == 0 ? Qt::NoModifier : Qt::ControlModifier);
+            }
         }
+        shown.frame->UpdateCommandStates();
+        QString actual = c.states;
+        int command = 0;
+        for (QChar& state : actual) {
+            if (state != ' ') {
+                const bool enabled = shown.frame->IsCommandEnabled(kRuled[command++]);
+                state = state == '.' ? QChar('.') : QChar(enabled ? '+' : '-');
+            }
+        }
+        QCOMPARE(command, int(std::size(kRuled)));
+        const QString row = QString("%1 [%2|%3]: ").arg(c.library, c.entryRows, c.songRows);
+        QCOMPARE(row + actual, row + c.states);
+        QTableView* pane =
+            *c.songRows == '\0' ? static_cast<QTableView*>(shown.playList) : shown.songs;
+        for (const QString& key : QString(c.keys).split(", ", Qt::SkipEmptyParts)) {
+            QTest::keySequence(pane, QKeySequence(key));
+        }
+        QList<int> ran;
+        for (const auto& [id, count] : shown.runs) {
+            ran += QList<int>(count, id);
+        }
+        QVERIFY2(ran == c.runs, qPrintable(row + c.keys));
     }
-    QCOMPARE(command, int(std::size(kRuled)));
-    QCOMPARE(actual, states);
-    QTableView* pane = songRows.isEmpty() ? static_cast<QTableView*>(shown.playList) : shown.songs;
-    for (const QString& key : keys.split(", ", Qt::SkipEmptyParts)) {
-        QTest::keySequence(pane, QKeySequence(key));
-    }
-    QList<int> ran;
-    for (const auto& [id, count] : shown.runs) {
-        ran += QList<int>(count, id);
-    }
-    QCOMPARE(ran, runs);
 }
 
 void WindowTest::RulesAreReadWhenTheKeyIsPressed() {
