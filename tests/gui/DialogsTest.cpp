@@ -30,7 +30,6 @@ private slots:
     void SettingsShowTheConfigurationAndWriteItBack();
     void OkIsRefusedUntilTheSettingsHold();
     void BrowseSetsOnlyThePath();
-    void SettingsCommandRedrawsOnlyWhatChanged_data();
     void SettingsCommandRedrawsOnlyWhatChanged();
     void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
     void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
@@ -306,84 +305,74 @@ void DialogsTest::BrowseSetsOnlyThePath() {
              QString("/usr/bin|播放器程序 (*)"));
 }
 
-void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged_data() {
-    QTest::addColumn<bool>("reminderOn");
-    QTest::addColumn<QStringList>("changes");
-    QTest::addColumn<bool>("accept");
-    // Playlist and song pane redraws; images of rows 1 to 3 (m3u, folder,
-    // pls) and of the first song; the settings; the minutes of the reminder's timer.
-    QTest::addColumn<QString>("result");
-    QTest::newRow("ok unchanged") << true << QStringList() << true << "0 0|0 3 0|0|1 1 1 30 1|30";
-    QTest::newRow("yellow bug") << false << QStringList({"bugYellow=1"}) << true
-                                << "1 0|2 3 2|0|3 1 0 60 1|";
-    QTest::newRow("lizard") << false << QStringList({"musicLizard=1"}) << true
-                            << "0 1|0 3 0|1|1 2 0 60 1|";
-    // A reminder every 0 minutes is refused; the dialog stays open.
-    QTest::newRow("zero interval") << false << QStringList({"eyeProtector=1", "eyeDelay=0"}) << true
-                                   << "0 0|0 3 0|0|1 1 0 60 1|";
-    QTest::newRow("reminder on") << false << QStringList({"eyeProtector=1", "eyeDelay=1"}) << true
-                                 << "0 0|0 3 0|0|1 1 1 1 1|1";
-    // A new interval keeps the running wait; the next reminder takes it up.
-    QTest::newRow("new interval") << true << QStringList({"eyeDelay=45"}) << true
-                                  << "0 0|0 3 0|0|1 1 1 45 1|30";
-    QTest::newRow("reminder off") << true << QStringList({"eyeProtector=0"}) << true
-                                  << "0 0|0 3 0|0|1 1 0 30 1|";
-    QTest::newRow("cancel") << false
-                            << QStringList(
-                                   {"bugGreen=1", "type_wav=1", "exitAlert=0", "musicLizard=1"})
-                            << false << "0 0|0 3 0|0|1 1 0 60 1|";
-}
-
 void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
-    QFETCH(bool, reminderOn);
-    QFETCH(QStringList, changes);
-    QFETCH(bool, accept);
-    QFETCH(QString, result);
-    CShownLibrary shown;
-    QVERIFY(shown.Show(SampleEntries(shown.Root())));
-    CMainFrame& frame = *shown.frame;
-    CAppConfig& config = shown.Manager().config;
-    if (reminderOn) {
-        config.EnableEyeProtector = 1;
-        config.DelayOfEyeProtector = 30;
-        frame.m_nEyeTimerID = frame.startTimer(30 * 60000);
-    }
-    const std::string types = TypeRows(config);
-    ClickRow(shown.playList, 2);
-    QSignalSpy playListResets(shown.playList->model(), &QAbstractItemModel::modelReset);
-    QSignalSpy songResets(shown.songs->model(), &QAbstractItemModel::modelReset);
-    WhenShown<CSettingsDlg>([changes, accept](CSettingsDlg* settings) {
-        Apply(settings, changes);
-        accept ? settings->accept() : settings->reject();
-    });
-    frame.RunCommand(ID_SETTINGS);
-
-    QStringList minutes; // of the reminder's timer
-    for (int period : Periods(shown)) {
-        minutes << QString::number(period / 60000);
-    }
-    QCOMPARE(QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")
-                 .arg(playListResets.count())
-                 .arg(songResets.isEmpty() ? 0 : 1)
-                 .arg(shown.playList->ItemImage(1))
-                 .arg(shown.playList->ItemImage(2))
-                 .arg(shown.playList->ItemImage(3))
-                 .arg(shown.songs->ItemImage(0))
-                 .arg(config.IconPlaylistID)
-                 .arg(config.IconMusicID)
-                 .arg(config.EnableEyeProtector)
-                 .arg(config.DelayOfEyeProtector)
-                 .arg(config.IsExitAlert)
-                 .arg(minutes.join(' ')),
-             result);
-    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({2}));
-    QCOMPARE(shown.playList->GetSelectionMark(), 2);
-    QCOMPARE(shown.Titles(), QStringList({"甜蜜蜜", "月亮代表我的心"}));
-    if (changes.isEmpty() || !accept) {
-        QCOMPARE(TypeRows(config), types);
-    }
-    if (frame.m_nEyeTimerID != 0) {
-        frame.killTimer(frame.m_nEyeTimerID);
+    // A reminder every 0 minutes is refused (the dialog stays open); a new
+    // interval keeps the running wait, the next reminder takes it up. The
+    // result: playlist and song pane redraws; images of rows 1 to 3 (m3u,
+    // folder, pls) and of the first song; the settings; the minutes of the
+    // reminder's timer.
+    const struct {
+        bool reminderOn;
+        const char* changes;
+        bool accept;
+        QString result;
+    } cases[] = {
+        {true, "", true, "0 0|0 3 0|0|1 1 1 30 1|30"},
+        {false, "bugYellow=1", true, "1 0|2 3 2|0|3 1 0 60 1|"},
+        {false, "musicLizard=1", true, "0 1|0 3 0|1|1 2 0 60 1|"},
+        {false, "eyeProtector=1 eyeDelay=0", true, "0 0|0 3 0|0|1 1 0 60 1|"},
+        {false, "eyeProtector=1 eyeDelay=1", true, "0 0|0 3 0|0|1 1 1 1 1|1"},
+        {true, "eyeDelay=45", true, "0 0|0 3 0|0|1 1 1 45 1|30"},
+        {true, "eyeProtector=0", true, "0 0|0 3 0|0|1 1 0 30 1|"},
+        {false, "bugGreen=1 type_wav=1 exitAlert=0 musicLizard=1", false,
+         "0 0|0 3 0|0|1 1 0 60 1|"},
+    };
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(shown.Show(SampleEntries(shown.Root())));
+        CMainFrame& frame = *shown.frame;
+        CAppConfig& config = shown.Manager().config;
+        if (c.reminderOn) {
+            config.EnableEyeProtector = 1;
+            config.DelayOfEyeProtector = 30;
+            frame.m_nEyeTimerID = frame.startTimer(30 * 60000);
+        }
+        const std::string types = TypeRows(config);
+        ClickRow(shown.playList, 2);
+        QSignalSpy playListResets(shown.playList->model(), &QAbstractItemModel::modelReset);
+        QSignalSpy songResets(shown.songs->model(), &QAbstractItemModel::modelReset);
+        const QStringList changes = QString(c.changes).split(' ', Qt::SkipEmptyParts);
+        WhenShown<CSettingsDlg>([changes, accept = c.accept](CSettingsDlg* settings) {
+            Apply(settings, changes);
+            accept ? settings->accept() : settings->reject();
+        });
+        frame.RunCommand(ID_SETTINGS);
+        QStringList minutes; // of the reminder's timer
+        for (int period : Periods(shown)) {
+            minutes << QString::number(period / 60000);
+        }
+        const QString row = QString(c.changes) + (c.accept ? ": " : " cancelled: ");
+        QCOMPARE(row + QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")
+                           .arg(playListResets.count())
+                           .arg(songResets.isEmpty() ? 0 : 1)
+                           .arg(shown.playList->ItemImage(1))
+                           .arg(shown.playList->ItemImage(2))
+                           .arg(shown.playList->ItemImage(3))
+                           .arg(shown.songs->ItemImage(0))
+                           .arg(config.IconPlaylistID)
+                           .arg(config.IconMusicID)
+                           .arg(config.EnableEyeProtector)
+                           .arg(config.DelayOfEyeProtector)
+                           .arg(config.IsExitAlert)
+                           .arg(minutes.join(' ')),
+                 row + c.result);
+        QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({2}));
+        QCOMPARE(shown.playList->GetSelectionMark(), 2);
+        QCOMPARE(shown.Titles(), QStringList({"甜蜜蜜", "月亮代表我的心"}));
+        QVERIFY((!changes.isEmpty() && c.accept) || TypeRows(config) == types);
+        if (frame.m_nEyeTimerID != 0) {
+            frame.killTimer(frame.m_nEyeTimerID);
+        }
     }
 }
 
