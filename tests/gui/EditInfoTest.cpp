@@ -411,16 +411,19 @@ void EditInfoTest::FilesThatCannotBeReadOrWrittenAreReported() {
 void EditInfoTest::TagEditorEnabledOnlyForAnMp3Song() {
     CEditWindow window;
     QVERIFY(window.shown);
-    const struct {
-        int entryRow;
-        int songRow;
-        bool enabled;
-    } cases[] = {{2, 0, true}, {2, 1, false}, {2, -1, false}, {0, 2, true}, {0, 3, false}};
-    for (const auto& c : cases) {
-        window.Choose(c.entryRow, c.songRow);
-        QVERIFY2(window.frame->IsCommandEnabled(ID_EDIT_TAG) == c.enabled,
-                 qPrintable(QStringLiteral("entry %1 song %2").arg(c.entryRow).arg(c.songRow)));
+    // Entry row and song row clicked: an MP3 song, the same unselected with
+    // Ctrl (-2), a WMA song, no song (-1), then an MP3 and a WMA song in the
+    // all-songs list.
+    const std::pair<int, int> choices[] = {{2, 0}, {2, -2}, {2, 1}, {2, -1}, {0, 2}, {0, 3}};
+    QString enabled;
+    for (const auto& [entryRow, songRow] : choices) {
+        window.Choose(entryRow, std::max(songRow, -1));
+        if (songRow == -2) {
+            ClickRow(window.songs, 0, Qt::LeftButton, Qt::ControlModifier);
+        }
+        enabled += window.Enabled({ID_EDIT_TAG});
     }
+    QCOMPARE(enabled, QString("+---+-"));
 }
 
 QTEST_MAIN(EditInfoTest)

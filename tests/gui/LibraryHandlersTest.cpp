@@ -25,11 +25,10 @@ private slots:
     void StoppingAnImportAtOnceReportsTheInterruption();
     void ProgressDialogShowsTheTwoLinesAndStops();
     void RemoveEntriesDeletesShiftedRowsAndShowsTheRowAbove();
-    void PlaySendsOnlyTheEntryRowsAndArtistsTheirEntries();
+    void CancelledDialogsChangeNothingPlaySendsOnlyEntryRows();
     void AddSongPutsItLastAndSelectsIt();
     void RemoveSongsAndClearLibrary();
     void ExportAcceptingTheProposalWritesTheNewListInTheRecentFolder();
-    void CancelledFileDialogsChangeNothing();
     void OpenPathAddsEachKindAsItsCommandDoes();
 };
 
@@ -304,9 +303,28 @@ void LibraryHandlersTest::RemoveEntriesDeletesShiftedRowsAndShowsTheRowAbove() {
     QCOMPARE(shown.Titles(), QStringList({"E1-S1", "E1-S2"}));
 }
 
-void LibraryHandlersTest::PlaySendsOnlyTheEntryRowsAndArtistsTheirEntries() {
+void LibraryHandlersTest::CancelledDialogsChangeNothingPlaySendsOnlyEntryRows() {
     CShownLibrary shown;
     QVERIFY(shown.Show(FiveEntries(shown.Root())));
+    // Cancelled file dialogs change nothing.
+    const std::string stored = shown.dir.Read("PlayList.stp");
+    QSignalSpy resets(shown.playList->model(), &QAbstractItemModel::modelReset);
+    for (int command :
+         {ID_IMPORT_LIST, ID_ADD_ENTRY, ID_EXPORT_LIST, ID_EXPORT_HTML, ID_IMPORT_FOLDER}) {
+        shown.platform.answers = {CAnswer::Yes};
+        shown.frame->RunCommand(command);
+    }
+    QCOMPARE(Requests(shown),
+             QStringList({"0|~|Cricklet音乐单 (*.stp)||",
+                          "0|~|Winamp Playlist File (*.m3u *.m3u8 *.pls)||",
+                          "1|~|Cricklet音乐单 (*.stp)|新建音乐单|stp",
+                          "1|~|网页文件 (*.htm)|新建音乐单|htm",
+                          "2|" + shown.dialogs.requests.back().startFolder + "|||"}));
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(shown.Manager().songs.GetCount(), 10);
+    QCOMPARE(shown.dir.Read("PlayList.stp"), stored);
+    QCOMPARE(shown.Manager().config.RecentDirectory, std::string());
+
     SelectRows(shown.playList, {0});
     shown.frame->RunCommand(ID_PLAY);
     QVERIFY(shown.platform.openedPaths.empty());
@@ -400,28 +418,6 @@ void LibraryHandlersTest::ExportAcceptingTheProposalWritesTheNewListInTheRecentF
     QCOMPARE(proposed, QString::fromStdString(recent + "/新建音乐单.stp"));
     QVERIFY(shown.dir.Read("lists/新建音乐单.stp").find("E5-S2") != std::string::npos);
     QCOMPARE(shown.Manager().config.RecentDirectory, recent);
-}
-
-void LibraryHandlersTest::CancelledFileDialogsChangeNothing() {
-    CShownLibrary shown;
-    QVERIFY(shown.Show(FiveEntries(shown.Root())));
-    const std::string stored = shown.dir.Read("PlayList.stp");
-    QSignalSpy resets(shown.playList->model(), &QAbstractItemModel::modelReset);
-    for (int command :
-         {ID_IMPORT_LIST, ID_ADD_ENTRY, ID_EXPORT_LIST, ID_EXPORT_HTML, ID_IMPORT_FOLDER}) {
-        shown.platform.answers = {CAnswer::Yes};
-        shown.frame->RunCommand(command);
-    }
-    QCOMPARE(Requests(shown),
-             QStringList({"0|~|Cricklet音乐单 (*.stp)||",
-                          "0|~|Winamp Playlist File (*.m3u *.m3u8 *.pls)||",
-                          "1|~|Cricklet音乐单 (*.stp)|新建音乐单|stp",
-                          "1|~|网页文件 (*.htm)|新建音乐单|htm",
-                          "2|" + shown.dialogs.requests.back().startFolder + "|||"}));
-    QCOMPARE(resets.count(), 0);
-    QCOMPARE(shown.Manager().songs.GetCount(), 10);
-    QCOMPARE(shown.dir.Read("PlayList.stp"), stored);
-    QCOMPARE(shown.Manager().config.RecentDirectory, std::string());
 }
 
 // Files and folders handed to the program from outside (its command line, a
