@@ -1,7 +1,6 @@
 // Names and paths as they reach the library: names the store files cannot
 // hold and relative paths with "..".
 #include "core/ImportThread.h"
-#include "support/CurrentFolder.h"
 #include "support/Library.h"
 
 #include <gtest/gtest.h>

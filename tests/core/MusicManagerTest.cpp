@@ -1,7 +1,6 @@
 #include "core/MusicManager.h"
 
 #include "formats/ListFile.h"
-#include "support/CurrentFolder.h"
 #include "support/Library.h"
 #include "support/StoreFiles.h"
 

@@ -1,7 +1,6 @@
 // Store files that read as damaged at start-up: the user hears of each once,
 // and the original bytes survive the exit save as NAME.unreadable.
 #include "core/MusicManager.h"
-#include "support/CurrentFolder.h"
 #include "support/Library.h"
 #include "support/StoreFiles.h"
 
