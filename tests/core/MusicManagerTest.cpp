@@ -42,27 +42,21 @@ TEST(MusicManagerStart, SettingsComeFromTheCurrentFolderAndStoreFilesFromWorkDir
     CScopedFolderChange inside(here.Path());
     CMusicManager fresh(nullptr);
     fresh.Start();
-    EXPECT_TRUE(IsLibraryEmpty(&fresh) && fresh.artists.IsEmpty());
+    EXPECT_TRUE(IsLibraryEmpty(&fresh) && fresh.artists.IsEmpty() && fresh.config.IsFirstUse == 1 &&
+                fresh.config.IsSupportedExtension("mp3"));
     EXPECT_EQ(fresh.config.WorkDirectory, fs::canonical(here.Path()).string());
-    EXPECT_EQ(fresh.config.IsFirstUse, 1);
-    EXPECT_TRUE(fresh.config.IsSupportedExtension("mp3"));
 
-    std::string settings = "[Cricklet Configuration List]\nIsUseDefaultPlayer = 0;\n"
-                           "PlayerPath = ;\nIsFirstUse = 1;\nRecentDirectory = ;\n"
-                           "WorkDirectory = " +
-                           there.Path() + ";\n";
+    std::string settings =
+        ReplaceAll(DefaultSettingsText(there.Path()), "IsFirstUse = 0;", "IsFirstUse = 1;");
     here.Write("Cricklet.ini", settings);
     CMusicManager manager(nullptr);
     manager.Start();
-    EXPECT_EQ(manager.config.IsUseDefaultPlayer, 0);
-    EXPECT_EQ(manager.config.WorkDirectory, there.Path());
     manager.entries.AddTail(TestEntry("A", "/m", "a.m3u"));
     EXPECT_TRUE(manager.Save());
-    EXPECT_EQ(here.Read("Cricklet.ini"), settings);
-    EXPECT_FALSE(fs::exists(here.File("PlayList.stp")));
-    EXPECT_NE(there.Read("Cricklet.ini").find("IsFirstUse = 0;\n"), std::string::npos);
-    EXPECT_EQ(there.Read("PlayList.stp"), ListFileText(manager.entries));
-    EXPECT_EQ(there.Read("MusicList.ckp"), "number = 0;\n\n");
+    EXPECT_EQ(here.Read("Cricklet.ini") + here.Read("PlayList.stp"), settings);
+    EXPECT_EQ(there.Read("Cricklet.ini"), DefaultSettingsText(there.Path()));
+    EXPECT_EQ(there.Read("PlayList.stp") + there.Read("MusicList.ckp"),
+              ListFileText(manager.entries) + "number = 0;\n\n");
     EXPECT_TRUE(recorder.platform.messages.empty());
 }
 
@@ -103,39 +97,39 @@ TEST(MusicManagerSave, OneFileThatCannotBeReplacedDoesNotKeepTheOthersFromSaving
 }
 
 TEST(MusicManagerRemove, EntriesAndSongsByPositionIgnoringThoseOutside) {
-    const std::string all = "A B C D E", flat = "s1 s2 s3 s4", first = "s1 s2 s3";
+    // Entries, the flat list, entry 1's songs, then the artists.
+    const std::string none = "A B C D E|s1 s2 s3 s4|s1 s2 s3|(not rebuilt)";
     const struct {
         int code;
         std::vector<int> ints;
-        std::string entries, songs, firstEntrySongs, artists;
+        std::string library;
     } cases[] = {
-        {MCMD_REMOVE_ENTRIES, {2, 3, 5}, "A D", flat, first, "B <未命名>"},
-        {MCMD_REMOVE_ENTRIES, {-1, 0, 2, 3, 40000}, "A D E", flat, first, "B C <未命名>"},
-        {MCMD_REMOVE_ENTRIES, {}, all, flat, first, ""},
+        {MCMD_REMOVE_ENTRIES, {2, 3, 5}, "A D|s1 s2 s3 s4|s1 s2 s3|B <未命名>"},
+        {MCMD_REMOVE_ENTRIES, {-1, 0, 2, 3, 40000}, "A D E|s1 s2 s3 s4|s1 s2 s3|B C <未命名>"},
+        {MCMD_REMOVE_ENTRIES, {}, "A B C D E|s1 s2 s3 s4|s1 s2 s3|A B C <未命名>"},
         // From entry 1 (the last number is the shown entry's row).
-        {MCMD_REMOVE_SONGS, {1, 3, 1}, all, flat, "s2", ""},
+        {MCMD_REMOVE_SONGS, {1, 3, 1}, "A B C D E|s1 s2 s3 s4|s2|(not rebuilt)"},
         // From the flat list only, by row 0 or a negative row.
-        {MCMD_REMOVE_SONGS, {2, 4, 0}, all, "s1 s3", first, ""},
-        {MCMD_REMOVE_SONGS, {1, -1}, all, "s2 s3 s4", first, ""},
-        {MCMD_REMOVE_SONGS, {1, 9}, all, flat, first, ""},
-        {MCMD_REMOVE_SONGS, {0, 5, 4}, all, flat, first, ""},
-        {MCMD_REMOVE_SONGS, {7, 0}, all, flat, first, ""},
-        {MCMD_REMOVE_SONGS, {}, all, flat, first, ""},
+        {MCMD_REMOVE_SONGS, {2, 4, 0}, "A B C D E|s1 s3|s1 s2 s3|(not rebuilt)"},
+        {MCMD_REMOVE_SONGS, {1, -1}, "A B C D E|s2 s3 s4|s1 s2 s3|(not rebuilt)"},
+        {MCMD_REMOVE_SONGS, {1, 9}, none},
+        {MCMD_REMOVE_SONGS, {0, 5, 4}, none},
+        {MCMD_REMOVE_SONGS, {7, 0}, none},
+        {MCMD_REMOVE_SONGS, {}, none},
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         const auto& c = cases[row];
         CFiveEntries library;
+        library.manager.artists.AddTail("(not rebuilt)");
         library.Run(c.code, c.ints);
-        CEntryPtr entry = library.manager.entries.GetAt(1);
-        EXPECT_EQ(Joined({Joined(TitlesOf(library.manager.entries)),
-                          Joined(TitlesOf(library.manager.songs)), Joined(TitlesOf(entry->songs)),
-                          std::to_string(entry->count - entry->songs.GetCount())},
+        const CMusicManager& manager = library.manager;
+        CEntryPtr entry = manager.entries.GetAt(1);
+        EXPECT_EQ(Joined({Joined(TitlesOf(manager.entries)), Joined(TitlesOf(manager.songs)),
+                          Joined(TitlesOf(entry->songs)), Joined(manager.artists.Elements())},
                          "|"),
-                  Joined({c.entries, c.songs, c.firstEntrySongs, "0"}, "|"))
+                  c.library)
             << "row " << row;
-        if (!c.artists.empty()) {
-            EXPECT_EQ(Joined(library.manager.artists.Elements()), c.artists) << "row " << row;
-        }
+        EXPECT_EQ(entry->count, entry->songs.GetCount()) << "row " << row;
     }
     CFiveEntries library;
     library.Run(MCMD_REMOVE_SONGS, {1, 3, 1});

@@ -23,17 +23,10 @@ std::vector<std::string> StoreTexts(const CTempDir& folder) {
     return {folder.Read(kStoreFiles[0]), folder.Read(kStoreFiles[1]), folder.Read(kStoreFiles[2])};
 }
 
-// The temporary files of a save: a store file's name and a suffix.
-std::vector<fs::path> TemporaryFiles(const CTempDir& folder) {
-    std::vector<fs::path> found;
-    for (const auto& item : fs::directory_iterator(folder.Path())) {
-        for (const char* store : kStoreFiles) {
-            if (item.path().filename().string().rfind(std::string(store) + ".", 0) == 0) {
-                found.push_back(item.path());
-            }
-        }
-    }
-    return found;
+// A save has begun once a temporary file stands beside the three store files.
+bool SaveHasBegun(const CTempDir& folder) {
+    fs::directory_iterator items(folder.Path());
+    return std::distance(fs::begin(items), fs::end(items)) > 3;
 }
 
 // Removes entry 1 and saves; the run is killed killAfter after its save began
@@ -47,7 +40,7 @@ Clock::duration RunRemoveEntry(const CTempDir& folder, Clock::duration killAfter
         _exit(127);
     }
     int status = 0;
-    while (TemporaryFiles(folder).empty()) {
+    while (!SaveHasBegun(folder)) {
         if (waitpid(child, &status, WNOHANG) == child) {
             ADD_FAILURE() << "cricklet-cmd ended before it saved";
             return {};
@@ -91,11 +84,9 @@ TEST(SaveKill, EveryStoreFileIsTheOldOrTheNewOneWhole) {
     // Kills spread from the save's first moment to twice its length: some land
     // while a file is half written, some between two renames.
     for (int k = 0; k < 16; ++k) {
+        fs::remove_all(folder.Path());
         for (int f = 0; f < 3; ++f) {
             folder.Write(kStoreFiles[f], before[f]);
-        }
-        for (const auto& path : TemporaryFiles(folder)) {
-            fs::remove(path);
         }
         RunRemoveEntry(folder, saveTime * k / 8);
         const auto now = StoreTexts(folder);
