@@ -37,9 +37,7 @@ public:
         }
     }
     void ImportShowProgress(const std::string& folder, const std::string& name) override {
-        bool inside = folder.compare(0, m_root.size(), m_root) == 0;
-        log.push_back("progress " + (inside ? "." + folder.substr(m_root.size()) : folder) + " [" +
-                      name + "]");
+        log.push_back("progress ." + folder.substr(m_root.size()) + " [" + name + "]");
     }
     void ImportCloseDialog(int code) override { log.push_back("close " + std::to_string(code)); }
     void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
@@ -72,13 +70,12 @@ struct CImportRun {
     // playlist, recycle folders, a disabled type, a folder name with points
     // and a folder of disabled files only.
     void WriteOrderingTree() {
-        for (const char* name : {"A/a2.mp3", "A/a1.MP3", "A/B/b1.mp3", "A/Recycled/r.mp3",
-                                 "Best.Of.2001/c.mp3", "Old/RECYCLE.bin/deep/d.mp3"}) {
+        for (const char* name :
+             {"A/a2.mp3", "A/a1.MP3", "A/B/b1.mp3", "A/Recycled/r.mp3", "A/x.wma",
+              "Best.Of.2001/c.mp3", "Disabled/only.wma", "Old/RECYCLE.bin/deep/d.mp3"}) {
             tree.Write(name, TaggedMp3Bytes(name));
         }
         tree.Write("A/B/list.m3u", "#EXTM3U\n#EXTINF:3,Bee\nb1.mp3\n");
-        tree.Write("A/x.wma", std::string(400, 'w'));
-        tree.Write("Disabled/only.wma", std::string(400, 'w'));
     }
     // One line per entry, "type title (count: file names)", then the flat list.
     std::string Summary() const {

@@ -109,10 +109,8 @@ TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
 TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
     CTestLibrary c;
     Id3v1Fields old{"Old", "Someone", "", "1999", "kept", 5, 17, 0};
-    Mp3FileLayout tagged;
-    tagged.id3v1 = Id3v1TagBytes(old);
     const std::string untagged = Mp3FileBytes(Mp3FileLayout());
-    c.dir.Write("m/a.mp3", Mp3FileBytes(tagged));
+    c.dir.Write("m/a.mp3", untagged + Id3v1TagBytes(old));
     c.dir.Write("m/b.MP3", untagged);
     c.dir.Write("m/c.ogg", "not touched");
     auto entry = FolderEntry("老歌精选", c.dir.File("m"), {"a.mp3", "b.MP3", "c.ogg", "gone.mp3"});

@@ -59,27 +59,21 @@ int Mp3SampleRate(const Mp3FrameFormat& format) {
 }
 
 std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
-    int bitrate = Mp3TableBitrate(format);
+    long long bits = 1000LL * Mp3TableBitrate(format);
     int sampleRate = Mp3SampleRate(format);
-    if (bitrate == 0 || sampleRate == 0) {
+    long long padding = format.padding ? 1 : 0;
+    if (bits == 0 || sampleRate == 0) {
         return 4;
     }
-    long long padding = format.padding ? 1 : 0;
-    long long length = 0;
-    if (format.layer == 3) {
-        length = (12LL * bitrate * 1000 / sampleRate + padding) * 4;
-    } else {
-        long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
-        length = factor * bitrate * 1000 / sampleRate + padding;
+    if (format.layer == 3) { // Layer I counts in 4-byte slots
+        return static_cast<std::size_t>((12 * bits / sampleRate + padding) * 4);
     }
-    return static_cast<std::size_t>(std::max(4LL, length));
+    long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
+    return static_cast<std::size_t>(std::max(4LL, factor * bits / sampleRate + padding));
 }
 
 std::size_t Mp3XingOffset(const Mp3FrameFormat& format) {
-    if (format.version == 3) {
-        return format.mono ? 21 : 36;
-    }
-    return format.mono ? 13 : 21;
+    return format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
 }
 
 std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
