@@ -1,6 +1,5 @@
 #include "formats/M3uFile.h"
 
-#include "support/CurrentFolder.h"
 #include "support/Library.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
