@@ -1,11 +1,8 @@
 #include "core/ImportThread.h"
 #include "core/FolderScan.h"
-#include "core/MusicManager.h"
 #include "formats/PathFunctions.h"
 #include "support/Library.h"
 #include "support/Mp3Bytes.h"
-#include "support/RecordingPlatform.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,57 +12,43 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 
 namespace {
 
-// Records every call the worker makes on the frame and the platform in one
-// log, so the order between them is checked too. Folders are shown relative
-// to the imported tree.
-class CRecordingFrame : public CFrameInterface, public CRecordingPlatform {
+using Lines = std::vector<std::string>;
+
+// Logs every call the worker makes on the frame and the platform in one list,
+// so the order between them is checked too; folders relative to the tree.
+class CRecordingFrame : public CNullFrame, public CRecordingPlatform {
 public:
     explicit CRecordingFrame(const std::string& root) : m_root(root) {}
     std::function<void()> onSongRow; // runs on the worker after each song row
+    Lines log;                       // read once the worker has ended
 
-    std::vector<std::string> Log() {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_log;
-    }
-    void ClearPanes() override { Add("clear"); }
-    void RefillEntryRows() override { Add("refill"); }
-    void UpdateStatusText() override { Add("status"); }
-    void RebuildArtistMenu() override { Add("artist menu"); }
+    void UpdateStatusText() override { log.push_back("status"); }
+    void RebuildArtistMenu() override { log.push_back("artist menu"); }
     void ImportInsertEntryRow(const CEntryPtr& entry, int row) override {
-        Add("entry row " + std::to_string(row) + " " + entry->title);
+        log.push_back("entry row " + std::to_string(row) + " " + entry->title);
     }
     void ImportInsertSongRow(const CSongPtr& song, int row) override {
-        Add("song row " + std::to_string(row) + " " + song->fileName);
+        log.push_back("song row " + std::to_string(row) + " " + song->fileName);
         if (onSongRow) {
             onSongRow();
         }
     }
-    void ImportShowProgress(const std::string& folder, const std::string& fileName) override {
-        bool inside = folder.compare(0, m_root.size(), m_root) == 0;
-        Add("progress " + (inside ? "." + folder.substr(m_root.size()) : folder) + " [" + fileName +
-            "]");
+    void ImportShowProgress(const std::string& folder, const std::string& name) override {
+        log.push_back("progress ." + folder.substr(m_root.size()) + " [" + name + "]");
     }
-    void ImportCloseDialog(int resultCode) override { Add("close " + std::to_string(resultCode)); }
+    void ImportCloseDialog(int code) override { log.push_back("close " + std::to_string(code)); }
     void ShowMessage(const std::string& text, const std::string&, CMessageIcon) override {
-        Add("message " + text);
+        log.push_back("message " + text);
     }
 
 private:
-    void Add(const std::string& line) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_log.push_back(line);
-    }
     std::string m_root;
-    std::mutex m_mutex;
-    std::vector<std::string> m_log;
 };
 
-// A tree, the recorder installed as frame and platform, and a manager that
-// imports mp3 and wav files (wma is a known but disabled type).
+// A tree and a manager that imports mp3 and wav files (wma is known but off).
 struct CImportRun {
     CTempDir tree;
     CRecordingFrame frame{tree.Path()};
@@ -87,40 +70,30 @@ struct CImportRun {
     // playlist, recycle folders, a disabled type, a folder name with points
     // and a folder of disabled files only.
     void WriteOrderingTree() {
-        tree.Write("A/a2.mp3", TaggedMp3Bytes("Two"));
-        tree.Write("A/a1.MP3", TaggedMp3Bytes("One"));
-        tree.Write("A/B/b1.mp3", TaggedMp3Bytes("Bee"));
+        for (const char* name :
+             {"A/a2.mp3", "A/a1.MP3", "A/B/b1.mp3", "A/Recycled/r.mp3", "A/x.wma",
+              "Best.Of.2001/c.mp3", "Disabled/only.wma", "Old/RECYCLE.bin/deep/d.mp3"}) {
+            tree.Write(name, TaggedMp3Bytes(name));
+        }
         tree.Write("A/B/list.m3u", "#EXTM3U\n#EXTINF:3,Bee\nb1.mp3\n");
-        tree.Write("A/Recycled/r.mp3", TaggedMp3Bytes("Gone"));
-        tree.Write("A/x.wma", std::string(400, 'w'));
-        tree.Write("Best.Of.2001/c.mp3", TaggedMp3Bytes("Sea"));
-        tree.Write("Disabled/only.wma", std::string(400, 'w'));
-        tree.Write("Old/RECYCLE.bin/deep/d.mp3", TaggedMp3Bytes("Deep"));
+    }
+    // One line per entry, "type title (count: file names)", then the flat list.
+    std::string Summary() const {
+        std::string text;
+        for (const CEntryPtr& entry : manager.entries) {
+            text += std::to_string(entry->GetType()) + " " + entry->title + " (" +
+                    std::to_string(entry->count) + ":";
+            for (const CSongPtr& song : entry->songs) {
+                text += " " + song->fileName;
+            }
+            text += ")\n";
+        }
+        for (const CSongPtr& song : manager.songs) {
+            text += song->fileName + " ";
+        }
+        return text;
     }
 };
-
-std::vector<std::string> EntrySummary(const CMusicManager& manager) {
-    std::vector<std::string> summary;
-    for (const CEntryPtr& entry : manager.entries) {
-        std::string songs;
-        for (const CSongPtr& song : entry->songs) {
-            songs += " " + song->fileName;
-        }
-        summary.push_back(std::to_string(entry->GetType()) + " " + entry->title + " (" +
-                          std::to_string(entry->count) + ":" + songs + ")");
-    }
-    return summary;
-}
-
-std::vector<std::string> SongNames(const CMusicManager& manager) {
-    std::vector<std::string> names;
-    for (const CSongPtr& song : manager.songs) {
-        names.push_back(song->fileName);
-    }
-    return names;
-}
-
-using Lines = std::vector<std::string>;
 
 } // namespace
 
@@ -129,23 +102,22 @@ TEST(ImportThread, WalksFoldersDepthFirstInNameOrderWithFolderEntriesLast) {
     import.WriteOrderingTree();
     import.Run(import.tree.Path() + "/"); // a trailing "/" is dropped
 
-    EXPECT_EQ(Joined(import.frame.Log(), "\n") + "\n",
+    EXPECT_EQ(Joined(import.frame.log, "\n") + "\n",
               "progress . []\nprogress ./A [a1.MP3]\nsong row 0 a1.MP3\nprogress ./A [a2.mp3]\n"
               "song row 1 a2.mp3\nprogress ./A []\nprogress ./A/B [b1.mp3]\nsong row 2 b1.mp3\n"
               "progress ./A/B [list.m3u]\nentry row 1 list\nentry row 2 B\nprogress ./A []\n"
               "entry row 3 A\nprogress . []\nprogress ./Best.Of.2001 [c.mp3]\nsong row 3 c.mp3\n"
               "entry row 4 Best.Of\nprogress . []\nprogress . []\nprogress ./Old []\nclose 1010\n"
               "message 导入音乐文件成功！共导入曲目4个, 音乐文件4个。\nstatus\nartist menu\n");
-    EXPECT_EQ(EntrySummary(import.manager),
-              (Lines{"100 list (1: b1.mp3)", "102 B (1: b1.mp3)", "102 A (2: a1.MP3 a2.mp3)",
-                     "102 Best.Of (1: c.mp3)"}));
-    EXPECT_EQ(SongNames(import.manager), (Lines{"a1.MP3", "a2.mp3", "b1.mp3", "c.mp3"}));
+    EXPECT_EQ(import.Summary(),
+              "100 list (1: b1.mp3)\n102 B (1: b1.mp3)\n102 A (2: a1.MP3 a2.mp3)\n"
+              "102 Best.Of (1: c.mp3)\na1.MP3 a2.mp3 b1.mp3 c.mp3 ");
     CEntryPtr folderA = import.manager.entries.GetAt(3);
-    EXPECT_EQ(folderA->location, import.tree.File("A"));
-    EXPECT_EQ(folderA->fileName, import.tree.File("A"));
-    EXPECT_EQ(import.manager.songs.GetAt(1)->location, import.tree.File("A"));
-    EXPECT_EQ(import.manager.songs.GetAt(1)->order, 0); // import never renumbers
-    EXPECT_EQ(import.manager.artists.GetCount(), 1);    // only "<未命名>"
+    CSongPtr a2 = import.manager.songs.GetAt(2);
+    EXPECT_EQ(Lines({folderA->location, folderA->fileName, a2->location}),
+              Lines(3, import.tree.File("A")));
+    EXPECT_EQ(a2->order, 0);                         // import never renumbers
+    EXPECT_EQ(import.manager.artists.GetCount(), 1); // only "<未命名>"
 
     // A folder named relatively is taken from the current folder.
     const std::string here = std::filesystem::current_path().string();
@@ -153,46 +125,40 @@ TEST(ImportThread, WalksFoldersDepthFirstInNameOrderWithFolderEntriesLast) {
              {"", here}, {"rel//", here + "/rel"}, {"/a//", "/a"}, {"/", "/"}}) {
         EXPECT_EQ(CImportThread(&import.manager, given).folder, folder) << given;
     }
-}
 
-TEST(ImportThread, WithoutFolderEntriesOnlyPlaylistsBecomeEntries) {
-    CImportRun import(0);
-    import.WriteOrderingTree();
-    import.Run(import.tree.Path());
-    EXPECT_EQ(EntrySummary(import.manager), (Lines{"100 list (1: b1.mp3)"}));
-    EXPECT_EQ(SongNames(import.manager), (Lines{"a1.MP3", "a2.mp3", "b1.mp3", "c.mp3"}));
-    Lines log = import.frame.Log();
-    EXPECT_EQ(log.at(log.size() - 3), "message 导入音乐文件成功！共导入曲目1个, 音乐文件4个。");
+    CImportRun playlistsOnly(0);
+    playlistsOnly.WriteOrderingTree();
+    playlistsOnly.Run(playlistsOnly.tree.Path());
+    EXPECT_EQ(playlistsOnly.Summary(), "100 list (1: b1.mp3)\na1.MP3 a2.mp3 b1.mp3 c.mp3 ");
+    EXPECT_EQ(playlistsOnly.frame.log.at(playlistsOnly.frame.log.size() - 3),
+              "message 导入音乐文件成功！共导入曲目1个, 音乐文件4个。");
 }
 
 TEST(ImportThread, StopsAtTheNextItemWhenCancelledAndKeepsWhatWasAdded) {
     CImportRun import;
     import.WriteOrderingTree();
     // The stop button, pressed while the first song row is added.
-    auto stop = [&import] { import.manager.CancelImport(); };
-    import.frame.onSongRow = stop;
-    import.Run(import.tree.Path());
-    // The first song was in; the folder entries still open are dropped.
-    EXPECT_EQ(SongNames(import.manager), (Lines{"a1.MP3"}));
-    EXPECT_TRUE(import.manager.entries.IsEmpty());
-    EXPECT_EQ(import.frame.Log(),
-              (Lines{"progress . []", "progress ./A [a1.MP3]", "song row 0 a1.MP3", "close 1010",
-                     "message 导入音乐文件被中断。共导入曲目0个, 音乐文件1个。", "status",
-                     "artist menu"}));
+    import.frame.onSongRow = [&import] { import.manager.CancelImport();
+};
+import.Run(import.tree.Path());
+// The first song was in; the folder entries still open are dropped.
+EXPECT_EQ(import.Summary(), "a1.MP3 ");
+EXPECT_EQ(import.frame.log,
+          (Lines{"progress . []", "progress ./A [a1.MP3]", "song row 0 a1.MP3", "close 1010",
+                 "message 导入音乐文件被中断。共导入曲目0个, 音乐文件1个。", "status",
+                 "artist menu"}));
 
-    // Cancelled before the scan starts: nothing is added, the report follows.
-    CImportRun early;
-    early.WriteOrderingTree();
-    early.manager.importThread = std::make_unique<CImportThread>(&early.manager, early.tree.Path());
-    early.manager.CancelImport();
-    early.manager.importThread->InitInstance();
-    EXPECT_TRUE(IsLibraryEmpty(&early.manager));
-    EXPECT_EQ(early.frame.Log(),
-              (Lines{"close 1010", "message 导入音乐文件被中断。共导入曲目0个, 音乐文件0个。",
-                     "status", "artist menu"}));
+// Cancelled before the scan starts: nothing is added, the report follows.
+CImportRun early;
+early.WriteOrderingTree();
+early.manager.importThread = std::make_unique<CImportThread>(&early.manager, early.tree.Path());
+early.manager.CancelImport();
+early.manager.importThread->InitInstance();
+EXPECT_TRUE(IsLibraryEmpty(&early.manager));
+EXPECT_EQ(early.frame.log.at(1), "message 导入音乐文件被中断。共导入曲目0个, 音乐文件0个。");
 }
 
-TEST(ImportThread, EntersEachFolderOnceAndSkipsPipesAndDanglingLinks) {
+TEST(ImportThread, EntersEachFolderOnceSkipsPipesAndKeepsTheRawBytesOfGbkNames) {
     CImportRun import;
     const CTempDir& tree = import.tree;
     tree.Write("A/song.mp3", TaggedMp3Bytes("song"));
@@ -204,35 +170,24 @@ TEST(ImportThread, EntersEachFolderOnceAndSkipsPipesAndDanglingLinks) {
     ASSERT_EQ(mkfifo(tree.File("P/pipe.mp3").c_str(), 0644), 0); // opening it would block
     ASSERT_EQ(symlink(tree.File("P/nowhere.mp3").c_str(), tree.File("P/dangling.mp3").c_str()), 0);
     ASSERT_EQ(symlink(tree.File("P/real.mp3").c_str(), tree.File("P/linked.mp3").c_str()), 0);
-    import.Run(tree.Path());
-
-    EXPECT_EQ(SongNames(import.manager), (Lines{"song.mp3", "linked.mp3", "real.mp3", "z.mp3"}));
-    EXPECT_EQ(EntrySummary(import.manager),
-              (Lines{"102 A (1: song.mp3)", "102 P (2: linked.mp3 real.mp3)",
-                     "102 Z-link-target (1: z.mp3)"}));
-    EXPECT_EQ(CountSupportedFiles(import.manager.config, tree.File("P")), 2);
-    std::vector<CFolderItem> items;
-    ASSERT_TRUE(ListFolder(tree.File("P"), items));
-    EXPECT_EQ(items.size(), 2u);
-    EXPECT_FALSE(ListFolder(tree.File("missing"), items));
-    EXPECT_TRUE(items.empty());
-}
-
-TEST(ImportThread, KeepsTheRawBytesOfGbkNamesSoTheFilesStillOpen) {
-    CImportRun import;
+    // The files must still open by their names: GBK bytes stay as they are.
     const std::string gbkFolder = "\xB8\xE8";           // 歌
     const std::string gbkFile = "\xC7\xE9\xB8\xE8.mp3"; // 情歌.mp3
-    import.tree.Write(gbkFolder + "/" + gbkFile, TaggedMp3Bytes(""));
-    import.Run(import.tree.Path());
+    tree.Write(gbkFolder + "/" + gbkFile, TaggedMp3Bytes(""));
+    import.Run(tree.Path());
 
-    ASSERT_EQ(import.manager.songs.GetCount(), 1);
-    CSongPtr song = import.manager.songs.GetAt(1);
-    EXPECT_EQ(Lines({song->fileName, song->location, song->title}),
-              Lines({gbkFile, import.tree.File(gbkFolder), "情歌"}));
-    EXPECT_TRUE(FileExists(song->GetFullPath()));
-    ASSERT_EQ(import.manager.entries.GetCount(), 1);
-    EXPECT_EQ(import.manager.entries.GetAt(1)->title, "歌");
-    EXPECT_EQ(import.frame.Log().at(1), "progress ./歌 [情歌.mp3]");
+    EXPECT_EQ(import.Summary(), "102 A (1: song.mp3)\n102 P (2: linked.mp3 real.mp3)\n"
+                                "102 Z-link-target (1: z.mp3)\n102 歌 (1: " +
+                                    gbkFile + ")\nsong.mp3 linked.mp3 real.mp3 z.mp3 " + gbkFile +
+                                    " ");
+    CSongPtr song = import.manager.songs.GetAt(5);
+    EXPECT_EQ(song->location + "|" + song->title, tree.File(gbkFolder) + "|情歌");
+    const Lines& log = import.frame.log;
+    EXPECT_NE(std::find(log.begin(), log.end(), "progress ./歌 [情歌.mp3]"), log.end());
+    EXPECT_EQ(CountSupportedFiles(import.manager.config, tree.File("P")), 2);
+    std::vector<CFolderItem> items{CFolderItem()};
+    EXPECT_FALSE(ListFolder(tree.File("missing"), items));
+    EXPECT_TRUE(items.empty());
 }
 
 TEST(FolderListing, NameOrderIgnoresAsciiCaseThenUsesBytes) {

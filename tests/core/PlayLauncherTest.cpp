@@ -1,11 +1,7 @@
 #include "core/PlayLauncher.h"
 
 #include "core/ArtistIndex.h"
-#include "core/MusicManager.h"
-#include "core/RandomPlay.h"
 #include "support/Library.h"
-#include "support/RecordingPlatform.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,38 +12,26 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Sorted(Lines titles) {
-    std::sort(titles.begin(), titles.end());
-    return titles;
-}
-
-// Entries whose songs are named after them ("e2s3" is the third song of
-// entry 2), every song also in the flat list; a configured player.
-struct CPlayLibrary {
-    CTempDir dir;
-    CScopedRecordingPlatform recording;
-    CRecordingPlatform& platform = recording.platform;
-    CMusicManager manager{nullptr};
-
-    explicit CPlayLibrary(const std::vector<int>& songCounts, const Lines& artists = {}) {
+// Entries e1 to e4 whose songs are named after them ("e2s3" is the third
+// song of entry 2), every song also in the flat list; a configured player.
+struct CPlayLibrary : CTestLibrary {
+    CPlayLibrary() {
         manager.config.WorkDirectory = dir.Path();
         manager.config.IsUseDefaultPlayer = 0;
         manager.config.PlayerPath = "/usr/bin/player";
-        for (std::size_t e = 0; e < songCounts.size(); ++e) {
-            std::string title = "e" + std::to_string(e + 1);
+        const int songCounts[] = {3, 1, 4, 2};
+        const char* artists[] = {"B", "", "A", "B"};
+        for (int e = 1; e <= 4; ++e) {
+            std::string title = "e" + std::to_string(e);
             std::vector<CSongPtr> songs;
-            for (int s = 1; s <= songCounts[e]; ++s) {
+            for (int s = 1; s <= songCounts[e - 1]; ++s) {
                 songs.push_back(TestSong(title + "s" + std::to_string(s), s, "/m"));
                 manager.songs.AddTail(songs.back());
             }
-            manager.entries.AddTail(TestEntry(title, "/lists", title + ".m3u", songs,
-                                              e < artists.size() ? artists[e] : ""));
+            manager.entries.AddTail(
+                TestEntry(title, "/lists", title + ".m3u", songs, artists[e - 1]));
         }
         RebuildArtistIndex(manager.entries, manager.artists);
-    }
-    void Run(int code, const std::vector<int>& ints, const Lines& strings = {}) {
-        platform.startedPrograms.clear();
-        manager.Execute(TestCommand(code, ints, strings));
     }
     // The titles in Cache.m3u, in file order.
     Lines CacheTitles() const {
@@ -60,38 +44,25 @@ struct CPlayLibrary {
         }
         return titles;
     }
-    Lines EntryTitles(const std::vector<int>& positions) const {
-        Lines titles;
-        for (int position : positions) {
-            Lines some = TitlesOf(manager.entries.GetAt(position)->songs);
-            titles.insert(titles.end(), some.begin(), some.end());
-        }
-        return titles;
-    }
-    std::vector<int> PlayCounts() const {
-        std::vector<int> counts;
+    // Each entry's play count, the programs started since the last look and
+    // whether a message was shown.
+    std::string Look() {
+        std::string text;
         for (const auto& entry : manager.entries) {
-            counts.push_back(entry->playCount);
+            text += std::to_string(entry->playCount) + " ";
         }
-        return counts;
-    }
-    Lines Started() const {
-        Lines started;
         for (const auto& start : platform.startedPrograms) {
-            started.push_back(start.program + " " + start.argument);
+            text += "| " + start.program + " " + start.argument;
         }
-        return started;
-    }
-    void ExpectOneLaunch() const {
-        EXPECT_EQ(Started(), Lines{"/usr/bin/player " + dir.File("Cache.m3u")});
-        EXPECT_TRUE(platform.messages.empty());
+        platform.startedPrograms.clear();
+        return text + (platform.messages.empty() ? "" : " +message");
     }
 };
 
 } // namespace
 
 TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
-    CPlayLibrary library({});
+    CPlayLibrary library;
     CAppConfig& config = library.manager.config;
     config.IsUseDefaultPlayer = 1;
     config.LaunchPlayer({"/w/Cache.m3u"});
@@ -102,10 +73,11 @@ TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
     config.LaunchPlayer({fits});
     config.LaunchPlayer({"/" + std::string(249, 'x') + ".m3u"});
     config.LaunchPlayer({});
-    EXPECT_EQ(library.Started(), Lines{"/usr/bin/player " + fits});
     library.platform.programStartSucceeds = false;
     library.platform.programStartError = "Permission denied";
     config.LaunchPlayer({fits});
+    EXPECT_EQ(library.Look(),
+              "0 0 0 0 | /usr/bin/player " + fits + "| /usr/bin/player " + fits + " +message");
     EXPECT_EQ(library.platform.MessageTexts(),
               (Lines{"您所选的播放曲目的命令行超过最大限度，无法播放。请另选目标。",
                      "无法启动播放器“/usr/bin/player”：Permission denied"}));
@@ -113,112 +85,101 @@ TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
 }
 
 TEST(PlayEntry, WritesCacheM3uWithFullPathsThenLaunchesIt) {
-    CPlayLibrary library({2});
-    library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
+    CPlayLibrary library;
+    library.manager.config.PlayEntry(*library.manager.entries.GetAt(4));
     EXPECT_EQ(library.dir.Read("Cache.m3u"),
-              "#EXTM3U\n#EXTINF:1,e1s1\n/m/e1s1.mp3\n#EXTINF:2,e1s2\n/m/e1s2.mp3\n");
-    library.ExpectOneLaunch();
+              "#EXTM3U\n#EXTINF:1,e4s1\n/m/e4s1.mp3\n#EXTINF:2,e4s2\n/m/e4s2.mp3\n");
+    EXPECT_EQ(library.Look(), "0 0 0 0 | /usr/bin/player " + library.dir.File("Cache.m3u"));
 
     // A working folder that is gone: the write is reported, nothing stale plays.
-    library.platform.startedPrograms.clear();
     library.manager.config.WorkDirectory = library.dir.File("gone");
     library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
-    EXPECT_TRUE(library.platform.startedPrograms.empty());
-    EXPECT_EQ(library.platform.messages.size(), 1u);
+    EXPECT_EQ(library.Look(), "0 0 0 0  +message");
 }
 
-TEST(PlaySelection, EntriesInOrderCountedOnceSongsKeepTheirNumbers) {
-    CPlayLibrary library({3, 1, 4});
-    library.Run(MCMD_PLAY_SELECTION, {1, 3}, {"playlist"});
-    EXPECT_EQ(library.CacheTitles(), library.EntryTitles({1, 3}));
-    EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 0, 1}));
-    library.ExpectOneLaunch();
-
-    library.manager.currentRow = 3;
-    library.Run(MCMD_PLAY_SELECTION, {4, 2, 9}, {"songlist"});
-    EXPECT_EQ(library.CacheTitles(), (Lines{"e3s4", "e3s2"}));
-    EXPECT_EQ(library.manager.entries.GetAt(3)->songs.GetAt(4)->order, 4);
-    EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 0, 1}));
-    library.ExpectOneLaunch();
-}
-
-TEST(PlaySelection, OneSongOpensItsFileAndAMissingOneGoesToThePlayer) {
-    CPlayLibrary library({2});
-    library.dir.Write("song.ogg", "x");
-    library.manager.songs.AddTail(TestSong("present", 1, library.dir.Path(), "song.ogg"));
-    library.Run(MCMD_PLAY_SELECTION, {3}, {"songlist"});
-    EXPECT_EQ(library.platform.openedPaths, Lines{library.dir.File("song.ogg")});
-    library.Run(MCMD_PLAY_SELECTION, {1}, {"songlist"});
-    EXPECT_EQ(library.Started(), Lines{"/usr/bin/player /m/e1s1.mp3"});
-    library.Run(MCMD_PLAY_SELECTION, {9}, {"songlist"});
-    EXPECT_TRUE(library.platform.startedPrograms.empty());
-    EXPECT_EQ(library.platform.openedPaths.size(), 1u);
-    EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
-}
-
-TEST(PlayShuffled, EntriesAndSongsArePlayedWholeInSomeOrder) {
-    CPlayLibrary library({3, 4, 2});
+TEST(Play, EachCommandPlaysItsSetOnceAndCountsWholeEntriesOnly) {
     const struct {
         int code;
         std::vector<int> ints;
-        Lines titles;
+        const char* pane;
+        int row;            // the playlist pane's row
+        const char* played; // Cache.m3u's titles (sorted: "~"), then the play counts
     } cases[] = {
-        {MCMD_PLAY_ENTRIES_SHUFFLED, {1, 2}, library.EntryTitles({1, 2})},
-        {MCMD_PLAY_SONGS_SHUFFLED, {1, 3, 4, 2}, {"e2s1", "e2s3", "e2s4"}},
-        {MCMD_PLAY_SONGS_SHUFFLED, {9, 1, 0}, {"e1s1", "e3s2"}},
+        {MCMD_PLAY_SELECTION, {1, 3}, "playlist", 0, "e1s1 e1s2 e1s3 e3s1 e3s2 e3s3 e3s4|1 0 1 0 "},
+        {MCMD_PLAY_SELECTION, {4, 2, 9}, "songlist", 3, "e3s4 e3s2|0 0 0 0 "},
+        {MCMD_PLAY_ENTRIES_SHUFFLED, {1, 2}, "", 0, "~e1s1 e1s2 e1s3 e2s1|1 1 0 0 "},
+        {MCMD_PLAY_SONGS_SHUFFLED, {1, 3, 4, 3}, "", 0, "~e3s1 e3s3 e3s4|0 0 0 0 "},
+        {MCMD_PLAY_SONGS_SHUFFLED, {9, 1, 0}, "", 0, "~e1s1 e4s1|0 0 0 0 "},
+        {MCMD_PLAY_ARTIST, {2, -1}, "", 0, "~e1s1 e1s2 e1s3 e4s1 e4s2|0 0 0 0 "},
+        {MCMD_PLAY_ARTIST, {3, -1}, "", 0, "~e2s1|0 0 0 0 "},
     };
     for (const auto& c : cases) {
-        library.Run(c.code, c.ints);
-        EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(c.titles)) << c.code;
-        library.ExpectOneLaunch();
+        CPlayLibrary library;
+        library.manager.currentRow = c.row;
+        library.Run(c.code, c.ints, {c.pane});
+        Lines titles = library.CacheTitles();
+        if (c.played[0] == '~') {
+            std::sort(titles.begin(), titles.end());
+        }
+        EXPECT_EQ((c.played[0] == '~' ? "~" : "") + Joined(titles) + "|" + library.Look(),
+                  c.played + ("| /usr/bin/player " + library.dir.File("Cache.m3u")))
+            << c.code << " " << c.ints[0];
+        EXPECT_EQ(library.manager.entries.GetAt(3)->songs.GetAt(4)->order, 4);
     }
-    EXPECT_EQ(library.PlayCounts(), (std::vector<int>{1, 1, 0}));
-}
 
-TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
-    CPlayLibrary library({1, 2, 3, 4, 5});
-    // The draws the command will make, worked out from the same seed.
-    std::srand(20);
-    std::vector<int> drawn;
-    std::vector<int> counts(5, 0);
-    for (int i = 0; i < 4; ++i) {
-        drawn.push_back(1 + std::rand() % 5);
-        ++counts[drawn.back() - 1];
-    }
-    std::srand(20);
-    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {4, 0});
-    EXPECT_EQ(library.CacheTitles(), library.EntryTitles(drawn));
-    EXPECT_EQ(library.PlayCounts(), counts);
-    library.ExpectOneLaunch();
-
-    std::srand(7);
-    Lines songs;
-    for (int i = 0; i < 10; ++i) {
-        songs.push_back(library.manager.songs.GetAt(1 + std::rand() % 15)->title);
-    }
-    std::srand(7);
-    library.Run(MCMD_PLAY_RANDOM_SONGS, {10});
-    EXPECT_EQ(library.CacheTitles(), songs);
-    library.ExpectOneLaunch();
-    library.Run(MCMD_PLAY_RANDOM_SONGS, {0});
-    EXPECT_TRUE(library.platform.startedPrograms.empty());
-}
-
-TEST(PlayArtist, AllOrSomeSongsOfTheNamedOrUnnamedArtist) {
-    CPlayLibrary library({2, 3, 1, 2}, {"B", "A", "", "B"});
-    ASSERT_EQ(library.manager.artists.Elements(), (Lines{"A", "B", "<未命名>"}));
-    library.Run(MCMD_PLAY_ARTIST, {2, -1});
-    EXPECT_EQ(Sorted(library.CacheTitles()), Sorted(library.EntryTitles({1, 4})));
-    library.ExpectOneLaunch();
-    library.Run(MCMD_PLAY_ARTIST, {3, -1});
-    EXPECT_EQ(library.CacheTitles(), Lines{"e3s1"});
-
+    // Some songs of an artist: distinct ones, all of that artist.
+    CPlayLibrary library;
     library.Run(MCMD_PLAY_ARTIST, {1, 2});
     Lines kept = library.CacheTitles();
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_NE(kept[0], kept[1]);
-    for (const auto& title : kept) {
-        EXPECT_EQ(title.compare(0, 2, "e2"), 0) << title;
+    EXPECT_EQ(kept[0].substr(0, 2) + kept[1].substr(0, 2), "e3e3");
+}
+
+TEST(PlaySelection, OneSongOpensItsFileAndOneTheDesktopCannotOpenGoesToThePlayer) {
+    CPlayLibrary library;
+    library.dir.Write("song.ogg", "x");
+    library.manager.songs.AddTail(TestSong("present", 1, library.dir.Path(), "song.ogg"));
+    library.Run(MCMD_PLAY_SELECTION, {11}, {"songlist"});
+    library.Run(MCMD_PLAY_SELECTION, {1}, {"songlist"}); // its file is missing
+    library.Run(MCMD_PLAY_SELECTION, {99}, {"songlist"});
+    library.platform.desktopOpenSucceeds = false;
+    library.Run(MCMD_PLAY_SELECTION, {11}, {"songlist"});
+    EXPECT_EQ(library.platform.openedPaths, Lines(2, library.dir.File("song.ogg")));
+    EXPECT_EQ(library.Look(), "0 0 0 0 | /usr/bin/player /m/e1s1.mp3| /usr/bin/player " +
+                                  library.dir.File("song.ogg"));
+    EXPECT_EQ(library.dir.Read("Cache.m3u"), "");
+}
+
+TEST(PlayRandom, EntriesAndSongsFollowTheDraws) {
+    CPlayLibrary library;
+    // The draws the command will make, worked out from the same seed.
+    std::srand(20);
+    Lines titles;
+    std::string counts;
+    std::vector<int> drawn;
+    for (int i = 0; i < 4; ++i) {
+        drawn.push_back(1 + std::rand() % 4);
+        Lines some = TitlesOf(library.manager.entries.GetAt(drawn.back())->songs);
+        titles.insert(titles.end(), some.begin(), some.end());
     }
-    EXPECT_EQ(library.PlayCounts(), (std::vector<int>{0, 0, 0, 0}));
+    for (int e = 1; e <= 4; ++e) {
+        counts += std::to_string(std::count(drawn.begin(), drawn.end(), e)) + " ";
+    }
+    std::srand(20);
+    library.Run(MCMD_PLAY_RANDOM_ENTRIES, {4, 0});
+    EXPECT_EQ(library.CacheTitles(), titles);
+    const std::string launch = "| /usr/bin/player " + library.dir.File("Cache.m3u");
+    EXPECT_EQ(library.Look(), counts + launch);
+
+    std::srand(7);
+    titles.clear();
+    for (int i = 0; i < 10; ++i) {
+        titles.push_back(library.manager.songs.GetAt(1 + std::rand() % 10)->title);
+    }
+    std::srand(7);
+    library.Run(MCMD_PLAY_RANDOM_SONGS, {10});
+    EXPECT_EQ(library.CacheTitles(), titles);
+    library.Run(MCMD_PLAY_RANDOM_SONGS, {0});
+    EXPECT_EQ(library.Look(), counts + launch);
 }

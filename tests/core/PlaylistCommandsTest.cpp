@@ -1,24 +1,13 @@
 #include "core/PlaylistCommands.h"
 
-#include "core/MusicManager.h"
 #include "support/Library.h"
 #include "support/Mp3Bytes.h"
-#include "support/RecordingPlatform.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class CCountingFrame : public CNullFrame {
-public:
-    int entryRedraws = 0;
-    int artistMenuRebuilds = 0;
-    void RefillEntryRows() override { ++entryRedraws; }
-    void RebuildArtistMenu() override { ++artistMenuRebuilds; }
-};
 
 // A folder entry whose songs are the named files, titled "<name> title", a minute each.
 CEntryPtr FolderEntry(const std::string& title, const std::string& folder, const Lines& names) {
@@ -29,33 +18,25 @@ CEntryPtr FolderEntry(const std::string& title, const std::string& folder, const
     return TestEntry(title, folder, folder, songs);
 }
 
-struct CCommands {
-    CScopedRecordingPlatform recording;
-    CTempDir dir;
-    CCountingFrame frame;
-    CMusicManager manager{&frame};
-    void Run(int code, const std::vector<int>& ints, const Lines& strings = {}) {
-        manager.Execute(TestCommand(code, ints, strings));
+// The entries' file names, then the number of entry redraws.
+std::string FileNames(const CTestLibrary& c) {
+    std::string names;
+    for (const auto& entry : c.manager.entries) {
+        names += entry->fileName + " ";
     }
-    Lines FileNames() const {
-        Lines names;
-        for (const auto& entry : manager.entries) {
-            names.push_back(entry->fileName);
-        }
-        return names;
-    }
-};
+    return names + std::to_string(c.frame.entryRedraws);
+}
 
 } // namespace
 
 TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
-    CCommands c;
+    CTestLibrary c;
     c.manager.songs.AddTail(TestSong("old"));
     c.dir.Write("老歌.m3u", "#EXTM3U\n#EXTINF:10,one\none.mp3\n#EXTINF:20,two\ntwo.mp3\n");
     c.dir.Write("bad.m3u", "#EXTM3U\n#EXTINF:10 one\none.mp3\n");
     c.Run(MCMD_ADD_M3U, {}, {c.dir.File("bad.m3u")});
     c.Run(MCMD_ADD_M3U, {}, {c.dir.File("gone.m3u")});
-    EXPECT_EQ(c.manager.entries.GetCount() + c.frame.artistMenuRebuilds, 0);
+    EXPECT_EQ(c.manager.entries.GetCount() + c.frame.artistMenus, 0);
     EXPECT_EQ(c.manager.songs.GetCount(), 1);
 
     c.Run(MCMD_ADD_M3U, {}, {c.dir.File("老歌.m3u")});
@@ -63,94 +44,73 @@ TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
     CEntryPtr entry = c.manager.entries.GetAt(1);
     EXPECT_EQ(Describe(*entry).substr(0, 18), "老歌||2001|2|30|");
     EXPECT_EQ(c.manager.songs.GetAt(3), entry->songs.GetAt(2));
-    EXPECT_EQ(c.recording.platform.MessageTexts(),
+    EXPECT_EQ(c.platform.MessageTexts(),
               (Lines{"添加曲目没有成功，M3U文件格式不正确",
                      c.dir.File("gone.m3u") + ": No such file or directory",
                      "添加曲目成功！标题:\"老歌\" 音乐数:2首"}));
     EXPECT_EQ(c.manager.artists.Elements(), Lines{"<未命名>"});
-    EXPECT_EQ(c.frame.artistMenuRebuilds, 1);
+    EXPECT_EQ(c.frame.artistMenus, 1);
 }
 
-TEST(FolderToM3u, TakesTheFirstFreeNameAndOverwritesNothing) {
-    CCommands c;
+TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
+    CTestLibrary c;
     const std::string folder = c.dir.File("Live");
     c.dir.Write("Live/Live.m3u", "first");
     c.dir.Write("Live/Live_1.m3u", "second");
+    c.dir.Write("Rock/a.mp3", "a");
     c.manager.entries.AddTail(FolderEntry("Live", folder, {"a.mp3", "b c.ogg"}));
     c.manager.entries.AddTail(TestEntry("x", "/lists", "x.pls"));
-    c.Run(MCMD_FOLDER_TO_M3U, {2, 0});
+    c.manager.entries.AddTail(FolderEntry("Gone", c.dir.File("missing"), {"a.mp3"}));
+    // A title that cannot be a file name gives way to the folder's name.
+    c.manager.entries.AddTail(FolderEntry("AC/DC", c.dir.File("Rock"), {"a.mp3"}));
+    c.Run(MCMD_FOLDER_TO_M3U, {2, 0}); // not a folder: nothing changes, no redraw
     c.Run(MCMD_FOLDER_TO_M3U, {1, 0});
+    c.Run(MCMD_FOLDER_TO_M3U, {3, 1}); // 1: the caller redraws the rows itself
+    c.Run(MCMD_FOLDER_TO_M3U, {4, 1});
 
-    EXPECT_EQ(c.FileNames(), (Lines{"Live_2.m3u", "x.pls"}));
-    CEntryPtr entry = c.manager.entries.GetAt(1);
-    EXPECT_EQ(entry->location, folder);
-    EXPECT_EQ(entry->GetType(), PLTYPE_M3U);
+    EXPECT_EQ(FileNames(c), "Live_2.m3u x.pls " + c.dir.File("missing") + " Rock.m3u 1");
+    EXPECT_EQ(c.manager.entries.GetAt(1)->location, folder);
+    EXPECT_EQ(c.manager.entries.GetAt(1)->GetType(), PLTYPE_M3U);
     EXPECT_EQ(c.dir.Read("Live/Live.m3u") + c.dir.Read("Live/Live_1.m3u"), "firstsecond");
     EXPECT_EQ(c.dir.Read("Live/Live_2.m3u"),
               "#EXTM3U\n#EXTINF:60,a.mp3 title\na.mp3\n#EXTINF:60,b c.ogg title\nb c.ogg\n");
-    EXPECT_EQ(c.frame.entryRedraws, 1); // the pls entry changed nothing
-    EXPECT_TRUE(c.recording.platform.MessageTexts().empty());
-}
-
-TEST(FolderToM3u, AFailedWriteKeepsTheFolderEntryAndAnUnusableTitleTakesTheFolderName) {
-    CCommands c;
-    c.manager.entries.AddTail(FolderEntry("Gone", c.dir.File("missing"), {"a.mp3"}));
-    c.manager.entries.AddTail(FolderEntry("AC/DC", c.dir.File("Rock"), {"a.mp3"}));
-    c.dir.Write("Rock/a.mp3", "a");
-    c.Run(MCMD_FOLDER_TO_M3U, {1, 1});
-    EXPECT_EQ(c.manager.entries.GetAt(1)->GetType(), PLTYPE_FOLDER);
-    EXPECT_EQ(c.recording.platform.MessageTexts().size(), 1u);
-    c.Run(MCMD_FOLDER_TO_M3U, {2, 1});
-    EXPECT_EQ(c.manager.entries.GetAt(2)->fileName, "Rock.m3u");
     EXPECT_EQ(c.dir.Read("Rock/Rock.m3u"), "#EXTM3U\n#EXTINF:60,a.mp3 title\na.mp3\n");
-    EXPECT_EQ(c.frame.entryRedraws, 0);
-}
+    EXPECT_EQ(c.platform.MessageTexts().size(), 1u); // the failed write
 
-TEST(AllFoldersToM3u, ConvertsOnlyFoldersAndRedrawsOnce) {
-    CCommands c;
-    c.manager.entries.AddTail(TestEntry("a", "/lists", "a.m3u"));
-    c.manager.entries.AddTail(FolderEntry("One", c.dir.File("one"), {"1.mp3"}));
-    c.manager.entries.AddTail(TestEntry("b", "/lists", "b.pls"));
-    c.manager.entries.AddTail(FolderEntry("Two", c.dir.File("two"), {}));
-    c.dir.Write("one/1.mp3", "1");
-    c.dir.Write("two/.keep", "");
-    c.Run(MCMD_ALL_FOLDERS_TO_M3U, {});
-    EXPECT_EQ(c.FileNames(), (Lines{"a.m3u", "One.m3u", "b.pls", "Two.m3u"}));
-    EXPECT_EQ(c.dir.Read("two/Two.m3u"), "#EXTM3U\n");
-    EXPECT_EQ(c.frame.entryRedraws, 1);
+    CTestLibrary all;
+    all.manager.entries.AddTail(TestEntry("a", "/lists", "a.m3u"));
+    all.manager.entries.AddTail(FolderEntry("One", all.dir.File("one"), {"1.mp3"}));
+    all.manager.entries.AddTail(TestEntry("b", "/lists", "b.pls"));
+    all.manager.entries.AddTail(FolderEntry("Two", all.dir.File("two"), {}));
+    all.dir.Write("one/1.mp3", "1");
+    all.dir.Write("two/.keep", "");
+    all.Run(MCMD_ALL_FOLDERS_TO_M3U, {});
+    EXPECT_EQ(FileNames(all), "a.m3u One.m3u b.pls Two.m3u 1");
+    EXPECT_EQ(all.dir.Read("two/Two.m3u"), "#EXTM3U\n");
 }
 
 TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
-    CCommands c;
+    CTestLibrary c;
     c.manager.entries.AddTail(FolderEntry("Three", "/three", {"1.mp3", "2.mp3", "3.mp3"}));
     c.dir.Write("new.ogg", "tiny");
-    c.Run(MCMD_ADD_SONG, {1}, {c.dir.File("new.ogg")});
+    for (int row : {1, 0, 9}) {
+        c.Run(MCMD_ADD_SONG, {row}, {c.dir.File("new.ogg")});
+    }
     CEntryPtr entry = c.manager.entries.GetAt(1);
     ASSERT_EQ(entry->count, 4);
     CSongPtr added = entry->songs.GetAt(4);
     EXPECT_EQ(std::to_string(added->order) + " " + std::to_string(entry->time - added->time) + " " +
                   added->GetFullPath(),
               "4 180 " + c.dir.File("new.ogg"));
-    EXPECT_EQ(c.manager.songs.Elements(), std::vector<CSongPtr>{added});
-    c.Run(MCMD_ADD_SONG, {0}, {c.dir.File("new.ogg")});
-    c.Run(MCMD_ADD_SONG, {9}, {c.dir.File("new.ogg")});
-    EXPECT_EQ(entry->count, 4);
     EXPECT_EQ(c.manager.songs.GetCount(), 3);
+    EXPECT_EQ(c.manager.songs.GetAt(1), added);
 }
 
 TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
-    CCommands c;
-    Id3v1Fields old;
-    old.title = "Old";
-    old.artist = "Someone";
-    old.year = "1999";
-    old.comment = "kept";
-    old.track = 5;
-    old.genre = 17;
-    Mp3FileLayout tagged;
-    tagged.id3v1 = Id3v1TagBytes(old);
+    CTestLibrary c;
+    Id3v1Fields old{"Old", "Someone", "", "1999", "kept", 5, 17, 0};
     const std::string untagged = Mp3FileBytes(Mp3FileLayout());
-    c.dir.Write("m/a.mp3", Mp3FileBytes(tagged));
+    c.dir.Write("m/a.mp3", untagged + Id3v1TagBytes(old));
     c.dir.Write("m/b.MP3", untagged);
     c.dir.Write("m/c.ogg", "not touched");
     auto entry = FolderEntry("老歌精选", c.dir.File("m"), {"a.mp3", "b.MP3", "c.ogg", "gone.mp3"});
@@ -163,28 +123,23 @@ TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
 
     // The tag read keeps its other fields; the file without a tag gets one of
     // its own, nothing of a.mp3's.
-    Id3v1Fields a = old;
-    a.title = "\xD4\xC2\xC1\xC1\xBA\xD3"; // 月亮河
-    a.artist = "Mancini";
-    a.album = "\xC0\xCF\xB8\xE8\xBE\xAB\xD1\xA1"; // 老歌精选
-    Id3v1Fields b;
-    b.title = "Night";
-    b.album = a.album;
-    b.year = "0";
+    const std::string album = "\xC0\xCF\xB8\xE8\xBE\xAB\xD1\xA1"; // 老歌精选
+    Id3v1Fields a{"\xD4\xC2\xC1\xC1\xBA\xD3", "Mancini", album, "1999", "kept", 5, 17, 0}; // 月亮河
+    Id3v1Fields b{"Night", "", album, "0", "", -1, 255, 0};
     EXPECT_EQ(c.dir.Read("m/a.mp3"), untagged + Id3v1TagBytes(a));
     EXPECT_EQ(c.dir.Read("m/b.MP3"), untagged + Id3v1TagBytes(b));
     EXPECT_EQ(c.dir.Read("m/c.ogg"), "not touched");
     // Only the missing file's open failure was shown.
-    ASSERT_EQ(c.recording.platform.messages.size(), 1u);
-    EXPECT_EQ(c.recording.platform.messages[0].caption, c.dir.File("m/gone.mp3"));
+    ASSERT_EQ(c.platform.messages.size(), 1u);
+    EXPECT_EQ(c.platform.messages[0].caption, c.dir.File("m/gone.mp3"));
 }
 
 TEST(SaveEntryM3u, WritesFullPathsAndIgnoresAMissingEntry) {
-    CCommands c;
+    CTestLibrary c;
     c.manager.entries.AddTail(FolderEntry("Two", "/music/two", {"1.mp3", "2.mp3"}));
     c.Run(MCMD_SAVE_ENTRY_M3U, {1}, {c.dir.File("saved.m3u")});
-    EXPECT_EQ(c.dir.Read("saved.m3u"), "#EXTM3U\n#EXTINF:60,1.mp3 title\n/music/two/1.mp3\n"
-                                       "#EXTINF:60,2.mp3 title\n/music/two/2.mp3\n");
     c.Run(MCMD_SAVE_ENTRY_M3U, {5}, {c.dir.File("none.m3u")});
-    EXPECT_EQ(c.dir.Read("none.m3u"), "");
+    EXPECT_EQ(c.dir.Read("saved.m3u") + c.dir.Read("none.m3u"),
+              "#EXTM3U\n#EXTINF:60,1.mp3 title\n/music/two/1.mp3\n"
+              "#EXTINF:60,2.mp3 title\n/music/two/2.mp3\n");
 }

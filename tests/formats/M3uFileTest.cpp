@@ -1,7 +1,6 @@
 #include "formats/M3uFile.h"
 
 #include "core/MusicManager.h"
-#include "support/CurrentFolder.h"
 #include "support/Library.h"
 #include "support/Mp3Bytes.h"
 #include "support/RecordingPlatform.h"

@@ -6,7 +6,7 @@ namespace {
 const std::string kTitleKeyGbk = "\xC7\xFA\xC4\xBF\xB1\xEA\xCC\xE2"; // 曲目标题
 }
 
-TEST(TextDecoding, ReadsGbkUtf8AndUtf16AlikeAndBrokenBytesNeverStopTheRest) {
+TEST(DecodeText, ReadsGbkUtf8AndUtf16AlikeLineByLineAndBrokenBytesNeverStopTheRest) {
     const struct {
         std::string bytes;
         std::string text;
@@ -20,6 +20,9 @@ TEST(TextDecoding, ReadsGbkUtf8AndUtf16AlikeAndBrokenBytesNeverStopTheRest) {
         {"", ""},
         // A GBK lead byte at the very end has no trail byte.
         {kTitleKeyGbk + "ok\x81", "曲目标题ok\xEF\xBF\xBD"},
+        // Each line on its own; CR ends a line too.
+        {"a = 夜曲;\n" + kTitleKeyGbk + "\nb = 某人;", "a = 夜曲;\n曲目标题\nb = 某人;"},
+        {"夜曲\r" + kTitleKeyGbk + "\r\r\n夜曲", "夜曲\r曲目标题\r\r\n夜曲"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeText(c.bytes), c.text) << c.text;
@@ -35,12 +38,19 @@ TEST(TextDecoding, ReadsGbkUtf8AndUtf16AlikeAndBrokenBytesNeverStopTheRest) {
     }
 }
 
-TEST(TextEncoding, EncodesToGbkAndCutsAtCharacterBoundaries) {
-    EXPECT_EQ(EncodeGb18030("曲目标题"), kTitleKeyGbk);
-    EXPECT_EQ(EncodeGb18030("plain"), "plain");
+TEST(TextEncoding, EncodesToGbkCutsAtCharacterBoundariesAndComparesByBytes) {
+    EXPECT_EQ(EncodeGb18030("曲目标题") + EncodeGb18030("plain"), kTitleKeyGbk + "plain");
     EXPECT_EQ(EncodeGb18030Cut("曲目标题", 7), kTitleKeyGbk.substr(0, 6));
-    EXPECT_EQ(EncodeGb18030Cut("a曲目", 2), "a");
-    EXPECT_EQ(EncodeGb18030Cut("abc", 30), "abc");
+    EXPECT_EQ(EncodeGb18030Cut("a曲目", 2) + EncodeGb18030Cut("abc", 30), "aabc");
     // Characters outside GBK still have four-byte GB18030 forms.
     EXPECT_EQ(DecodeGb18030(EncodeGb18030("🎵")), "🎵");
+    EXPECT_EQ(ToLowerAscii("MP3 Ä.Wav"), "mp3 Ä.wav");
+    const struct {
+        const char *left, *right;
+        int sign;
+    } comparisons[] = {{"啊", "啊", 0}, {"a", "ab", -1}, {"ab", "a", 1}, {"不", "啊", 1}};
+    for (const auto& c : comparisons) {
+        int result = CompareGb18030(c.left, c.right);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.left << " " << c.right;
+    }
 }

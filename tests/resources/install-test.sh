@@ -7,7 +7,6 @@
 #     install-test.sh BUILD_DIR
 set -euo pipefail
 
-build_dir=$1
 scratch=$(mktemp -d)
 program_pid=
 cleanup() {
@@ -21,9 +20,8 @@ fail() {
 }
 
 prefix=/opt/cricklet-test
-root="$scratch/root"
-DESTDIR="$root" cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-installed="$root$prefix"
+DESTDIR="$scratch/root" cmake --install "$1" --prefix "$prefix" >/dev/null
+installed="$scratch/root$prefix"
 
 app_id=$(basename "$(ls "$installed"/share/applications/*.desktop)" .desktop)
 expected=(
@@ -40,9 +38,8 @@ done
 for file in "${expected[@]}"; do
     [ -s "$installed/$file" ] || fail "$prefix/$file was not installed"
 done
-for program in cricklet cricklet-cmd; do
-    [ -x "$installed/bin/$program" ] || fail "$program is not executable"
-done
+[ -x "$installed/bin/cricklet" ] && [ -x "$installed/bin/cricklet-cmd" ] ||
+    fail "the programs are not executable"
 # Each icon is a PNG of the size its folder names (width and height at bytes
 # 16 to 23 of the header).
 for size in 16 48 256; do
@@ -51,50 +48,47 @@ for size in 16 48 256; do
     [ "$header" = "$(printf '%08x%08x' "$size" "$size")" ] || fail "the ${size}px icon is $header"
 done
 
-desktop_entry="$installed/share/applications/$app_id.desktop"
-desktop-file-validate "$desktop_entry" || fail "desktop-file-validate rejects the desktop entry"
+desktop-file-validate "$installed/share/applications/$app_id.desktop" ||
+    fail "desktop-file-validate rejects the desktop entry"
 appstreamcli validate --no-net "$installed/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
     fail "appstreamcli rejects the metadata"
 
 # --help and --version answer without a display.
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed/bin/cricklet" --help |
-    grep -q -- '--dir DIR' || fail "--help prints no usage"
-[ "$(env -u DISPLAY -u QT_QPA_PLATFORM "$installed/bin/cricklet" --version)" = "cricklet 0.52" ] ||
-    fail "--version"
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed/bin/cricklet")
+"${headless[@]}" --help | grep -q -- '--dir DIR' || fail "--help prints no usage"
+[ "$("${headless[@]}" --version)" = "cricklet 0.52" ] || fail "--version"
 
 # Under a prefix the build was not configured for, the HTML export still
 # finds the installed template.
-mkdir "$scratch/library"
+mkdir "$scratch/library" "$scratch/home" "$scratch/start" "$scratch/runtime"
 "$installed/bin/cricklet-cmd" --dir "$scratch/library" 1104 --str "$scratch/page.htm" >/dev/null
 grep -q '<html' "$scratch/page.htm" || fail "the HTML export found no template"
 
-home="$scratch/home"
-start="$scratch/start"
-runtime="$scratch/runtime"
-mkdir -p "$home" "$start" "$runtime"
-chmod 700 "$runtime"
+chmod 700 "$scratch/runtime"
+lock="$scratch/runtime/cricklet-PreventSecondInstance.lock"
 # Nothing of the caller's environment but the sanitizers' settings.
-(cd "$start" && exec env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$runtime" \
-    ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} \
-    QT_QPA_PLATFORM=offscreen "$installed/bin/cricklet") &
+(cd "$scratch/start" && exec env -i PATH="$PATH" HOME="$scratch/home" \
+    XDG_RUNTIME_DIR="$scratch/runtime" ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
+    ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} QT_QPA_PLATFORM=offscreen \
+    "$installed/bin/cricklet") &
 program_pid=$!
 # The lock appears once the program listens for signals (it saves on SIGTERM).
 for _ in $(seq 200); do
-    [ -e "$runtime/cricklet-PreventSecondInstance.lock" ] && break
+    [ -e "$lock" ] && break
     kill -0 "$program_pid" 2>/dev/null || fail "cricklet ended at start-up"
     sleep 0.1
 done
-[ -e "$runtime/cricklet-PreventSecondInstance.lock" ] || fail "cricklet did not start"
+[ -e "$lock" ] || fail "cricklet did not start"
 kill -TERM "$program_pid"
 status=0
 wait "$program_pid" || status=$?
 program_pid=
 [ "$status" -eq 0 ] || fail "cricklet ended with status $status"
 
-work="$home/.local/share/cricklet"
+work="$scratch/home/.local/share/cricklet"
 for file in PlayList.stp MusicList.ckp Cricklet.ini; do
     [ -s "$work/$file" ] || fail "$file was not saved in $work"
 done
 grep -q "WorkDirectory = $work;" "$work/Cricklet.ini" || fail "WorkDirectory is not $work"
-[ -z "$(ls -A "$start")" ] || fail "cricklet wrote into the folder it started from: $(ls -A "$start")"
+[ -z "$(ls -A "$scratch/start")" ] || fail "cricklet wrote into the folder it started from"
 echo "install-test: ok"

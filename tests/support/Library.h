@@ -3,7 +3,10 @@
 #pragma once
 
 #include "core/MusicCommand.h"
+#include "core/MusicManager.h"
 #include "core/PlayListItem.h"
+#include "support/RecordingPlatform.h"
+#include "support/TempDir.h"
 
 #include <string>
 #include <vector>
@@ -41,3 +44,26 @@ template <typename List> std::vector<std::string> TitlesOf(const List& list) {
 
 // The texts joined by the separator, for compact expectations in tables.
 std::string Joined(const std::vector<std::string>& texts, const std::string& separator = " ");
+
+// A frame that counts the redraws a command asks for.
+class CCountingFrame : public CNullFrame {
+public:
+    int entryRedraws = 0;
+    int artistMenus = 0;
+    void RefillEntryRows() override { ++entryRedraws; }
+    void RebuildArtistMenu() override { ++artistMenus; }
+};
+
+// A manager with a folder of its own, a recording platform and a counting
+// frame; Run executes one command built from its arguments.
+struct CTestLibrary {
+    CTempDir dir;
+    CScopedRecordingPlatform recording;
+    CRecordingPlatform& platform = recording.platform;
+    CCountingFrame frame;
+    CMusicManager manager{&frame};
+
+    void Run(int code, const std::vector<int>& ints, const std::vector<std::string>& strings = {}) {
+        manager.Execute(TestCommand(code, ints, strings));
+    }
+};

@@ -18,10 +18,13 @@ const int kBitrates[2][4][16] = {
 const int kSampleRates[4][3] = {
     {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
 
-void PutBigEndian(std::string& bytes, std::size_t offset, unsigned long value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[offset + i] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
+// count bytes of size, most significant first, bitsPerByte bits in each.
+std::string SizeBytes(unsigned long long size, int count, int bitsPerByte) {
+    std::string bytes;
+    for (int i = count - 1; i >= 0; --i) {
+        bytes += static_cast<char>((size >> (i * bitsPerByte)) & ((1ULL << bitsPerByte) - 1));
     }
+    return bytes;
 }
 
 void PutField(std::string& tag, std::size_t offset, std::size_t width, const std::string& text,
@@ -43,9 +46,7 @@ std::string Mp3HeaderBytes(const Mp3FrameFormat& format) {
     word |= (format.padding ? 1UL : 0UL) << 9;
     word |= (format.mono ? 3UL : 0UL) << 6;
     word |= static_cast<unsigned long>(format.emphasis & 3);
-    std::string bytes(4, '\0');
-    PutBigEndian(bytes, 0, word);
-    return bytes;
+    return SizeBytes(word, 4, 8);
 }
 
 int Mp3TableBitrate(const Mp3FrameFormat& format) {
@@ -58,27 +59,21 @@ int Mp3SampleRate(const Mp3FrameFormat& format) {
 }
 
 std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
-    int bitrate = Mp3TableBitrate(format);
+    long long bits = 1000LL * Mp3TableBitrate(format);
     int sampleRate = Mp3SampleRate(format);
-    if (bitrate == 0 || sampleRate == 0) {
+    long long padding = format.padding ? 1 : 0;
+    if (bits == 0 || sampleRate == 0) {
         return 4;
     }
-    long long padding = format.padding ? 1 : 0;
-    long long length = 0;
-    if (format.layer == 3) {
-        length = (12LL * bitrate * 1000 / sampleRate + padding) * 4;
-    } else {
-        long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
-        length = factor * bitrate * 1000 / sampleRate + padding;
+    if (format.layer == 3) { // Layer I counts in 4-byte slots
+        return static_cast<std::size_t>((12 * bits / sampleRate + padding) * 4);
     }
-    return static_cast<std::size_t>(std::max(4LL, length));
+    long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
+    return static_cast<std::size_t>(std::max(4LL, factor * bits / sampleRate + padding));
 }
 
 std::size_t Mp3XingOffset(const Mp3FrameFormat& format) {
-    if (format.version == 3) {
-        return format.mono ? 21 : 36;
-    }
-    return format.mono ? 13 : 21;
+    return format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
 }
 
 std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
@@ -95,26 +90,17 @@ std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount
         frame.resize(offset + 16, '\0');
     }
     frame.replace(offset, 4, signature.substr(0, 4));
-    PutBigEndian(frame, offset + 4, frameCount >= 0 ? 1UL : 0UL);
-    PutBigEndian(frame, offset + 8, frameCount >= 0 ? static_cast<unsigned long>(frameCount) : 0);
+    frame.replace(offset + 4, 8,
+                  SizeBytes(frameCount >= 0, 4, 8) +
+                      SizeBytes(frameCount >= 0 ? frameCount : 0, 4, 8));
     return frame;
 }
 
 std::string Id3v2TagBytes(std::size_t totalSize, bool footer) {
     std::size_t extra = footer ? 20 : 10;
-    std::size_t body = totalSize > extra ? totalSize - extra : 0;
-    std::string header("ID3", 3);
-    header += footer ? '\x04' : '\x03';
-    header += '\0';
-    header += footer ? '\x10' : '\0';
-    for (int shift = 21; shift >= 0; shift -= 7) {
-        header += static_cast<char>((body >> shift) & 0x7F);
-    }
-    std::string tag = header + std::string(body, '\0');
-    if (footer) {
-        tag += "3DI" + header.substr(3);
-    }
-    return tag;
+    std::string tag = Id3v2TagWithFrames(footer ? 4 : 3, "", footer ? 0x10 : 0,
+                                         totalSize > extra ? totalSize - extra : 0);
+    return footer ? tag + "3DI" + tag.substr(3, 7) : tag;
 }
 
 std::string Id3v1TagBytes(const Id3v1Fields& fields) {
@@ -152,18 +138,6 @@ std::string Mp3FileBytes(const Mp3FileLayout& layout) {
     file += layout.id3v1;
     return file;
 }
-
-namespace {
-
-std::string SizeBytes(unsigned long long size, int count, int bitsPerByte) {
-    std::string bytes;
-    for (int i = count - 1; i >= 0; --i) {
-        bytes += static_cast<char>((size >> (i * bitsPerByte)) & ((1ULL << bitsPerByte) - 1));
-    }
-    return bytes;
-}
-
-} // namespace
 
 std::string Id3v2FrameBytes(int version, const std::string& id, const std::string& body,
                             unsigned char formatFlags, long long claimedSize) {
@@ -207,7 +181,7 @@ std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameC
         frame.resize(offset + 26, '\0');
     }
     frame.replace(offset, 4, "VBRI");
-    PutBigEndian(frame, offset + 14, frameCount);
+    frame.replace(offset + 14, 4, SizeBytes(frameCount, 4, 8));
     return frame;
 }
 

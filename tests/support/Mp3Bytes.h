@@ -1,5 +1,5 @@
 // Byte images of MP3 files, built in memory by tests: frame headers, whole
-// frames of silence, Xing frames, ID3v2 tags and ID3v1 tags.
+// frames of silence, Xing and VBRI frames, ID3v2 and ID3v1 tags.
 #pragma once
 
 #include <cstddef>
@@ -18,35 +18,24 @@ struct Mp3FrameFormat {
 
 // The four header bytes in file order.
 std::string Mp3HeaderBytes(const Mp3FrameFormat& format);
-
-// Bit rate (kbit/s) and sample rate (Hz) of a format, from the standard
-// tables; 0 for the indexes that have no value.
+// Bit rate (kbit/s) and sample rate (Hz) from the standard tables; 0 for none.
 int Mp3TableBitrate(const Mp3FrameFormat& format);
 int Mp3SampleRate(const Mp3FrameFormat& format);
-
 // Bytes of one frame, padding included (at least the 4 header bytes).
 std::size_t Mp3FrameLength(const Mp3FrameFormat& format);
-
-// Where a Xing header sits, counted from the first byte of the frame header:
-// 4 header bytes plus the side information of the format.
+// Where a Xing header sits, from the frame's first byte: header and side information.
 std::size_t Mp3XingOffset(const Mp3FrameFormat& format);
-
-// One frame: the header followed by zero bytes (silence that never looks
-// like a frame sync).
+// One frame: the header, then zero bytes (silence that never looks like a sync).
 std::string Mp3FrameBytes(const Mp3FrameFormat& format);
-
-// One frame with a Xing header at its offset. A frameCount of -1 leaves the
-// frame-count flag clear; signature replaces "Xing" for negative tests.
+// One frame with a Xing header; frameCount -1 leaves its flag clear, signature
+// replaces "Xing" for negative tests.
 std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
                               const std::string& signature = "Xing");
-
-// An ID3v2 tag of exactly totalSize bytes (header, zero body and, with
-// footer, the 10-byte footer of version 2.4). totalSize is at least 10
-// (20 with a footer).
+// An ID3v2 tag of exactly totalSize bytes (at least 10, 20 with the 2.4 footer).
 std::string Id3v2TagBytes(std::size_t totalSize, bool footer = false);
 
-// The fields of an ID3v1 tag as raw bytes (GBK for Chinese texts). Longer
-// texts are cut to their field; track -1 makes a 1.0 tag.
+// ID3v1 fields as raw bytes (GBK for Chinese texts), cut to their field;
+// track -1 makes a 1.0 tag; pad fills each text field after its text.
 struct Id3v1Fields {
     std::string title;
     std::string artist;
@@ -55,14 +44,14 @@ struct Id3v1Fields {
     std::string comment;
     int track = -1;
     int genre = 255;
-    char pad = '\0'; // what fills each text field after its text
+    char pad = '\0';
 };
 
 // The 128 bytes of the tag, starting with "TAG".
 std::string Id3v1TagBytes(const Id3v1Fields& fields);
 
-// A whole file, in this order: an optional ID3v2 tag, leading zero bytes,
-// the frames (the first one a Xing frame when asked), an optional ID3v1 tag.
+// A whole file: an optional ID3v2 tag, leading zero bytes, the frames (the
+// first one a Xing frame when asked), an optional ID3v1 tag.
 struct Mp3FileLayout {
     Mp3FrameFormat format;
     int frames = 10;
@@ -70,33 +59,25 @@ struct Mp3FileLayout {
     bool id3v2Footer = false;
     std::size_t leadingZeros = 0;
     bool xing = false;
-    long long xingFrames = -1; // the Xing frame count; -1 leaves its flag clear
+    long long xingFrames = -1; // -1 leaves the Xing frame-count flag clear
     std::string id3v1;         // 128 bytes from Id3v1TagBytes, or empty
 };
 
 std::string Mp3FileBytes(const Mp3FileLayout& layout);
 
-// One ID3v2 frame of the given version (2, 3 or 4): its header (3-letter
-// ids and 3-byte sizes for 2.2, seven-bit sizes for 2.4) and body. The
-// size written is the body's unless claimedSize is given; formatFlags is
-// the second flag byte (2.3 and 2.4).
+// One ID3v2 frame of version 2, 3 or 4 (3-letter ids and 3-byte sizes in 2.2,
+// seven-bit sizes in 2.4); claimedSize replaces the body's size; formatFlags
+// is the second flag byte.
 std::string Id3v2FrameBytes(int version, const std::string& id, const std::string& body,
                             unsigned char formatFlags = 0, long long claimedSize = -1);
-
 // The body of a text frame: the encoding byte, then the text as given.
 std::string Id3v2TextBody(int encoding, const std::string& encodedText);
-
-// A tag of the given version around frames: header with flags and the
-// frames' size plus padding zero bytes. claimedSize replaces the size.
+// A tag around frames, with flags and padding; claimedSize replaces the size.
 std::string Id3v2TagWithFrames(int version, const std::string& frames, unsigned char flags = 0,
                                std::size_t padding = 0, long long claimedSize = -1);
-
-// Unsynchronisation: a zero byte after every 0xFF, and after a final 0xFF.
+// Unsynchronisation: a zero byte after every 0xFF.
 std::string Id3v2Unsync(const std::string& bytes);
-
 // One frame with a Fraunhofer VBRI header 32 bytes after its header.
 std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount);
-
-// A small valid file: frames of the default format, then an ID3v1 tag with
-// this title.
+// Frames of the default format, then an ID3v1 tag with this title.
 std::string TaggedMp3Bytes(const std::string& title, int frames = 6);

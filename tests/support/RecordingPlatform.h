@@ -26,31 +26,58 @@ public:
     std::vector<CRecordedMessage> messages;
     // Answers given to the next questions, first in first out.
     std::deque<CAnswer> answers;
-    std::vector<std::string> openedPaths;
-    std::vector<std::string> exploredFolders;
+    std::vector<std::string> openedPaths; // by OpenPath and OpenFile
     std::vector<CRecordedProgramStart> startedPrograms;
     // What StartProgram reports: success, or failure with this error text.
     bool programStartSucceeds = true;
     std::string programStartError;
-    // What OpenFile reports; the path is recorded in openedPaths either way.
-    bool desktopOpenSucceeds = true;
+    bool desktopOpenSucceeds = true; // what OpenFile reports
 
     void ShowMessage(const std::string& text, const std::string& caption,
-                     CMessageIcon icon) override;
-    CAnswer AskOkCancel(const std::string& text, const std::string& caption) override;
-    CAnswer AskYesNo(const std::string& text, const std::string& caption) override;
-    CAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
-    void OpenPath(const std::string& pathOrUrl) override;
-    bool OpenFile(const std::string& path) override;
-    void ExploreFolder(const std::string& folder) override;
+                     CMessageIcon icon) override {
+        messages.push_back({text, caption, icon});
+    }
+    CAnswer AskOkCancel(const std::string& text, const std::string& caption) override {
+        return NextAnswer(text, caption, CAnswer::Cancel);
+    }
+    CAnswer AskYesNo(const std::string& text, const std::string& caption) override {
+        return NextAnswer(text, caption, CAnswer::No);
+    }
+    CAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override {
+        return NextAnswer(text, caption, CAnswer::Cancel);
+    }
+    void OpenPath(const std::string& pathOrUrl) override { openedPaths.push_back(pathOrUrl); }
+    bool OpenFile(const std::string& path) override {
+        openedPaths.push_back(path);
+        return desktopOpenSucceeds;
+    }
+    void ExploreFolder(const std::string&) override {}
     bool StartProgram(const std::string& program, const std::string& argument,
-                      std::string& error) override;
+                      std::string& error) override {
+        startedPrograms.push_back({program, argument});
+        error = programStartSucceeds ? std::string() : programStartError;
+        return programStartSucceeds;
+    }
 
     // The texts of all recorded messages, for whole-list comparisons.
-    std::vector<std::string> MessageTexts() const;
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : messages) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
 
 private:
-    CAnswer NextAnswer(const std::string& text, const std::string& caption, CAnswer fallback);
+    CAnswer NextAnswer(const std::string& text, const std::string& caption, CAnswer fallback) {
+        messages.push_back({text, caption, CMessageIcon::Question});
+        if (answers.empty()) {
+            return fallback;
+        }
+        CAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 // Installs a recording platform for the lifetime of a test scope and puts

@@ -2,6 +2,7 @@
 // holds when the test ends, and small helpers to put files into it.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 class CTempDir {
@@ -21,4 +22,18 @@ public:
 
 private:
     std::string m_path;
+};
+
+// Runs a test scope in another current folder, where the library looks for
+// its store files at start-up.
+class CScopedFolderChange {
+public:
+    explicit CScopedFolderChange(const std::string& folder)
+        : m_previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CScopedFolderChange() { std::filesystem::current_path(m_previous); }
+
+private:
+    std::filesystem::path m_previous;
 };

@@ -1,10 +1,8 @@
 // Kills cricklet-cmd (SIGKILL) at many points while it saves a library of
-// 100,000 songs: after each kill every store file is whole, either
-// the one it had before or the one a finished run writes.
-#include "formats/AppConfig.h"
-#include "formats/ListFile.h"
+// 100,000 songs: after each kill every store file is whole, either the one it
+// had before or the one a finished run writes.
 #include "support/Library.h"
-#include "support/TempDir.h"
+#include "support/StoreFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,56 +11,32 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
-#include <optional>
-#include <string>
 #include <thread>
 
 namespace {
 
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 const char* const kStoreFiles[] = {"PlayList.stp", "MusicList.ckp", "Cricklet.ini"};
 
-void WriteLibrary(const CTempDir& folder) {
-    CMusicList entries;
-    for (int e = 0; e < 1000; ++e) {
-        std::string location = folder.Path() + "/音乐/" + std::to_string(e);
-        std::vector<CSongPtr> songs;
-        for (int s = 0; s < 100; ++s) {
-            songs.push_back(TestSong("月亮河 " + std::to_string(s), 180 + s, location,
-                                     std::to_string(s) + ".mp3"));
-        }
-        entries.AddTail(TestEntry("专辑 " + std::to_string(e), location, location, songs));
-    }
-    ASSERT_TRUE(WriteMusicListFile(folder.File("PlayList.stp"), entries));
-    CSongList songs;
-    CollectAllSongs(songs, entries);
-    ASSERT_TRUE(WriteSongStoreFile(folder.File("MusicList.ckp"), songs));
-    CAppConfig config;
-    config.SetDefaults();
-    config.WorkDirectory = folder.Path();
-    ASSERT_TRUE(WriteConfigFile(folder.File("Cricklet.ini"), config));
+std::vector<std::string> StoreTexts(const CTempDir& folder) {
+    return {folder.Read(kStoreFiles[0]), folder.Read(kStoreFiles[1]), folder.Read(kStoreFiles[2])};
 }
 
-// The run's first temporary store file: the save has begun.
-bool SaveHasBegun(const std::string& folder) {
-    for (const auto& item : std::filesystem::directory_iterator(folder)) {
-        const std::string name = item.path().filename().string();
-        if (name.rfind("PlayList.stp.", 0) == 0) {
-            return true;
-        }
-    }
-    return false;
+// A save has begun once a temporary file stands beside the three store files.
+bool SaveHasBegun(const CTempDir& folder) {
+    fs::directory_iterator items(folder.Path());
+    return std::distance(fs::begin(items), fs::end(items)) > 3;
 }
 
-// Removes entry 1 and saves. With killAfter set, the run is killed that long
-// after its save has begun (or not at all when it ends first); the time from
-// the save's start to the run's end comes back.
-std::chrono::microseconds RunRemoveEntry(const std::string& folder,
-                                         std::optional<std::chrono::microseconds> killAfter) {
+// Removes entry 1 and saves; the run is killed killAfter after its save began
+// (never when killAfter is negative). Returns the time from the save's start
+// to the run's end.
+Clock::duration RunRemoveEntry(const CTempDir& folder, Clock::duration killAfter) {
     pid_t child = fork();
     if (child == 0) {
-        execl(CRICKLET_CMD_PATH, CRICKLET_CMD_PATH, "--dir", folder.c_str(), "1009", "--int", "1",
-              static_cast<char*>(nullptr));
+        execl(CRICKLET_CMD_PATH, CRICKLET_CMD_PATH, "--dir", folder.Path().c_str(), "1009", "--int",
+              "1", static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -73,64 +47,52 @@ std::chrono::microseconds RunRemoveEntry(const std::string& folder,
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    auto saving = std::chrono::steady_clock::now();
-    if (killAfter) {
-        std::this_thread::sleep_for(*killAfter);
+    auto saving = Clock::now();
+    if (killAfter.count() >= 0) {
+        std::this_thread::sleep_for(killAfter);
         kill(child, SIGKILL);
     }
     waitpid(child, &status, 0);
-    if (!killAfter) {
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                                  saving);
-}
-
-// What a killed run left of its temporary files.
-void RemoveTemporaryFiles(const std::string& folder) {
-    for (const auto& item : std::filesystem::directory_iterator(folder)) {
-        const std::string name = item.path().filename().string();
-        for (const char* store : kStoreFiles) {
-            if (name.rfind(std::string(store) + ".", 0) == 0) {
-                std::filesystem::remove(item.path());
-            }
-        }
-    }
+    EXPECT_TRUE(killAfter.count() >= 0 || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    return Clock::now() - saving;
 }
 
 } // namespace
 
 TEST(SaveKill, EveryStoreFileIsTheOldOrTheNewOneWhole) {
     CTempDir folder;
-    WriteLibrary(folder);
-    std::string before[3];
-    for (int f = 0; f < 3; ++f) {
-        before[f] = folder.Read(kStoreFiles[f]);
+    CMusicList entries;
+    std::vector<CSongPtr> all;
+    for (int e = 0; e < 1000; ++e) {
+        std::string location = folder.Path() + "/音乐/" + std::to_string(e);
+        std::vector<CSongPtr> songs;
+        for (int s = 0; s < 100; ++s) {
+            songs.push_back(TestSong("月亮河 " + std::to_string(s), 180 + s, location,
+                                     std::to_string(s) + ".mp3"));
+        }
+        all.insert(all.end(), songs.begin(), songs.end());
+        entries.AddTail(TestEntry("专辑 " + std::to_string(e), location, location, songs));
     }
-    const auto saveTime = RunRemoveEntry(folder.Path(), std::nullopt);
-    std::string after[3];
-    for (int f = 0; f < 3; ++f) {
-        after[f] = folder.Read(kStoreFiles[f]);
-    }
+    folder.Write(kStoreFiles[0], ListFileText(entries));
+    folder.Write(kStoreFiles[1], SongStoreText(all));
+    folder.Write(kStoreFiles[2], DefaultSettingsText(folder.Path()));
+    const auto before = StoreTexts(folder);
+    const auto saveTime = RunRemoveEntry(folder, Clock::duration(-1));
+    const auto after = StoreTexts(folder);
     ASSERT_NE(before[0], after[0]) << "the command must change the library";
 
-    // Kills spread from the save's first moment to well past its end: some
-    // land while a file is half written, some between two renames.
-    const int kKills = 16;
-    int newFiles = 0;
-    for (int k = 0; k < kKills; ++k) {
+    // Kills spread from the save's first moment to twice its length: some land
+    // while a file is half written, some between two renames.
+    for (int k = 0; k < 16; ++k) {
+        fs::remove_all(folder.Path());
         for (int f = 0; f < 3; ++f) {
             folder.Write(kStoreFiles[f], before[f]);
         }
-        RemoveTemporaryFiles(folder.Path());
-        RunRemoveEntry(folder.Path(), saveTime * 2 * k / kKills);
+        RunRemoveEntry(folder, saveTime * k / 8);
+        const auto now = StoreTexts(folder);
         for (int f = 0; f < 3; ++f) {
-            std::string now = folder.Read(kStoreFiles[f]);
-            EXPECT_TRUE(now == before[f] || now == after[f])
-                << kStoreFiles[f] << " after a kill at " << k << "/" << kKills
-                << " of twice the save's time: " << now.size() << " bytes";
-            newFiles += now == after[f] && now != before[f];
+            EXPECT_TRUE(now[f] == before[f] || now[f] == after[f])
+                << kStoreFiles[f] << " after kill " << k << ": " << now[f].size() << " bytes";
         }
     }
-    RecordProperty("killsAfterARename", newFiles);
 }
