@@ -52,7 +52,7 @@ TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
     EXPECT_EQ(c.frame.artistMenus, 1);
 }
 
-TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
+TEST(FolderToM3u, TakesAFreeNameKeepsTheFolderEntryWhenTheWriteFailsAndSavesEntries) {
     CTestLibrary c;
     const std::string folder = c.dir.File("Live");
     c.dir.Write("Live/Live.m3u", "first");
@@ -87,6 +87,11 @@ TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
     all.Run(MCMD_ALL_FOLDERS_TO_M3U, {});
     EXPECT_EQ(FileNames(all), "a.m3u One.m3u b.pls Two.m3u 1");
     EXPECT_EQ(all.dir.Read("two/Two.m3u"), "#EXTM3U\n");
+    // Saving an entry as M3U writes full paths; a missing entry writes nothing.
+    all.Run(MCMD_SAVE_ENTRY_M3U, {2}, {all.dir.File("saved.m3u")});
+    all.Run(MCMD_SAVE_ENTRY_M3U, {5}, {all.dir.File("none.m3u")});
+    EXPECT_EQ(all.dir.Read("saved.m3u") + all.dir.Read("none.m3u"),
+              "#EXTM3U\n#EXTINF:60,1.mp3 title\n" + all.dir.File("one/1.mp3") + "\n");
 }
 
 TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
@@ -132,14 +137,4 @@ TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
     // Only the missing file's open failure was shown.
     ASSERT_EQ(c.platform.messages.size(), 1u);
     EXPECT_EQ(c.platform.messages[0].caption, c.dir.File("m/gone.mp3"));
-}
-
-TEST(SaveEntryM3u, WritesFullPathsAndIgnoresAMissingEntry) {
-    CTestLibrary c;
-    c.manager.entries.AddTail(FolderEntry("Two", "/music/two", {"1.mp3", "2.mp3"}));
-    c.Run(MCMD_SAVE_ENTRY_M3U, {1}, {c.dir.File("saved.m3u")});
-    c.Run(MCMD_SAVE_ENTRY_M3U, {5}, {c.dir.File("none.m3u")});
-    EXPECT_EQ(c.dir.Read("saved.m3u") + c.dir.Read("none.m3u"),
-              "#EXTM3U\n#EXTINF:60,1.mp3 title\n/music/two/1.mp3\n"
-              "#EXTINF:60,2.mp3 title\n/music/two/2.mp3\n");
 }
