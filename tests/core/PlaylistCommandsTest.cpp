@@ -94,23 +94,6 @@ TEST(FolderToM3u, TakesAFreeNameKeepsTheFolderEntryWhenTheWriteFailsAndSavesEntr
               "#EXTM3U\n#EXTINF:60,1.mp3 title\n" + all.dir.File("one/1.mp3") + "\n");
 }
 
-TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
-    CTestLibrary c;
-    c.manager.entries.AddTail(FolderEntry("Three", "/three", {"1.mp3", "2.mp3", "3.mp3"}));
-    c.dir.Write("new.ogg", "tiny");
-    for (int row : {1, 0, 9}) {
-        c.Run(MCMD_ADD_SONG, {row}, {c.dir.File("new.ogg")});
-    }
-    CEntryPtr entry = c.manager.entries.GetAt(1);
-    ASSERT_EQ(entry->count, 4);
-    CSongPtr added = entry->songs.GetAt(4);
-    EXPECT_EQ(std::to_string(added->order) + " " + std::to_string(entry->time - added->time) + " " +
-                  added->GetFullPath(),
-              "4 180 " + c.dir.File("new.ogg"));
-    EXPECT_EQ(c.manager.songs.GetCount(), 3);
-    EXPECT_EQ(c.manager.songs.GetAt(1), added);
-}
-
 TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
     CTestLibrary c;
     Id3v1Fields old{"Old", "Someone", "", "1999", "kept", 5, 17, 0};
