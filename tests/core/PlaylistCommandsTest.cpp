@@ -29,29 +29,6 @@ std::string FileNames(const CTestLibrary& c) {
 
 } // namespace
 
-TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
-    CTestLibrary c;
-    c.manager.songs.AddTail(TestSong("old"));
-    c.dir.Write("老歌.m3u", "#EXTM3U\n#EXTINF:10,one\none.mp3\n#EXTINF:20,two\ntwo.mp3\n");
-    c.dir.Write("bad.m3u", "#EXTM3U\n#EXTINF:10 one\none.mp3\n");
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("bad.m3u")});
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("gone.m3u")});
-    EXPECT_EQ(c.manager.entries.GetCount() + c.frame.artistMenus, 0);
-    EXPECT_EQ(c.manager.songs.GetCount(), 1);
-
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("老歌.m3u")});
-    ASSERT_EQ(c.manager.entries.GetCount(), 1);
-    CEntryPtr entry = c.manager.entries.GetAt(1);
-    EXPECT_EQ(Describe(*entry).substr(0, 18), "老歌||2001|2|30|");
-    EXPECT_EQ(c.manager.songs.GetAt(3), entry->songs.GetAt(2));
-    EXPECT_EQ(c.platform.MessageTexts(),
-              (Lines{"添加曲目没有成功，M3U文件格式不正确",
-                     c.dir.File("gone.m3u") + ": No such file or directory",
-                     "添加曲目成功！标题:\"老歌\" 音乐数:2首"}));
-    EXPECT_EQ(c.manager.artists.Elements(), Lines{"<未命名>"});
-    EXPECT_EQ(c.frame.artistMenus, 1);
-}
-
 TEST(FolderToM3u, TakesAFreeNameKeepsTheFolderEntryWhenTheWriteFailsAndSavesEntries) {
     CTestLibrary c;
     const std::string folder = c.dir.File("Live");
