@@ -1,6 +1,7 @@
 #include "core/PlayLauncher.h"
 
 #include "core/ArtistIndex.h"
+#include "formats/M3uFile.h"
 #include "support/Library.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +36,9 @@ struct CPlayLibrary : CTestLibrary {
     }
     // The titles in Cache.m3u, in file order.
     Lines CacheTitles() const {
-        Lines titles;
-        std::string text = dir.Read("Cache.m3u");
-        for (std::size_t at = text.find("#EXTINF:"); at != std::string::npos;
-             at = text.find("#EXTINF:", at + 1)) {
-            std::size_t comma = text.find(',', at);
-            titles.push_back(text.substr(comma + 1, text.find('\n', comma) - comma - 1));
-        }
-        return titles;
+        CPlayListItem played;
+        ReadM3UFile(dir.File("Cache.m3u"), &played);
+        return TitlesOf(played.songs);
     }
     // Each entry's play count, the programs started since the last look and
     // whether a message was shown.
