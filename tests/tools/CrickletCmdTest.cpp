@@ -95,19 +95,20 @@ TEST(CrickletCmd, MalformedCallsAndCountsNoMenuCanSendGetTheUsageAndRunNothing) 
     }
 }
 
-TEST(CrickletCmd, ASaveThatCannotBeWrittenIsReportedAndKeepsTheOldFiles) {
+// One store file that cannot be replaced must not keep the others from saving.
+TEST(CrickletCmd, AFileThatCannotBeSavedIsReportedAndTheOthersAreSaved) {
     CLibraryFolder library;
-    library.dir.Write("blocker", "a file where a folder should be");
-    std::string settings = DefaultSettingsText(library.dir.File("blocker/sub"));
-    library.dir.Write("lib/Cricklet.ini", settings);
+    // A link into a missing folder reads as no file, and cannot be written.
+    std::filesystem::remove(library.dir.File("lib/MusicList.ckp"));
+    std::filesystem::create_symlink("gone/x", library.dir.File("lib/MusicList.ckp"));
     CRun run = library.Run({"1010"});
-    EXPECT_EQ(run.exitCode, 1);
-    std::string target = library.dir.File("blocker/sub/");
-    EXPECT_EQ(run.out, target + "PlayList.stp: Not a directory\n" + target +
-                           "MusicList.ckp: Not a directory\n" + target +
-                           "Cricklet.ini: Not a directory\n");
-    EXPECT_EQ(library.Store(), library.store);
-    EXPECT_EQ(library.dir.Read("lib/Cricklet.ini"), settings);
+    EXPECT_EQ(std::to_string(run.exitCode) + " " + run.out,
+              "1 " + library.folder + "/MusicList.ckp: No such file or directory\n");
+    EXPECT_EQ(library.dir.Read("lib/PlayList.stp") + library.dir.Read("lib/Cricklet.ini"),
+              ListFileText(Lines{}) + DefaultSettingsText(library.folder));
+    // and no temporary file is left beside them
+    std::filesystem::directory_iterator items(library.folder);
+    EXPECT_EQ(std::distance(begin(items), end(items)), 3);
 }
 
 // One library through several runs: desktop openings are printed, the
