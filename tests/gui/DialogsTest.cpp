@@ -1,40 +1,59 @@
-// The dialogs: the About box and its link labels, the lock that keeps a
-// second copy from starting, the import-method question, and the settings
-// dialog on its own and through the settings command on the real window.
+// The dialogs and the window's companions: the About box and its link
+// labels, the settings dialog alone and through the settings command, the
+// eye-rest reminder and its timer, and the notification-area icon.
 #include "GuiHelpers.h"
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
-#include "app/ImportMethodDlg.h"
+#include "app/CommandTable.h"
 #include "app/SettingsDlg.h"
-#include "app/TunecaseApp.h"
+#include "desktop/EyeReminder.h"
 #include "desktop/HyperLinkLabel.h"
+#include "desktop/SystemTray.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
+#include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimerEvent>
 #include <QtTest>
 
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void LinkLabelOpensItsTextOnlyAsALink();
-    void AboutBoxShowsItsTextsAndLinks();
-    void SecondCopyFindsTheLockUntilTheFirstEnds();
-    void MethodDialogShowsTheChoiceAndReturnsTheOneTaken();
+    void LinkLabelsOpenTheirTextOnlyAsALink();
     void SettingsShowTheConfigurationAndWriteItBack();
-    void TypeBoxesFollowTheirExtensionWhereverItsRowStands();
-    void OkIsRefusedUntilTheSettingsHold_data();
     void OkIsRefusedUntilTheSettingsHold();
     void BrowseSetsOnlyThePath();
-    void SettingsCommandRedrawsOnlyWhatChanged_data();
     void SettingsCommandRedrawsOnlyWhatChanged();
+    void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
+    void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
+    void OnlyADoubleClickOnThisIconRestoresTheWindow();
+    void ShowAndHideFollowTheWindowAndTheTray();
+    void TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores();
+    void OnlyClosingTheWindowEndsTheProgram(); // last: it runs the event loop to its end
 };
 
 namespace {
+
+// Decides for a test's scope whether the desktop has a notification area
+// (the offscreen desktop has none); Set makes one come or go.
+class CTrayAvailability {
+public:
+    explicit CTrayAvailability(bool available) : m_available(std::make_shared<bool>(available)) {
+        CSystemTray::SetAvailabilityCheck([shared = m_available] { return *shared; });
+    }
+    ~CTrayAvailability() { CSystemTray::SetAvailabilityCheck(nullptr); }
+    void Set(bool available) { *m_available = available; }
+
+private:
+    std::shared_ptr<bool> m_available;
+};
 
 // The named controls' states: 1 or 0 for boxes, the text of a line edit.
 QString States(QWidget* dialog, std::initializer_list<const char*> names) {
@@ -42,9 +61,8 @@ QString States(QWidget* dialog, std::initializer_list<const char*> names) {
     for (const char* name : names) {
         QWidget* control = dialog->findChild<QWidget*>(name);
         auto* edit = qobject_cast<QLineEdit*>(control);
-        states << (edit                                                   ? edit->text()
-                   : qobject_cast<QAbstractButton*>(control)->isChecked() ? QString("1")
-                                                                          : QString("0"));
+        states << (edit ? edit->text()
+                        : QString::number(qobject_cast<QAbstractButton*>(control)->isChecked()));
     }
     return states.join(' ');
 }
@@ -72,9 +90,61 @@ std::string TypeRows(const CAppConfig& config) {
     return text;
 }
 
+// The periods of the frame's timers that run in whole minutes.
+QList<int> Periods(const CShownLibrary& shown) {
+    QList<int> periods;
+    for (const auto& timer :
+         QAbstractEventDispatcher::instance()->registeredTimers(shown.frame.get())) {
+        if (timer.interval % 60000 == 0) {
+            periods << timer.interval;
+        }
+    }
+    return periods;
+}
+
+bool ShowReminder(CShownLibrary& shown, int enable, int delay) {
+    return shown.Show(CMusicList(), {}, [enable, delay](CAppConfig& config) {
+        config.EnableEyeProtector = enable;
+        config.DelayOfEyeProtector = delay;
+        config.IsExitAlert = 0;
+    });
+}
+
+void FireReminder(CShownLibrary& shown) {
+    QTimerEvent event(shown.frame->m_nEyeTimerID);
+    QCoreApplication::sendEvent(shown.frame.get(), &event);
+}
+
+int OpenReminders() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        count += qobject_cast<CEyeReminderDlg*>(widget) != nullptr && widget->isVisible();
+    }
+    return count;
+}
+
+// A shown window on a library of two artists; minimising hides it.
+bool ShowTrayWindow(CShownLibrary& shown) {
+    CMusicList entries;
+    entries.AddTail(MakeEntry("周末", "陈奕迅", "/music", "a.m3u", {}));
+    entries.AddTail(MakeEntry("Party", "DJ", "/music", "b.m3u", {}));
+    return shown.Show(entries, {}, [](CAppConfig& config) { config.IsHideWhenMin = 1; });
+}
+
+// The artist items of the tray menu, opened now.
+QStringList OpenTrayMenuArtists(CShownLibrary& shown) {
+    QMenu* menu = shown.frame->m_TrayIcon->Menu();
+    menu->popup(QPoint(10, 10));
+    QStringList texts;
+    for (QAction* action : CMainFrame::ArtistSubmenu(menu)->actions()) {
+        texts << action->text();
+    }
+    return texts;
+}
+
 } // namespace
 
-void DialogsTest::LinkLabelOpensItsTextOnlyAsALink() {
+void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
     CScopedRecordingPlatform recording;
     CHyperLinkLabel web(QStringLiteral("https://cricklet.example/"));
     CHyperLinkLabel mail(QStringLiteral("mailto:someone@example.org"));
@@ -84,7 +154,6 @@ void DialogsTest::LinkLabelOpensItsTextOnlyAsALink() {
     QTest::mouseClick(&web, Qt::LeftButton);
     QVERIFY(recording.platform.openedPaths.empty());
     QCOMPARE(web.cursor().shape(), Qt::ArrowCursor);
-
     web.SetLink(true).SetTextColor(QColor(0, 0, 255)).SetFontUnderline(true);
     mail.SetLink(true).SetLinkCursor(QCursor(Qt::PointingHandCursor));
     QTest::mouseClick(&web, Qt::LeftButton);
@@ -93,66 +162,21 @@ void DialogsTest::LinkLabelOpensItsTextOnlyAsALink() {
     QCOMPARE(recording.platform.openedPaths,
              std::vector<std::string>({"https://cricklet.example/", "mailto:someone@example.org"}));
     QCOMPARE(web.palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(QList<bool>({web.font().underline(), mail.font().underline()}),
-             QList<bool>({true, false}));
-    QCOMPARE(mail.cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(web.cursor().shape(), Qt::ArrowCursor);
-}
+    QVERIFY(web.font().underline() && !mail.font().underline());
+    QVERIFY(mail.cursor().shape() == Qt::PointingHandCursor &&
+            web.cursor().shape() == Qt::ArrowCursor);
 
-void DialogsTest::AboutBoxShowsItsTextsAndLinks() {
     CAboutDlg dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("关于 Cricklet"));
-    QVERIFY(dialog.AboutText().startsWith(
-        QStringLiteral("Cricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
-                       "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
+    QVERIFY((dialog.windowTitle() + dialog.AboutText())
+                .startsWith(QStringLiteral(
+                    "关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
+                    "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
     QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
     for (CHyperLinkLabel* label : {dialog.WebLabel(), dialog.MailLabel()}) {
-        QVERIFY(label->IsLink());
-        QCOMPARE(label->TextColor(), QColor(0, 0, 255));
-        QVERIFY(label->font().underline());
-        QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(label->IsLink() && label->font().underline() &&
+                label->TextColor() == QColor(0, 0, 255));
     }
     QCOMPARE(dialog.WebLabel()->Target(), AboutWebAddress());
-    QVERIFY(!dialog.WebLabel()->text().isEmpty());
-}
-
-void DialogsTest::SecondCopyFindsTheLockUntilTheFirstEnds() {
-    CTempDir dir;
-    const QString path = QString::fromStdString(dir.File("instance.lock"));
-    {
-        QLockFile first(path);
-        QVERIFY(AcquireInstanceLock(first));
-        QLockFile second(path);
-        QVERIFY(!AcquireInstanceLock(second));
-    }
-    QLockFile again(path);
-    QVERIFY(AcquireInstanceLock(again));
-    QCOMPARE(QString::fromUtf8(kAlreadyRunningText), QStringLiteral("鸣蛩(Cricklet) 已经运行了。"));
-}
-
-void DialogsTest::MethodDialogShowsTheChoiceAndReturnsTheOneTaken() {
-    CImportMethodDlg dialog;
-    QCOMPARE(dialog.choice, -1);
-    QCOMPARE(dialog.windowTitle(), QString("Cricklet 导入音乐方式"));
-    // OK takes the other choice; Cancel keeps the caller's.
-    for (int result : {int(QDialog::Accepted), int(QDialog::Rejected)}) {
-        dialog.choice = CImportMethodDlg::ChooseFolder;
-        QString shown;
-        WhenShown<CImportMethodDlg>([&shown, result](CImportMethodDlg* method) {
-            shown = QString("%1 %2|%3|%4")
-                        .arg(method->FolderRadio()->isChecked())
-                        .arg(method->ListFileRadio()->isChecked())
-                        .arg(method->FolderRadio()->text(), method->ListFileRadio()->text());
-            method->ListFileRadio()->click();
-            result == QDialog::Accepted ? method->accept() : method->reject();
-        });
-        QCOMPARE(dialog.exec(), result);
-        QCOMPARE(
-            shown,
-            QString("1 0|选择一个文件夹导入里面的音乐文件|导入一个现有的Cricklet音乐单(.stp)"));
-        QCOMPARE(dialog.choice, result == QDialog::Accepted ? int(CImportMethodDlg::ChooseListFile)
-                                                            : int(CImportMethodDlg::ChooseFolder));
-    }
 }
 
 void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
@@ -172,74 +196,72 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     WhenShown<CSettingsDlg>([&shown](CSettingsDlg* settings) {
         shown = States(settings, {"useDefaultPlayer", "playerPath", "importDirs", "hideWhenMin",
                                   "exitAlert", "bugYellow", "musicLizard", "eyeProtector",
-                                  "eyeDelay", "type_mp3", "type_mid", "type_wav"});
+                                  "eyeDelay", "type_mp3", "type_mid", "type_wav", "type_flac",
+                                  "type_ogg", "type_opus", "type_m4a", "type_ape", "type_wv"});
         Apply(settings, {"importDirs=1", "bugGreen=1", "musicNote=1", "type_wav=1", "type_mp3=0",
-                         "eyeDelay=90"});
+                         "eyeDelay=90", "type_opus=1", "type_flac=1"});
         settings->accept();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QCOMPARE(shown, QString("0 /usr/bin/audacious 0 1 0 1 1 1 45 1 1 0"));
+    QCOMPARE(shown, QString("0 /usr/bin/audacious 0 1 0 1 1 1 45 1 1 0 0 0 0 0 0 0"));
     dialog.CopyToConfig(config);
     QCOMPARE(QList<int>({config.IsImportDir, config.IconPlaylistID, config.IconMusicID,
                          config.DelayOfEyeProtector, config.EnableEyeProtector}),
              QList<int>({1, 2, 1, 90, 1}));
     QCOMPARE(config.PlayerPath, std::string("/usr/bin/audacious"));
+    // The types read through TagLib come after the ten rows a new file has.
     QCOMPARE(TypeRows(config), std::string("mp3=0 mpga=1 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 "
-                                           "wma=0 voc=0 "));
-}
+                                           "wma=0 voc=0 flac=1 opus=1 "));
+    CTempDir dir;
+    CAppConfig fresh;
+    fresh.SetDefaults();
+    QVERIFY(WriteConfigFile(dir.File("new.ini"), fresh));
+    QVERIFY(dir.Read("new.ini").find("SupportedFileTypeCount = 10;\nmp3") != std::string::npos);
 
-void DialogsTest::TypeBoxesFollowTheirExtensionWhereverItsRowStands() {
     // A hand-edited table: rows out of order, one unknown type, one flag 2
-    // (which does not enable), most types missing.
-    CAppConfig config;
-    config.SetDefaults();
-    config.fileTypes = {{"wav", 1}, {"ogg", 1}, {"mp3", 2}, {"mid", 0}};
-    CSettingsDlg dialog;
+    // (which does not enable), most types missing. Unchanged flags leave
+    // their rows alone; a cleared box keeps its row, switched off.
+    config.fileTypes = {{"wav", 1}, {"ogg", 1}, {"mp3", 2}, {"mid", 0}, {"flac", 1}};
     dialog.CopyFromConfig(config);
-    QCOMPARE(QList<int>({dialog.wav, dialog.mp3, dialog.mid, dialog.voc}),
-             QList<int>({1, 0, 0, 0}));
-    // Unchanged flags leave their rows alone (the 2 stays a 2).
+    QCOMPARE(QList<int>({dialog.wav, dialog.mp3, dialog.mid, dialog.voc, dialog.ogg, dialog.flac}),
+             QList<int>({1, 0, 0, 0, 1, 1}));
     dialog.CopyToConfig(config);
-    QCOMPARE(TypeRows(config), std::string("wav=1 ogg=1 mp3=2 mid=0 "));
+    QCOMPARE(TypeRows(config), std::string("wav=1 ogg=1 mp3=2 mid=0 flac=1 "));
     dialog.wav = 0;
     dialog.mp3 = 1;
     dialog.voc = 1;
+    dialog.flac = 0;
     dialog.CopyToConfig(config);
-    QCOMPARE(TypeRows(config), std::string("wav=0 ogg=1 mp3=1 mid=0 voc=1 "));
-}
-
-void DialogsTest::OkIsRefusedUntilTheSettingsHold_data() {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("message");
-    const QString range = "请输入一个介于 0 和 10000 之间的整数。";
-    QTest::newRow("no player") << "useDefaultPlayer=0"
-                               << "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
-                                  "\"使用系统默认播放器\"";
-    QTest::newRow("10001") << "eyeDelay=10001" << range;
-    QTest::newRow("empty") << "eyeDelay=" << range;
-    QTest::newRow("-1") << "eyeDelay=-1" << range;
+    QCOMPARE(TypeRows(config), std::string("wav=0 ogg=1 mp3=1 mid=0 flac=0 voc=1 "));
 }
 
 void DialogsTest::OkIsRefusedUntilTheSettingsHold() {
-    QFETCH(QString, change);
-    QFETCH(QString, message);
-    CScopedRecordingPlatform recording;
-    CSettingsDlg dialog;
-    dialog.useDefaultPlayer = 1;
-    dialog.eyeDelay = 60;
-    bool stayedOpen = false;
-    WhenShown<CSettingsDlg>([&stayedOpen, change](CSettingsDlg* shown) {
-        Apply(shown, {change});
-        shown->accept();
-        stayedOpen = shown->isVisible();
-        Apply(shown, {"useDefaultPlayer=1", "eyeDelay=10000"});
-        shown->accept();
-    });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QVERIFY(stayedOpen);
-    QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({message.toStdString()}));
-    QCOMPARE(recording.platform.messages[0].caption, std::string("Cricklet"));
-    QCOMPARE(QList<int>({dialog.useDefaultPlayer, dialog.eyeDelay}), QList<int>({1, 10000}));
+    const char* range = "请输入一个介于 0 和 10000 之间的整数。";
+    const std::pair<QString, std::string> cases[] = {
+        {"useDefaultPlayer=0", "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
+                               "\"使用系统默认播放器\""},
+        {"eyeDelay=10001", range},
+        {"eyeDelay=", range},
+        {"eyeDelay=-1", range}};
+    for (const auto& [change, message] : cases) {
+        CScopedRecordingPlatform recording;
+        CSettingsDlg dialog;
+        dialog.useDefaultPlayer = 1;
+        dialog.eyeDelay = 60;
+        bool stayedOpen = false;
+        WhenShown<CSettingsDlg>([&stayedOpen, change = change](CSettingsDlg* shown) {
+            Apply(shown, {change});
+            shown->accept();
+            stayedOpen = shown->isVisible();
+            Apply(shown, {"useDefaultPlayer=1", "eyeDelay=10000"});
+            shown->accept();
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QVERIFY2(stayedOpen, qPrintable(change));
+        QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({message}));
+        QCOMPARE(recording.platform.messages[0].caption, std::string("Cricklet"));
+        QCOMPARE(QList<int>({dialog.useDefaultPlayer, dialog.eyeDelay}), QList<int>({1, 10000}));
+    }
 }
 
 // Browse and the path follow the default-player box, the delay the eye box;
@@ -283,82 +305,264 @@ void DialogsTest::BrowseSetsOnlyThePath() {
              QString("/usr/bin|播放器程序 (*)"));
 }
 
-void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged_data() {
-    QTest::addColumn<bool>("reminderOn");
-    QTest::addColumn<QStringList>("changes");
-    QTest::addColumn<bool>("accept");
-    // Playlist and song pane redraws; images of rows 1 to 3 (m3u, folder,
-    // pls) and of the first song; the settings; the reminder timer.
-    QTest::addColumn<QString>("result");
-    QTest::newRow("ok unchanged") << true << QStringList() << true << "0 0|0 3 0|0|1 1 1 30 1|same";
-    QTest::newRow("yellow bug") << false << QStringList({"bugYellow=1"}) << true
-                                << "1 0|2 3 2|0|3 1 0 60 1|off";
-    QTest::newRow("lizard") << false << QStringList({"musicLizard=1"}) << true
-                            << "0 1|0 3 0|1|1 2 0 60 1|off";
-    // A reminder every 0 minutes is refused; the dialog stays open.
-    QTest::newRow("zero interval") << false << QStringList({"eyeProtector=1", "eyeDelay=0"}) << true
-                                   << "0 0|0 3 0|0|1 1 0 60 1|off";
-    QTest::newRow("reminder on") << false << QStringList({"eyeProtector=1", "eyeDelay=1"}) << true
-                                 << "0 0|0 3 0|0|1 1 1 1 1|new";
-    QTest::newRow("reminder off") << true << QStringList({"eyeProtector=0"}) << true
-                                  << "0 0|0 3 0|0|1 1 0 30 1|off";
-    QTest::newRow("cancel") << false
-                            << QStringList(
-                                   {"bugGreen=1", "type_wav=1", "exitAlert=0", "musicLizard=1"})
-                            << false << "0 0|0 3 0|0|1 1 0 60 1|off";
+void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
+    // A reminder every 0 minutes is refused (the dialog stays open); a new
+    // interval keeps the running wait, the next reminder takes it up. The
+    // result: playlist and song pane redraws; images of rows 1 to 3 (m3u,
+    // folder, pls) and of the first song; the settings; the minutes of the
+    // reminder's timer.
+    const struct {
+        bool reminderOn;
+        const char* changes;
+        bool accept;
+        QString result;
+    } cases[] = {
+        {true, "", true, "0 0|0 3 0|0|1 1 1 30 1|30"},
+        {false, "bugYellow=1", true, "1 0|2 3 2|0|3 1 0 60 1|"},
+        {false, "musicLizard=1", true, "0 1|0 3 0|1|1 2 0 60 1|"},
+        {false, "eyeProtector=1 eyeDelay=0", true, "0 0|0 3 0|0|1 1 0 60 1|"},
+        {false, "eyeProtector=1 eyeDelay=1", true, "0 0|0 3 0|0|1 1 1 1 1|1"},
+        {true, "eyeDelay=45", true, "0 0|0 3 0|0|1 1 1 45 1|30"},
+        {true, "eyeProtector=0", true, "0 0|0 3 0|0|1 1 0 30 1|"},
+        {false, "bugGreen=1 type_wav=1 exitAlert=0 musicLizard=1", false,
+         "0 0|0 3 0|0|1 1 0 60 1|"},
+    };
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(shown.Show(SampleEntries(shown.Root())));
+        CMainFrame& frame = *shown.frame;
+        CAppConfig& config = shown.Manager().config;
+        if (c.reminderOn) {
+            config.EnableEyeProtector = 1;
+            config.DelayOfEyeProtector = 30;
+            frame.m_nEyeTimerID = frame.startTimer(30 * 60000);
+        }
+        const std::string types = TypeRows(config);
+        ClickRow(shown.playList, 2);
+        QSignalSpy playListResets(shown.playList->model(), &QAbstractItemModel::modelReset);
+        QSignalSpy songResets(shown.songs->model(), &QAbstractItemModel::modelReset);
+        const QStringList changes = QString(c.changes).split(' ', Qt::SkipEmptyParts);
+        WhenShown<CSettingsDlg>([changes, accept = c.accept](CSettingsDlg* settings) {
+            Apply(settings, changes);
+            accept ? settings->accept() : settings->reject();
+        });
+        frame.RunCommand(ID_SETTINGS);
+        QStringList minutes; // of the reminder's timer
+        for (int period : Periods(shown)) {
+            minutes << QString::number(period / 60000);
+        }
+        const QString row = QString(c.changes) + (c.accept ? ": " : " cancelled: ");
+        QCOMPARE(row + QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")
+                           .arg(playListResets.count())
+                           .arg(songResets.isEmpty() ? 0 : 1)
+                           .arg(shown.playList->ItemImage(1))
+                           .arg(shown.playList->ItemImage(2))
+                           .arg(shown.playList->ItemImage(3))
+                           .arg(shown.songs->ItemImage(0))
+                           .arg(config.IconPlaylistID)
+                           .arg(config.IconMusicID)
+                           .arg(config.EnableEyeProtector)
+                           .arg(config.DelayOfEyeProtector)
+                           .arg(config.IsExitAlert)
+                           .arg(minutes.join(' ')),
+                 row + c.result);
+        QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({2}));
+        QCOMPARE(shown.playList->GetSelectionMark(), 2);
+        QCOMPARE(shown.Titles(), QStringList({"甜蜜蜜", "月亮代表我的心"}));
+        QVERIFY((!changes.isEmpty() && c.accept) || TypeRows(config) == types);
+        if (frame.m_nEyeTimerID != 0) {
+            frame.killTimer(frame.m_nEyeTimerID);
+        }
+    }
 }
 
-void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
-    QFETCH(bool, reminderOn);
-    QFETCH(QStringList, changes);
-    QFETCH(bool, accept);
-    QFETCH(QString, result);
+void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
+    const struct {
+        int enable, delay;
+        QList<int> periods;
+    } cases[] = {{1, 45, {2700000}}, {0, 45, {}}, {1, 0, {}}, {1, -5, {}}, {1, 20000, {600000000}}};
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(ShowReminder(shown, c.enable, c.delay));
+        QVERIFY2(Periods(shown) == c.periods, qPrintable(QString::number(c.delay)));
+    }
+    // The reminder waits for the user's dialog and never stacks, nor is a
+    // second one held back; it tells, and sets the timer with, the interval
+    // of the moment.
     CShownLibrary shown;
-    QVERIFY(shown.Show(SampleEntries(shown.library.Dir().Path())));
-    CMainFrame& frame = *shown.frame;
-    CAppConfig& config = shown.Manager().config;
-    if (reminderOn) {
-        config.EnableEyeProtector = 1;
-        config.DelayOfEyeProtector = 30;
-        frame.m_nEyeTimerID = frame.startTimer(30 * 60000);
-    }
-    const int timer = frame.m_nEyeTimerID;
-    const std::string types = TypeRows(config);
-    ClickRow(shown.playList, 2);
-    QSignalSpy playListResets(shown.playList->model(), &QAbstractItemModel::modelReset);
-    QSignalSpy songResets(shown.songs->model(), &QAbstractItemModel::modelReset);
-    WhenShown<CSettingsDlg>([changes, accept](CSettingsDlg* settings) {
-        Apply(settings, changes);
-        accept ? settings->accept() : settings->reject();
-    });
-    frame.RunCommand(ID_SETTINGS);
+    QVERIFY(ShowReminder(shown, 1, 45));
+    shown.Manager().config.DelayOfEyeProtector = 30;
+    QDialog userDialog(shown.frame.get());
+    userDialog.setModal(true);
+    userDialog.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &userDialog);
+    FireReminder(shown);
+    FireReminder(shown);
+    QCOMPARE(OpenReminders(), 0);
+    userDialog.close();
+    QTRY_COMPARE(OpenReminders(), 1);
+    FireReminder(shown);
+    QCOMPARE(OpenReminders(), 1);
+    QVERIFY(!shown.frame->m_pEyeReminder->IsWaiting());
+    CEyeReminderDlg* dialog = shown.frame->m_pEyeReminder->Dialog();
+    QCOMPARE(dialog->windowTitle() + dialog->MessageText()->text() + dialog->AdviceText()->text(),
+             QStringLiteral("鸣蛩提醒您保护视力！您已在电脑前连续用眼30分钟了！为保护您的视力，"
+                            "请稍作锻炼或休息。 ^_^"));
+    dialog->accept();
+    QCOMPARE(Periods(shown), QList<int>({1800000}));
+}
 
-    const QString timerState = frame.m_nEyeTimerID == 0       ? "off"
-                               : frame.m_nEyeTimerID == timer ? "same"
-                                                              : "new";
-    QCOMPARE(QString("%1 %2|%3 %4 %5|%6|%7 %8 %9 %10 %11|%12")
-                 .arg(playListResets.count())
-                 .arg(songResets.isEmpty() ? 0 : 1)
-                 .arg(shown.playList->ItemImage(1))
-                 .arg(shown.playList->ItemImage(2))
-                 .arg(shown.playList->ItemImage(3))
-                 .arg(shown.songs->ItemImage(0))
-                 .arg(config.IconPlaylistID)
-                 .arg(config.IconMusicID)
-                 .arg(config.EnableEyeProtector)
-                 .arg(config.DelayOfEyeProtector)
-                 .arg(config.IsExitAlert)
-                 .arg(timerState),
-             result);
-    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({2}));
-    QCOMPARE(shown.playList->GetSelectionMark(), 2);
-    QCOMPARE(shown.Titles(), QStringList({"甜蜜蜜", "月亮代表我的心"}));
-    if (changes.isEmpty() || !accept) {
-        QCOMPARE(TypeRows(config), types);
+void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
+    const struct {
+        bool tick, escape, inTray;
+        const char* saved;
+    } cases[] = {{true, false, false, "EnableEyeProtector = 1;"},
+                 {false, true, true, "EnableEyeProtector = 1;"},
+                 {false, false, false, "EnableEyeProtector = 0;"}};
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(ShowReminder(shown, 1, 45));
+        shown.frame->setVisible(!c.inTray);
+        shown.frame->m_bMinimized = c.inTray ? 1 : 0;
+        FireReminder(shown);
+        CEyeReminderDlg* dialog = shown.frame->m_pEyeReminder->Dialog();
+        // In the tray it stands alone, above the other programs' windows.
+        QCOMPARE(dialog->parentWidget() == nullptr, c.inTray);
+        QCOMPARE(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.inTray);
+        QVERIFY(dialog->isVisible() && dialog->RemindAgainBox()->isChecked());
+        dialog->RemindAgainBox()->setChecked(c.tick);
+        c.escape ? QTest::keyClick(dialog, Qt::Key_Escape) : dialog->accept();
+        QCOMPARE(Periods(shown).size(), c.tick || c.escape ? 1 : 0);
+        QVERIFY(shown.frame->close());
+        QVERIFY(Periods(shown).isEmpty());
+        QVERIFY2(shown.dir.Read("Cricklet.ini").find(c.saved) != std::string::npos, c.saved);
     }
-    if (frame.m_nEyeTimerID != 0) {
-        frame.killTimer(frame.m_nEyeTimerID);
+}
+
+void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
+    CTrayAvailability trayArea(false);
+    CShownLibrary shown;
+    QVERIFY(ShowTrayWindow(shown));
+    CSystemTray& tray = *shown.frame->m_TrayIcon;
+    QVERIFY(!tray.Icon()->isVisible());
+    trayArea.Set(true);
+    tray.CheckAvailability();
+    QVERIFY(tray.Icon()->isVisible());
+    QCOMPARE(tray.Icon()->toolTip(), QStringLiteral("鸣蛩 一切音乐尽在掌握中! 请点击右键"));
+    shown.frame->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(shown.frame->isHidden());
+    const struct {
+        int iconId;
+        QSystemTrayIcon::ActivationReason reason;
+        int result;
+    } cases[] = {{IDR_TRAY + 1, QSystemTrayIcon::DoubleClick, 0},
+                 {IDR_TRAY, QSystemTrayIcon::Trigger, 1},
+                 {IDR_TRAY, QSystemTrayIcon::MiddleClick, 1},
+                 {IDR_TRAY, QSystemTrayIcon::Context, 1},
+                 {IDR_TRAY, QSystemTrayIcon::DoubleClick, 1}};
+    for (const auto& c : cases) {
+        const bool hidden = shown.frame->isHidden();
+        QVERIFY2(hidden && tray.OnTrayNotification(c.iconId, c.reason) == c.result,
+                 qPrintable(QString::number(c.reason)));
     }
+    QVERIFY(shown.frame->isVisible() && !shown.frame->isMinimized());
+    QCOMPARE(shown.frame->m_bMinimized, 0);
+    // The panel ends: the hidden window comes back rather than be lost.
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    trayArea.Set(false);
+    tray.CheckAvailability();
+    QVERIFY(shown.frame->isVisible() && !tray.Icon()->isVisible());
+}
+
+void DialogsTest::ShowAndHideFollowTheWindowAndTheTray() {
+    const struct {
+        int tray;              // 1 or 0 as decided by the test, -1 the offscreen desktop's own
+        Qt::WindowState state; // WindowNoState: hidden through the tray menu
+        QString enabled;       // 显示主界面, 隐藏主界面, 取消弹出
+    } cases[] = {{1, Qt::WindowActive, "-++"},
+                 {1, Qt::WindowNoState, "+-+"},
+                 {0, Qt::WindowActive, "---"},
+                 {0, Qt::WindowMinimized, "---"},
+                 // The offscreen desktop has no notification area to find a hidden window in.
+                 {-1, Qt::WindowMinimized, "---"}};
+    for (const auto& c : cases) {
+        std::unique_ptr<CTrayAvailability> trayArea;
+        if (c.tray >= 0) {
+            trayArea = std::make_unique<CTrayAvailability>(c.tray == 1);
+        }
+        CShownLibrary shown;
+        QVERIFY(ShowTrayWindow(shown));
+        if (c.state == Qt::WindowNoState) {
+            QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+        } else if (c.state == Qt::WindowMinimized) {
+            shown.frame->setWindowState(Qt::WindowMinimized);
+            QTRY_COMPARE(shown.frame->m_bMinimized, 1);
+            QTest::qWait(20);
+        }
+        QCOMPARE(shown.frame->isVisible(), c.state != Qt::WindowNoState);
+        QCOMPARE(shown.Enabled({ID_SHOW_WINDOW, ID_HIDE_WINDOW, ID_CANCEL_POPUP}), c.enabled);
+    }
+}
+
+void DialogsTest::TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores() {
+    const CTrayAvailability trayArea(true);
+    CShownLibrary shown;
+    QVERIFY(ShowTrayWindow(shown));
+    QMenu* menu = shown.frame->m_TrayIcon->Menu();
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"DJ", "陈奕迅", "<未命名>"}));
+    QCOMPARE(menu->actions().size(), 15);
+    QCOMPARE(menu->defaultAction(), menu->actions().at(0));
+    // 取消弹出 only closes the menu.
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[2]).center());
+    QTRY_VERIFY(!menu->isVisible());
+    QVERIFY(shown.frame->isVisible() && shown.platform.messages.empty());
+
+    // A list imported through the tray menu while the window sits in the tray.
+    CMusicList imported;
+    imported.AddTail(MakeEntry("红豆", "王菲", "/music", "d.m3u", {}));
+    QVERIFY(WriteMusicListFile(shown.Path("new.stp"), imported));
+    shown.dialogs.answers.push_back(shown.QPath("new.stp"));
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    menu->actions().at(9)->trigger();
+    QVERIFY(shown.frame->isVisible());
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"王菲", "<未命名>"}));
+    menu->hide();
+
+    for (int id : {ID_IMPORT_FOLDER, ID_SETTINGS, ID_APP_EXIT}) {
+        QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+        if (id != ID_IMPORT_FOLDER) {
+            WhenShown<QDialog>([](QDialog* dialog) { dialog->reject(); });
+        }
+        QVERIFY(shown.frame->ExecuteCommand(id));
+        QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
+    }
+}
+
+void DialogsTest::OnlyClosingTheWindowEndsTheProgram() {
+    const CTrayAvailability trayArea(true);
+    CShownLibrary shown;
+    QVERIFY(ShowTrayWindow(shown));
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    shown.Manager().config.IsExitAlert = 0;
+    QStringList steps;
+    QDialog message;
+    QObject pending;
+    QTimer::singleShot(0, &pending, [&] { message.show(); });
+    QTimer::singleShot(50, &pending, [&] { message.accept(); });
+    QTimer::singleShot(300, &pending, [&] {
+        steps << "running";
+        shown.frame->close();
+    });
+    QTimer::singleShot(3000, &pending, [&] {
+        steps << "not ended";
+        QApplication::exit(1);
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(steps, QStringList({"running"}));
+    // The icon goes with the window for good.
+    shown.frame->m_TrayIcon->CheckAvailability();
+    QVERIFY(!shown.frame->m_TrayIcon->Icon()->isVisible());
 }
 
 QTEST_MAIN(DialogsTest)

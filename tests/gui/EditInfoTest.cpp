@@ -63,14 +63,15 @@ std::string Mp3WithTag(const std::string& tag) {
 // Entries: 1 "周末的歌" with 十年.mp3 and 浮夸.mp3, 2 "老歌" with 甜蜜蜜.mp3
 // and 月亮.wma, 3 "Live" with 十年.mp3 again; the flat list holds copies of
 // the first four songs.
-class CEditWindow : public CTestWindow {
+class CEditWindow : public CShownLibrary {
 public:
     CEditWindow() {
         for (const char* name : {"十年.mp3", "浮夸.mp3", "甜蜜蜜.mp3"}) {
-            folder.Write(name, Mp3WithTag(TagBytes()));
+            dir.Write(name, Mp3WithTag(TagBytes()));
         }
-        folder.Write("月亮.wma", "wma");
-        const std::string root = folder.Path();
+        dir.Write("月亮.wma", "wma");
+        shown = Show(CMusicList());
+        const std::string root = Root();
         auto song = [&root](const char* file) {
             return MakeSong(TitlePart(file), "陈奕迅", 200, 0, root, file, 1000);
         };
@@ -88,12 +89,8 @@ public:
         }
         Manager().RefreshArtists();
         frame->RefillPanes();
-        frame->resize(1000, 700);
-        frame->show();
-        shown = QTest::qWaitForWindowExposed(frame.get());
     }
 
-    CSongListView* SongPane() { return frame->GetSongPane(); }
     CSongPtr EntrySong(int entry, int position) {
         return Manager().entries.GetAt(entry)->songs.GetAt(position);
     }
@@ -104,9 +101,9 @@ public:
         // After a dialog no window may be active, and clicks move no focus.
         frame->activateWindow();
         (void)QTest::qWaitForWindowActive(frame.get());
-        ClickRow(frame->GetPlayListPane(), entryRow);
+        ClickRow(playList, entryRow);
         if (songRow >= 0) {
-            ClickRow(SongPane(), songRow);
+            ClickRow(songs, songRow);
         }
     }
 
@@ -117,11 +114,11 @@ public:
     }
 
     QStringList Files() const {
-        return QDir(QString::fromStdString(folder.Path())).entryList(QDir::Files);
+        return QDir(QString::fromStdString(Root())).entryList({"*.mp3", "*.wma"}, QDir::Files);
     }
     // The last 128 bytes of a file of the folder.
     std::string FileTag(const std::string& name) const {
-        const std::string bytes = folder.Read(name);
+        const std::string bytes = dir.Read(name);
         return bytes.substr(bytes.size() < 128 ? 0 : bytes.size() - 128);
     }
 
@@ -162,19 +159,19 @@ void EditInfoTest::SongEditsReachTheFileAndEveryCopy() {
         QVERIFY2(window.Files().size() == 4 && window.Files().contains(c.fileName), c.name);
         QVERIFY2(window.FileTag(c.fileName) == c.tag, c.name);
         QVERIFY2(window.platform.messages.empty(), c.name);
-        // The row edited, then the other copy, which took the edit too.
-        const QString path = QString::fromStdString(window.folder.File(c.fileName));
-        for (int otherCopy : {-1, c.entryRow == 0 ? 1 : 0}) {
-            if (otherCopy >= 0) {
-                window.Choose(otherCopy);
-            }
-            QCOMPARE(RowTexts(window.SongPane(), 0).mid(0, 2),
-                     QStringList({QString::fromUtf8(c.title), "Eason"}));
-            QCOMPARE(window.SongPane()->ItemText(0, 7), path);
+        // The row edited, the other copy, which took the edit too, and a copy
+        // in a later entry, which follows the file's name but keeps its title.
+        const QString path = QString::fromStdString(window.dir.File(c.fileName));
+        QStringList copies;
+        for (int entryRow : {c.entryRow, c.entryRow == 0 ? 1 : 0}) {
+            window.Choose(entryRow);
+            copies << window.songs->ItemText(0, 0) + "|" + window.songs->ItemText(0, 1) + "|" +
+                          window.songs->ItemText(0, 7);
         }
-        // A copy in a later entry follows the file's name but keeps its title.
-        QCOMPARE(QString::fromStdString(window.EntrySong(3, 1)->GetFullPath()), path);
-        QCOMPARE(window.EntrySong(3, 1)->title, std::string("十年"));
+        copies << QString::fromStdString(window.EntrySong(3, 1)->title + "|" +
+                                         window.EntrySong(3, 1)->GetFullPath());
+        const QString edited = QString::fromUtf8(c.title) + "|Eason|" + path;
+        QCOMPARE(copies, QStringList({edited, edited, "十年|" + path}));
     }
 }
 
@@ -193,18 +190,18 @@ void EditInfoTest::RefusedRenamesKeepTheFileAndSayWhy() {
         CEditWindow window;
         QVERIFY(window.shown);
         const QStringList files = window.Files();
-        const std::string neighbour = window.folder.Read("浮夸.mp3");
+        const std::string neighbour = window.dir.Read("浮夸.mp3");
         window.Choose(1, 0);
         QVERIFY(EditSong(window, c.title, true));
         QCOMPARE(window.Files(), files);
-        QVERIFY2(window.folder.Read("浮夸.mp3") == neighbour, c.reason);
+        QVERIFY2(window.dir.Read("浮夸.mp3") == neighbour, c.reason);
         for (const CSongPtr& song : {window.EntrySong(1, 1), window.Manager().songs.GetAt(1)}) {
             QCOMPARE(song->fileName, std::string("十年.mp3"));
             QCOMPARE(QString::fromStdString(song->title), c.title);
         }
         QCOMPARE(window.platform.messages.size(), size_t(1));
         const std::string& text = window.platform.messages[0].text;
-        QVERIFY2(text.find(window.folder.File("十年.mp3")) != std::string::npos, text.c_str());
+        QVERIFY2(text.find(window.dir.File("十年.mp3")) != std::string::npos, text.c_str());
         QVERIFY2(text.find(c.reason) != std::string::npos, text.c_str());
     }
 }
@@ -232,11 +229,11 @@ void EditInfoTest::NextTwiceKeepsTheSavedEditsOkStoresTheLastShown() {
             QTest::keyClick(dialog, ok ? Qt::Key_Return : Qt::Key_Escape);
         }));
         QCOMPARE(seen, QStringList({"周末的歌>", "老歌<>", "Live<"}));
-        QCOMPARE(ColumnTexts(window.frame->GetPlayListPane(), 0).mid(1),
+        QCOMPARE(ColumnTexts(window.playList, 0).mid(1),
                  QStringList({"第一", "第二", ok ? "第三" : "Live"}));
-        QCOMPARE(window.frame->GetPlayListPane()->GetSelectionMark(), 3);
+        QCOMPARE(window.playList->GetSelectionMark(), 3);
         QCOMPARE(window.Manager().currentRow, 3);
-        QCOMPARE(window.SongPane()->GetItemCount(), 1); // Live's one song
+        QCOMPARE(window.songs->GetItemCount(), 1); // Live's one song
     }
 }
 
@@ -285,7 +282,7 @@ void EditInfoTest::PassOnReachesTheSongsAndTheirFlatCopies() {
             QCOMPARE(QString::fromStdString(song->artist), songArtist);
             QCOMPARE(song->style, updateSongs ? 2003 : 2001);
         }
-        QCOMPARE(window.SongPane()->ItemText(1, 1), songArtist);
+        QCOMPARE(window.songs->ItemText(1, 1), songArtist);
         const CArtistList& artists = window.Manager().artists;
         QVERIFY(std::find(artists.begin(), artists.end(), "新歌手") != artists.end());
     }
@@ -316,7 +313,7 @@ void EditInfoTest::WritesTheFieldsKeepingTrackAndUnnamedGenre() {
         CEditWindow window;
         QVERIFY(window.shown);
         const std::string before = Mp3WithTag(c.before);
-        window.folder.Write("十年.mp3", before);
+        window.dir.Write("十年.mp3", before);
         window.Choose(1, 0);
         QString genreShown;
         auto answer = [&](CId3TagDlg* dialog) {
@@ -333,7 +330,7 @@ void EditInfoTest::WritesTheFieldsKeepingTrackAndUnnamedGenre() {
         QVERIFY2(genreShown == c.genreShown, c.name);
         // Everything before the tag stays; the tag is replaced or appended.
         const std::string audio = before.substr(0, before.size() - c.before.size());
-        QVERIFY2(window.folder.Read("十年.mp3") == audio + c.after, c.name);
+        QVERIFY2(window.dir.Read("十年.mp3") == audio + c.after, c.name);
         QVERIFY2(window.platform.messages.empty(), c.name);
     }
 }
@@ -382,11 +379,11 @@ void EditInfoTest::FilesThatCannotBeReadOrWrittenAreReported() {
     for (const auto& c : cases) {
         CEditWindow window;
         QVERIFY(window.shown);
-        const std::string path = window.folder.File("十年.mp3");
+        const std::string path = window.dir.File("十年.mp3");
         if (c.bytes == nullptr) {
             std::remove(path.c_str());
         } else if (*c.bytes != '\0') {
-            window.folder.Write("十年.mp3", c.bytes);
+            window.dir.Write("十年.mp3", c.bytes);
         }
         window.Choose(1, 0);
         const bool editor = c.bytes != nullptr && *c.bytes == '\0';
@@ -414,16 +411,19 @@ void EditInfoTest::FilesThatCannotBeReadOrWrittenAreReported() {
 void EditInfoTest::TagEditorEnabledOnlyForAnMp3Song() {
     CEditWindow window;
     QVERIFY(window.shown);
-    const struct {
-        int entryRow;
-        int songRow;
-        bool enabled;
-    } cases[] = {{2, 0, true}, {2, 1, false}, {2, -1, false}, {0, 2, true}, {0, 3, false}};
-    for (const auto& c : cases) {
-        window.Choose(c.entryRow, c.songRow);
-        QVERIFY2(window.frame->IsCommandEnabled(ID_EDIT_TAG) == c.enabled,
-                 qPrintable(QStringLiteral("entry %1 song %2").arg(c.entryRow).arg(c.songRow)));
+    // Entry row and song row clicked: an MP3 song, the same unselected with
+    // Ctrl (-2), a WMA song, no song (-1), then an MP3 and a WMA song in the
+    // all-songs list.
+    const std::pair<int, int> choices[] = {{2, 0}, {2, -2}, {2, 1}, {2, -1}, {0, 2}, {0, 3}};
+    QString enabled;
+    for (const auto& [entryRow, songRow] : choices) {
+        window.Choose(entryRow, std::max(songRow, -1));
+        if (songRow == -2) {
+            ClickRow(window.songs, 0, Qt::LeftButton, Qt::ControlModifier);
+        }
+        enabled += window.Enabled({ID_EDIT_TAG});
     }
+    QCOMPARE(enabled, QString("+---+-"));
 }
 
 QTEST_MAIN(EditInfoTest)

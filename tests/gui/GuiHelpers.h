@@ -1,12 +1,14 @@
-// Mouse and keyboard steps on the panes of a shown window, the window
-// fixture and dialog answering, and the sample library that the window tests
-// share.
+// The window tests' fixture: the real window started on a library of store
+// files in its own folder, questions and file dialogs answered by the test;
+// record builders, the steps of a mouse and keyboard, and dialog answering.
 #pragma once
 
-#include "GuiLibrary.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "core/MusicManager.h"
+#include "core/PlayListItem.h"
+#include "formats/AppConfig.h"
+#include "formats/ListFile.h"
 #include "panes/PlayListView.h"
 #include "panes/SongListView.h"
 #include "support/RecordingPlatform.h"
@@ -25,60 +27,39 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
-inline void ClickRow(QTableView* view, int row, Qt::MouseButton button = Qt::LeftButton,
-                     Qt::KeyboardModifiers modifiers = {}) {
-    QRect cell = view->visualRect(view->model()->index(row, 1));
-    QTest::mouseClick(view->viewport(), button, modifiers, cell.center());
+inline CSongPtr MakeSong(const std::string& title, const std::string& artist, int time, int order,
+                         const std::string& folder, const std::string& fileName, long long size,
+                         int style = 2001) {
+    auto song = std::make_shared<CSongItem>();
+    song->title = title;
+    song->artist = artist;
+    song->time = time;
+    song->order = order;
+    song->location = folder;
+    song->fileName = fileName;
+    song->fileType = fileName.substr(fileName.rfind('.') + 1);
+    song->size = size;
+    song->style = style;
+    return song;
 }
 
-inline void ClickEmptySpace(QTableView* view) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      QPoint(5, view->viewport()->height() - 3));
-}
-
-inline void ClickHeader(QTableView* view, int column) {
-    QHeaderView* header = view->horizontalHeader();
-    QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                 header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
-}
-
-// The eight texts of a row, through the pane's own accessor.
-template <typename Pane> QStringList RowTexts(const Pane* pane, int row) {
-    QStringList texts;
-    for (int column = 0; column < 8; ++column) {
-        texts << pane->ItemText(row, column);
+inline CEntryPtr MakeEntry(const std::string& title, const std::string& artist,
+                           const std::string& location, const std::string& fileName,
+                           std::vector<CSongPtr> songs, int playCount = 0, int style = 2001) {
+    auto entry = std::make_shared<CPlayListItem>();
+    entry->title = title;
+    entry->artist = artist;
+    entry->location = location;
+    entry->fileName = fileName;
+    entry->playCount = playCount;
+    entry->style = style;
+    for (auto& song : songs) {
+        entry->songs.AddTail(song);
     }
-    return texts;
-}
-
-template <typename Pane> QStringList ColumnTexts(const Pane* pane, int column) {
-    QStringList texts;
-    for (int row = 0; row < pane->GetItemCount(); ++row) {
-        texts << pane->ItemText(row, column);
-    }
-    return texts;
-}
-
-// Every row of the pane as its eight texts and its image joined with "|",
-// with root (the library's folder) written as "~".
-template <typename Pane> QStringList PaneRows(const Pane* pane, const QString& root = QString()) {
-    QStringList rows;
-    for (int row = 0; row < pane->GetItemCount(); ++row) {
-        QString text = RowTexts(pane, row).join('|') + '|' + QString::number(pane->ItemImage(row));
-        rows << (root.isEmpty() ? text : text.replace(root, "~"));
-    }
-    return rows;
-}
-
-// The titles of a list of entries or songs.
-template <typename List> QStringList ListTitles(const List& list) {
-    QStringList titles;
-    for (const auto& item : list) {
-        titles << QString::fromStdString(item->title);
-    }
-    return titles;
+    entry->UpdateTotals();
+    return entry;
 }
 
 // Four entries: an m3u file with two songs, a folder with two (one without
@@ -113,13 +94,62 @@ inline void FillFolders(const CTempDir& dir, const std::string& folder, int fold
                         const std::string& bytes, const std::string& extension) {
     const std::string first = dir.Write(folder + "/0/0" + extension, bytes);
     for (int f = 0; f < folders; ++f) {
-        std::filesystem::create_directories(dir.File(folder + "/" + std::to_string(f)));
+        const std::string sub = folder + "/" + std::to_string(f) + "/";
+        std::filesystem::create_directories(dir.File(sub));
         for (int file = f == 0 ? 1 : 0; file < files; ++file) {
             std::filesystem::create_hard_link(first,
-                                              dir.File(folder + "/" + std::to_string(f) + "/" +
-                                                       std::to_string(file) + extension));
+                                              dir.File(sub + std::to_string(file) + extension));
         }
     }
+}
+
+inline void ClickRow(QTableView* view, int row, Qt::MouseButton button = Qt::LeftButton,
+                     Qt::KeyboardModifiers modifiers = {}) {
+    QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), button, modifiers, cell.center());
+}
+
+inline void ClickEmptySpace(QTableView* view) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      QPoint(5, view->viewport()->height() - 3));
+}
+
+inline void ClickHeader(QTableView* view, int column) {
+    QHeaderView* header = view->horizontalHeader();
+    QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                 header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
+}
+
+template <typename Pane> QStringList ColumnTexts(const Pane* pane, int column) {
+    QStringList texts;
+    for (int row = 0; row < pane->GetItemCount(); ++row) {
+        texts << pane->ItemText(row, column);
+    }
+    return texts;
+}
+
+// Every row of the pane as its eight texts and its image joined with "|",
+// with root (the library's folder) written as "~".
+template <typename Pane> QStringList PaneRows(const Pane* pane, const QString& root = "~") {
+    QStringList rows;
+    for (int row = 0; row < pane->GetItemCount(); ++row) {
+        QString text;
+        for (int column = 0; column < 8; ++column) {
+            text += pane->ItemText(row, column) + '|';
+        }
+        text += QString::number(pane->ItemImage(row));
+        rows << text.replace(root, "~");
+    }
+    return rows;
+}
+
+template <typename List> QStringList ListTitles(const List& list) {
+    QStringList titles;
+    for (const auto& item : list) {
+        titles << QString::fromStdString(item->title);
+    }
+    return titles;
 }
 
 // Runs action on the modal dialog of type Dialog as soon as it shows. A
@@ -130,76 +160,76 @@ template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
     auto tries = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, tries, action] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog->isVisible()) {
+        const bool found = dialog != nullptr && dialog->isVisible();
+        if (found || ++*tries > 200) {
             poll->stop();
             poll->deleteLater();
+        }
+        if (found) {
             action(dialog);
             if (dialog->isVisible()) {
                 dialog->reject();
             }
-        } else if (++*tries > 200) {
-            poll->stop();
-            poll->deleteLater();
-            if (QWidget* other = QApplication::activeModalWidget()) {
-                other->close();
-            }
+        } else if (*tries > 200 && QApplication::activeModalWidget() != nullptr) {
+            QApplication::activeModalWidget()->close();
         }
     });
     poll->start(10);
 }
 
-// The real window on an empty library in a fresh working folder, with
-// questions and file dialogs answered by the test.
-class CTestWindow {
-public:
-    CTestWindow() : m_oldFolder(QDir::currentPath()) {
-        SetPlatform(&platform);
-        SetFileDialogs(&dialogs);
-        QDir::setCurrent(QString::fromStdString(folder.Path()));
-        frame = std::make_unique<CMainFrame>();
-    }
-    ~CTestWindow() {
-        frame.reset();
-        QDir::setCurrent(m_oldFolder);
-        SetFileDialogs(nullptr);
-        SetPlatform(nullptr);
-    }
-    CTestWindow(const CTestWindow&) = delete;
-    CTestWindow& operator=(const CTestWindow&) = delete;
-
-    CMusicManager& Manager() { return *frame->m_pManager; }
-
-    CTempDir folder;
-    CRecordingPlatform platform;
-    CScriptedFileDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-private:
-    QString m_oldFolder;
-};
-
-// A window started on a library written to its own folder, with both panes,
-// questions and file dialogs answered by the test, and a counting handler on
-// every command given to Count.
+// The real window on a library written as store files into a temporary
+// folder, which is the current folder for the fixture's life, so the window
+// loads it the way the program does.
 struct CShownLibrary {
-    CGuiLibrary library;
+    CTempDir dir;
     CRecordingPlatform platform;
     CScriptedFileDialogs dialogs;
     std::unique_ptr<CMainFrame> frame;
     CPlayListView* playList = nullptr;
     CSongListView* songs = nullptr;
-    std::map<int, int> runs;
+    std::map<int, int> runs; // by Count's handlers
 
+    CShownLibrary() : m_previous(QDir::currentPath()) {
+        QDir::setCurrent(QString::fromStdString(dir.Path()));
+        SetPlatform(&platform);
+        SetFileDialogs(&dialogs);
+    }
     ~CShownLibrary() {
         frame.reset();
         SetFileDialogs(nullptr);
         SetPlatform(nullptr);
+        QDir::setCurrent(m_previous);
     }
+    CShownLibrary(const CShownLibrary&) = delete;
+    CShownLibrary& operator=(const CShownLibrary&) = delete;
+
+    // Writes PlayList.stp, MusicList.ckp (the entries' songs, then
+    // extraSongs) and Cricklet.ini changed by configure, then shows the
+    // window. A song's missing file under the folder is made (empty): the
+    // readers mark songs whose files are missing.
     bool Show(const CMusicList& entries, const std::vector<CSongPtr>& extraSongs = {},
               const std::function<void(CAppConfig&)>& configure = nullptr) {
-        SetPlatform(&platform);
-        SetFileDialogs(&dialogs);
-        library.Write(entries, extraSongs, configure);
+        CSongList all;
+        CollectAllSongs(all, entries);
+        for (const auto& song : extraSongs) {
+            all.AddTail(song);
+        }
+        const std::string root = dir.Path() + "/";
+        for (const auto& song : all) {
+            const std::string path = song->GetFullPath();
+            if (path.compare(0, root.size(), root) == 0 && !std::filesystem::exists(path)) {
+                dir.Write(path.substr(root.size()), "");
+            }
+        }
+        WriteMusicListFile(dir.File("PlayList.stp"), entries);
+        WriteSongStoreFile(dir.File("MusicList.ckp"), all);
+        CAppConfig config;
+        config.SetDefaults();
+        config.WorkDirectory = dir.Path();
+        if (configure) {
+            configure(config);
+        }
+        WriteConfigFile(dir.File("Cricklet.ini"), config);
         frame = std::make_unique<CMainFrame>();
         frame->resize(1000, 700);
         frame->show();
@@ -207,14 +237,19 @@ struct CShownLibrary {
         songs = frame->GetSongPane();
         return QTest::qWaitForWindowExposed(frame.get());
     }
+    std::string Root() const { return dir.Path(); }
+    std::string Path(const std::string& relative) const { return dir.File(relative); }
+    QString QPath(const std::string& relative) const {
+        return QString::fromStdString(dir.File(relative));
+    }
     CMusicManager& Manager() { return *frame->m_pManager; }
     // The song pane's titles, top to bottom.
     QStringList Titles() const { return ColumnTexts(songs, 0); }
-    // The texts of the messages and questions shown so far.
+    // The texts of the messages and questions shown so far, the folder as "~".
     QStringList Messages() const {
         QStringList texts;
         for (const std::string& text : platform.MessageTexts()) {
-            texts << QString::fromStdString(text);
+            texts << QString::fromStdString(text).replace(QString::fromStdString(dir.Path()), "~");
         }
         return texts;
     }
@@ -232,4 +267,7 @@ struct CShownLibrary {
         }
         return states;
     }
+
+private:
+    QString m_previous;
 };

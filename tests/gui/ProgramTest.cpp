@@ -1,8 +1,11 @@
-// The program itself, started as its own process with its own HOME and
-// runtime folder: a termination signal saves the library before it ends; a
-// second copy hands its files to the running one and ends; the running
-// copy's socket ignores anything that is not such a request.
+// The program itself: its command line and working folder; started as its
+// own process with its own HOME and runtime folder, a termination signal
+// saves the library before it ends; a second copy hands its files to the
+// running one and ends; the running copy's socket ignores anything that is
+// not such a request.
+#include "app/CommandLine.h"
 #include "app/InstanceChannel.h"
+#include "app/TunecaseApp.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -12,11 +15,14 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 
-class TunecaseAppTest : public QObject {
+class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
-    void SavesTheLibraryOnTerminationSignals_data();
+    void ParsesOptionsAndPaths();
+    void WorkFolderFollowsXdgDataHome();
+    void EntersOnlyAFolderItMayUse();
     void SavesTheLibraryOnTerminationSignals();
     void SecondCopyHandsItsFileToTheRunningCopy();
     void ServerIgnoresWhatIsNotARequest();
@@ -60,35 +66,93 @@ QByteArray WithVersion(QByteArray request, char version) {
 
 } // namespace
 
-void TunecaseAppTest::SavesTheLibraryOnTerminationSignals_data() {
-    QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGINT") << int(SIGINT);
-    QTest::newRow("SIGHUP") << int(SIGHUP);
+void ProgramTest::ParsesOptionsAndPaths() {
+    // Arguments, then the action, the folder, the paths and whether an error is given.
+    const std::pair<QString, QString> cases[] = {
+        {"", "run|||"},
+        {"a.mp3 --dir /lib 精选.m3u", "run|/lib|a.mp3,精选.m3u|"},
+        {"--dir=/usb/音乐", "run|/usb/音乐||"},
+        {"x --help --bad", "help||x|"},
+        {"--version", "version|||"},
+        {"-x.mp3 -- --help --dir", "run||-x.mp3,--help,--dir|"},
+        {"--dir", "invalid|||error"},
+        {"--dir=", "invalid|||error"},
+        {"--verbose", "invalid|||error"},
+    };
+    const char* actions[] = {"run", "help", "version", "invalid"};
+    for (const auto& [arguments, expected] : cases) {
+        const CCommandLine line =
+            ParseCommandLine(QStringList("cricklet") + arguments.split(' ', Qt::SkipEmptyParts));
+        const QStringList paths = line.action == CCommandLine::Invalid ? QStringList() : line.paths;
+        QCOMPARE(QString("%1|%2|%3|%4")
+                     .arg(actions[line.action], line.folder, paths.join(','),
+                          line.error.isEmpty() ? "" : "error"),
+                 expected);
+    }
 }
 
-void TunecaseAppTest::SavesTheLibraryOnTerminationSignals() {
-    QFETCH(int, signalNumber);
-    CProgramFolders folders;
-    const std::string list = "number = 1;\n"; // replaced by a whole store file
-    folders.work.Write("PlayList.stp", list);
-    QProcess program;
-    QVERIFY(folders.StartFirst(program));
-    QVERIFY(QFile::exists(folders.RuntimeFile(".lock")));
+void ProgramTest::WorkFolderFollowsXdgDataHome() {
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    QStringList folders;
+    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
+        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+        folders << DefaultWorkFolder();
+    }
+    hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
+    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
+}
 
-    ::kill(static_cast<pid_t>(program.processId()), signalNumber);
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    QVERIFY(folders.work.Read("Cricklet.ini").find("WorkDirectory") != std::string::npos);
-    QVERIFY(folders.work.Read("PlayList.stp") != list);
-    QVERIFY(!folders.work.Read("MusicList.ckp").empty());
-    QVERIFY(!QFile::exists(folders.RuntimeFile(".lock")));
+void ProgramTest::EntersOnlyAFolderItMayUse() {
+    CTempDir dir;
+    dir.Write("file", "x");
+    const QString root = QString::fromStdString(dir.Path());
+    const QString previous = QDir::currentPath();
+    const struct {
+        const char* name;
+        QString folder;
+        bool create;
+        bool entered;
+    } cases[] = {
+        {"missing --dir is not made", root + "/usb", false, false},
+        {"missing own folder is made", root + "/share/cricklet", true, true},
+        {"existing folder", root, false, true},
+        {"a file in the way", root + "/file/cricklet", true, false},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        QDir::setCurrent(previous);
+        QVERIFY2(EnterWorkFolder(c.folder, c.create, error) == c.entered, c.name);
+        QVERIFY2(QDir::currentPath() == (c.entered ? c.folder : previous), c.name);
+        QVERIFY2(c.entered || !error.isEmpty(), c.name);
+    }
+    QDir::setCurrent(previous);
+    QVERIFY(!QFileInfo::exists(root + "/usb"));
+}
+
+void ProgramTest::SavesTheLibraryOnTerminationSignals() {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        CProgramFolders folders;
+        const std::string list = "number = 1;\n"; // replaced by a whole store file
+        folders.work.Write("PlayList.stp", list);
+        QProcess program;
+        QVERIFY(folders.StartFirst(program));
+        QVERIFY(QFile::exists(folders.RuntimeFile(".lock")));
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        QVERIFY(program.waitForFinished(20000));
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+                 strsignal(signalNumber));
+        QVERIFY(folders.work.Read("Cricklet.ini").find("WorkDirectory") != std::string::npos);
+        QVERIFY(folders.work.Read("PlayList.stp") != list);
+        QVERIFY(!folders.work.Read("MusicList.ckp").empty());
+        QVERIFY(!QFile::exists(folders.RuntimeFile(".lock")));
+    }
 }
 
 // The file is named relative to the second copy's folder, which the running
 // copy, working elsewhere, has never seen.
-void TunecaseAppTest::SecondCopyHandsItsFileToTheRunningCopy() {
+void ProgramTest::SecondCopyHandsItsFileToTheRunningCopy() {
     CProgramFolders folders;
     CTempDir start;
     start.Write("精选.m3u", "#EXTM3U\n#EXTINF:10,夜曲\n夜曲.mid\n");
@@ -112,9 +176,11 @@ void TunecaseAppTest::SecondCopyHandsItsFileToTheRunningCopy() {
     // the file it was given.
     QVERIFY(!QFileInfo::exists(QString::fromStdString(folders.home.File(".local"))));
     QCOMPARE(QDir(QString::fromStdString(start.Path())).entryList(QDir::Files).size(), 2);
+    // What a copy says when it can reach neither the lock nor the running copy.
+    QCOMPARE(QString::fromUtf8(kAlreadyRunningText), QStringLiteral("鸣蛩(Cricklet) 已经运行了。"));
 }
 
-void TunecaseAppTest::ServerIgnoresWhatIsNotARequest() {
+void ProgramTest::ServerIgnoresWhatIsNotARequest() {
     CTempDir runtime;
     // What a copy that crashed left behind does not stop the next one.
     const QString path = QString::fromStdString(runtime.Write("socket", "stale"));
@@ -157,5 +223,5 @@ void TunecaseAppTest::ServerIgnoresWhatIsNotARequest() {
     QCOMPARE(received[0][0].toStringList(), QStringList({"/music/精选.m3u", "/music/晴天.mp3"}));
 }
 
-QTEST_MAIN(TunecaseAppTest)
-#include "TunecaseAppTest.moc"
+QTEST_MAIN(ProgramTest)
+#include "ProgramTest.moc"

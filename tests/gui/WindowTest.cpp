@@ -1,0 +1,745 @@
+// The main window on a library of store files: both panes, status text,
+// columns, menus and toolbar, the update rules, the close question, clicks,
+// keys, sorting, dragging and dropping in the panes, message boxes, and the
+// calls the import worker makes from its own thread.
+#include "GuiHelpers.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/ExitConfirmDlg.h"
+#include "app/ImportProgressDlg.h"
+#include "app/MessageBoxLook.h"
+#include "app/QtPlatform.h"
+#include "app/TunecaseDoc.h"
+#include "formats/PathFunctions.h"
+#include "support/Mp3Bytes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTextLayout>
+#include <QUrl>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ShowsTheStoredLibraryInBothPanes();
+    void SizesColumnsFromTheSecondSizeMessageOn();
+    void ExitAsksThenSavesOrKeepsTheWindow();
+    void ExitSaveStopsARunningImportFirst();
+    void LaysOutTheMenusAndKeepsTheArtistMenuFilled();
+    void UpdateRulesFollowTheLibraryAndSelection();
+    void RulesAreReadWhenTheKeyIsPressed();
+    void WindowCommandsAndMenusCarryTheRules();
+    void WorkerCallsShowOnTheUiThreadInOrder();
+    void ImportDialogCountsFilesAndStartsInTheLastFolder();
+    void RefillsTheSongPaneOnlyForANewlyShownEntry();
+    void KeysMoveBetweenThePanesAndPlay();
+    void HeaderClicksSortAlternately();
+    void DragAndDropInThePanes();
+    void MessageBoxesNeverLeaveOneCharacterOnALine();
+};
+
+namespace {
+
+// The commands whose rules the table checks, in its order.
+// clang-format off
+const int kRuled[] = {
+    ID_RANDOM_SONGS_10, ID_RANDOM_SONGS_20,
+    ID_RANDOM_ENTRIES_1, ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_4,
+    ID_RANDOM_ENTRIES_1_SHUFFLED, ID_RANDOM_ENTRIES_2_SHUFFLED, ID_RANDOM_ENTRIES_4_SHUFFLED,
+    ID_FOLDER_TO_M3U, ID_ALL_FOLDERS_TO_M3U, ID_PLAY_ENTRIES_SHUFFLED,
+    ID_REMOVE_ENTRY, ID_SAVE_ENTRY_M3U, ID_WRITE_TAGS, ID_EXPLORE_ENTRY,
+    ID_EXPORT_LIST, ID_CLEAR_LIBRARY, ID_IMPORT_LIST,
+    ID_PLAY, ID_EDIT_INFO,
+    ID_PLAY_SONGS_SHUFFLED, ID_EXPLORE_SONG};
+// clang-format on
+
+// A library by name: "sample", "folder first" (the sample with its folder
+// entry first), "<n> songs" (loose songs only), "<n> entries" (empty m3u
+// entries), "empty"; every command of kRuled counted.
+bool ShowLibrary(CShownLibrary& shown, const QString& name) {
+    CMusicList entries;
+    std::vector<CSongPtr> songs;
+    if (name == "sample" || name == "folder first") {
+        entries = SampleEntries(shown.Root());
+        if (name == "folder first") {
+            entries.Exchange(1, 2);
+        }
+    }
+    const int count = name.section(' ', 0, 0).toInt();
+    for (int i = 0; i < count; ++i) {
+        const std::string file = "s" + std::to_string(i);
+        if (name.endsWith(" songs")) {
+            songs.push_back(MakeSong(file, "", 60, 0, shown.Path("loose"), file + ".mp3", 100));
+        } else {
+            entries.AddTail(MakeEntry(file, "", shown.Path("lists"), file + ".m3u", {}));
+        }
+    }
+    const bool exposed = shown.Show(entries, songs);
+    for (int command : kRuled) {
+        shown.Count({command});
+    }
+    return exposed;
+}
+
+QStringList MenuTexts(QMenu* menu, bool withStates = false) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? QString("-") : action->text());
+        if (withStates && !action->isSeparator()) {
+            texts.last() +=
+                QString(action->isEnabled() ? "+" : "-") + (action->isChecked() ? "v" : "");
+        }
+    }
+    return texts;
+}
+
+// An m3u entry with four songs of different times, artists and sizes.
+CMusicList FourSongEntry(const std::string& root) {
+    const std::string folder = root + "/four";
+    CMusicList entries;
+    entries.AddTail(MakeEntry("四首", "", folder, "four.m3u",
+                              {MakeSong("d", "乙", 300, 1, folder, "d.mp3", 4000),
+                               MakeSong("b", "甲", 100, 2, folder, "b.mp3", 3000),
+                               MakeSong("c", "丙", 200, 3, folder, "c.mp3", 2000),
+                               MakeSong("a", "甲", 400, 4, folder, "a.mp3", 1000)}));
+    entries.AddTail(MakeEntry("空", "", folder, "empty.m3u", {}));
+    return entries;
+}
+
+// Steps on the playlist pane: c<row> click, r<row> right click (the popup
+// shows and is closed; false if it did not show), D Down, U Up, P Page Down,
+// E End, H Home, S title sort, R redraw, X click below the rows.
+bool Run(CShownLibrary& shown, const char* steps) {
+    const std::map<char, Qt::Key> keys = {{'D', Qt::Key_Down},
+                                          {'U', Qt::Key_Up},
+                                          {'P', Qt::Key_PageDown},
+                                          {'E', Qt::Key_End},
+                                          {'H', Qt::Key_Home}};
+    for (const char* step = steps; *step != '\0'; ++step) {
+        if (*step == 'c' || *step == 'r') {
+            const bool right = *step == 'r';
+            ClickRow(shown.playList, *++step - '0', right ? Qt::RightButton : Qt::LeftButton);
+            QMenu* popup = shown.frame->PlayListMenu();
+            if (right && !popup->isVisible()) {
+                return false;
+            }
+            popup->hide();
+        } else if (keys.count(*step) != 0) {
+            QTest::keyClick(shown.playList, keys.at(*step));
+        } else if (*step == 'S') {
+            ClickHeader(shown.playList, 0);
+        } else {
+            *step == 'R' ? shown.frame->RefillPanes() : ClickEmptySpace(shown.playList);
+        }
+    }
+    return true;
+}
+
+void Drag(CSongListView* pane, int fromRow, const QList<int>& overRows) {
+    QWidget* viewport = pane->viewport();
+    auto centre = [pane](int row) {
+        return pane->visualRect(pane->model()->index(row, 0)).center();
+    };
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(fromRow));
+    for (int row : overRows) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(centre(row)),
+                         QPointF(viewport->mapToGlobal(centre(row))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(overRows.last()));
+}
+
+// Drops the files on the pane; whether the pane took the drag in.
+bool DropFiles(QTableView* pane, const std::vector<std::string>& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& file : files) {
+        urls << QUrl::fromLocalFile(QString::fromStdString(file));
+    }
+    data.setUrls(urls);
+    QPoint point = pane->viewport()->rect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane->viewport(), &enter);
+    QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane->viewport(), &drop);
+    return enter.isAccepted();
+}
+
+std::string Mp3Frames(int count) {
+    std::string frames;
+    for (int i = 0; i < count; ++i) {
+        frames += Mp3FrameBytes(Mp3FrameFormat());
+    }
+    return frames;
+}
+
+} // namespace
+
+void WindowTest::ShowsTheStoredLibraryInBothPanes() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    const QString root = QString::fromStdString(shown.Root());
+    QCOMPARE(PaneRows(shown.playList, root) + PaneRows(shown.songs, root),
+             QStringList({"所有歌曲||||||||4",
+                          "周末的歌|m3u|陈奕迅|流行|2|03:30|0|~/music/zhou/周末.m3u|0",
+                          "老歌|文件夹||N/A|2|72:05|0|~/music/老歌|3",
+                          "Party|pls|DJ|N/A|0|Unknown|7|/music/party.pls|0",
+                          "Other|||N/A|0|Unknown|0|/music/x.wpl|0",
+                          "十年|陈奕迅|流行|03:25||mp3|2960KB|~/music/zhou/十年.mp3|0",
+                          "浮夸|陈奕迅|N/A|00:05||mp3|0KB|~/music/zhou/浮夸.mp3|0",
+                          "甜蜜蜜|邓丽君|N/A|10:00||mp3|4096KB|~/music/老歌/甜蜜蜜.mp3|0",
+                          "月亮代表我的心|邓丽君|N/A|62:05||wma|1KB|~/music/老歌/月亮.wma|0"}));
+    QStringList headings;
+    for (QTableView* pane :
+         {static_cast<QTableView*>(shown.playList), static_cast<QTableView*>(shown.songs)}) {
+        for (int column = 0; column < 8; ++column) {
+            headings << pane->model()->headerData(column, Qt::Horizontal).toString();
+        }
+    }
+    QCOMPARE(headings, QStringList({"曲目标题", "类型", "艺术家", "风格", "曲数", "时间",
+                                    "欣赏次数", "文件位置", "音乐标题", "艺术家", "风格", "时间",
+                                    "次序", "文件类型", "文件大小", "文件位置"}));
+    // Sizes summed before the division; more than 4 GB counted whole.
+    QStringList status = {shown.frame->StatusText()};
+    shown.Manager().songs.AddTail(MakeSong("big", "", 0, 0, "/m", "big.wav", 5LL << 30));
+    shown.frame->UpdateStatusText();
+    status << shown.frame->StatusText();
+    CShownLibrary empty;
+    QVERIFY(empty.Show(CMusicList()));
+    QCOMPARE(PaneRows(empty.playList) + PaneRows(empty.songs),
+             QStringList({"导入您的音乐(请双击)||||||||4"}));
+    status << empty.frame->StatusText();
+    QCOMPARE(status, QStringList({"曲目: 4  音乐: 4  文件总量: 6MB  总时间: 01:15:35",
+                                  "曲目: 4  音乐: 5  文件总量: 5126MB  总时间: 01:15:35",
+                                  "音乐单为空，请选择导入曲目"}));
+}
+
+void WindowTest::SizesColumnsFromTheSecondSizeMessageOn() {
+    CShownLibrary shown;
+    const std::string old = shown.Path("old");
+    CMusicList entries; // "Unknown" times, a folder, a long style, a large file
+    entries.AddTail(MakeEntry("老歌", "", old, old,
+                              {MakeSong("甜", "", 0, 1, old, "t.mpga", 999999999, 2012)}, 99999,
+                              2012));
+    QVERIFY(shown.Show(entries));
+    ClickRow(shown.playList, 1);
+    // Columns show normal values whole (artists have no normal width).
+    const std::pair<QTableView*, int> panes[] = {{shown.playList, 2}, {shown.songs, 1}};
+    for (const auto& [pane, artistColumn] : panes) {
+        for (int column = 1; column <= 6; ++column) {
+            const int width = pane->horizontalHeader()->sectionSize(column);
+            const int value = static_cast<QAbstractItemView*>(pane)->sizeHintForColumn(column);
+            QVERIFY2((column == artistColumn || value <= width) &&
+                         pane->horizontalHeader()->sectionSizeHint(column) <= width,
+                     qPrintable(pane->objectName() + QString::number(column)));
+        }
+    }
+    // The first size message leaves the title columns, and so do all before
+    // the document is set up; below 400 + 2 * 120 the least widths; the last
+    // column fills each pane.
+    for (bool initialised : {false, true}) {
+        CTunecaseDoc doc;
+        QVERIFY(!initialised || doc.OnNewDocument());
+        CMainFrame frame(&doc);
+        QTableView* play = frame.GetPlayListPane();
+        QTableView* songs = frame.GetSongPane();
+        auto widths = [play, songs] {
+            return QString("%1 %2 %3 %4")
+                .arg(play->horizontalHeader()->sectionSize(0))
+                .arg(play->horizontalHeader()->sectionSize(7))
+                .arg(songs->horizontalHeader()->sectionSize(0))
+                .arg(play->horizontalHeader()->length() == play->viewport()->width() &&
+                     songs->horizontalHeader()->length() == songs->viewport()->width());
+        };
+        const QStringList expected =
+            initialised ? QStringList({"180 402 180 1", "120 170 120 0", "230 352 230 1"})
+                        : QStringList({"180 402 180 1", "180 172 180 0", "180 402 180 1"});
+        QStringList seen;
+        for (const QSize& size : {QSize(1000, 700), QSize(600, 500), QSize(1000, 700)}) {
+            frame.resize(size);
+            frame.show();
+            QTest::qWait(50);
+            seen << widths();
+        }
+        QCOMPARE(seen, expected);
+        QVERIFY(!initialised ||
+                FrameCaption(doc) == QStringLiteral("鸣蛩 (Cricklet)   -   一切音乐尽在掌握中 !"));
+    }
+}
+
+void WindowTest::ExitAsksThenSavesOrKeepsTheWindow() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    const std::string before = shown.dir.Read("PlayList.stp");
+    const std::string work = shown.Manager().config.WorkDirectory;
+    shown.Manager().entries.RemoveAt(1);
+    // Cancel keeps the window; a save that fails asks before losing the
+    // changes, and Cancel keeps the window again.
+    QStringList asked;
+    for (bool blocked : {false, true}) {
+        if (blocked) {
+            shown.Manager().config.WorkDirectory = shown.dir.Write("blocked", "a file");
+        }
+        WhenShown<CExitConfirmDlg>([&asked, blocked](CExitConfirmDlg* dialog) {
+            asked << dialog->windowTitle() + QString::number(dialog->ShowAtExitBox()->isChecked());
+            dialog->ShowAtExitBox()->setChecked(false);
+            blocked ? dialog->accept() : dialog->reject();
+        });
+        QVERIFY(!shown.frame->close() && shown.frame->isVisible());
+    }
+    QCOMPARE(asked, QStringList({"Cricklet1", "Cricklet1"}));
+    QCOMPARE(shown.platform.messages.size(), size_t(4)); // three write errors, then the question
+    QCOMPARE(shown.Messages().last(), QString::fromUtf8(CMainFrame::kSaveFailedQuestion));
+    QCOMPARE(shown.dir.Read("PlayList.stp"), before);
+    // With the way free again it saves without a question.
+    shown.Manager().config.WorkDirectory = work;
+    shown.platform.messages.clear();
+    QVERIFY(shown.frame->close() && shown.platform.messages.empty());
+    CMusicList saved;
+    QVERIFY(ReadMusicListFile(shown.Path("PlayList.stp"), saved));
+    QCOMPARE(ListTitles(saved), QStringList({"老歌", "Party", "Other"}));
+    CMainFrame next; // exits without asking
+    QCOMPARE(next.m_pManager->config.IsExitAlert, 0);
+    QVERIFY(next.close());
+}
+
+void WindowTest::ExitSaveStopsARunningImportFirst() {
+    CShownLibrary shown;
+    FillFolders(shown.dir, "import", 20, 30, Mp3Frames(20), ".mp3");
+    QVERIFY(shown.Show(CMusicList()));
+    CMusicCommand command(MCMD_IMPORT_FOLDER, 4, 4);
+    command.SetInt(0, 0);
+    command.SetString(shown.Path("import"), 0);
+    shown.frame->SendCommand(command);
+    shown.frame->SaveAtExit();
+    const int songCount = shown.Manager().songs.GetCount();
+    CSongList saved;
+    QVERIFY(ReadSongStoreFile(shown.Path("MusicList.ckp"), saved));
+    QCOMPARE(saved.GetCount(), songCount);
+    QTest::qWait(50);
+    QCOMPARE(shown.Manager().songs.GetCount(), songCount);
+}
+
+void WindowTest::LaysOutTheMenusAndKeepsTheArtistMenuFilled() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    CMainFrame& frame = *shown.frame;
+    QStringList texts = {frame.Action(ID_PLAY)->toolTip(),
+                         frame.Action(ID_CLEAR_LIBRARY)->statusTip()};
+    for (QAction* action : frame.menuBar()->actions()) {
+        texts << action->text();
+    }
+    QCOMPARE(texts + MenuTexts(frame.menuBar()->actions().at(0)->menu()),
+             QStringList({"播放所选的曲目或音乐", "清除所有曲目，不会删除曲目文件", "文件(&F)",
+                          "曲目(&M)", "播放(&P)", "帮助(&H)", "导入音乐单..\tCtrl+O",
+                          "导出音乐单..\tCtrl+S", "导出音乐单为网页..", "-", "功能设置..\tCtrl+T",
+                          "弹出菜单", "-", "退出..\tAlt+F4"}));
+    // Switching between the full and the simple popup keeps the artists.
+    QStringList menus;
+    for (int menu : {ID_MENU_FULL, ID_MENU_SIMPLE, ID_MENU_FULL}) {
+        QVERIFY(frame.ExecuteCommand(menu));
+        menus << QString("%1 %2 %3:")
+                     .arg(shown.Manager().config.MenuStatus)
+                     .arg(frame.PlayListMenu()->actions().size())
+                     .arg(frame.IsCommandChecked(ID_MENU_SIMPLE));
+        for (QAction* action : CMainFrame::ArtistSubmenu(frame.PlayListMenu())->actions()) {
+            menus.last() += " " + action->text() + "=" + QString::number(action->data().toInt());
+        }
+    }
+    const QString artists = " DJ=40000 陈奕迅=40001 <未命名>=40002";
+    QCOMPARE(menus, QStringList({"0 25 0:" + artists, "1 12 1:" + artists, "0 25 0:" + artists}));
+    QCOMPARE(frame.PlayListMenu()->defaultAction()->data().toInt(), int(ID_EDIT_INFO));
+}
+
+void WindowTest::UpdateRulesFollowTheLibraryAndSelection() {
+    // The library; the entry rows, then the song rows clicked (the later
+    // ones with Ctrl); for each command of kRuled + enabled, - disabled,
+    // . not checked; keys pressed then in the pane clicked last; the
+    // commands that ran.
+    const struct {
+        const char* library;
+        const char* entryRows;
+        const char* songRows;
+        QString states;
+        const char* keys;
+        QList<int> runs;
+    } cases[] = {
+        // clang-format off
+        //                                      songs entries  fold  entry lib  play songs
+        {"9 songs",      "",    "",    "-- ...... ... .... ... .. ..", "Alt+1", {}},
+        {"10 songs",     "",    "",    "+- ...... ... .... ... .. ..", "Alt+1, Alt+2",
+         {ID_RANDOM_SONGS_10}},
+        {"3 entries",    "",    "",    ".. ++-++- ... .... ... .. ..", "Shift+4, Shift+2, Shift+@",
+         {ID_RANDOM_ENTRIES_2, ID_RANDOM_ENTRIES_2}},
+        {"2 entries",    "",    "",    ".. ...... .-. .... ... .. ..", "", {}},
+        // Right after the start the all-songs row is current: nothing to play.
+        {"sample",       "",    "",    ".. ...... .+. ---. +++ -. -+", "Ctrl+P, Ctrl+R", {}},
+        {"sample",       "1",   "",    ".. ...... -.. .... ... ++ ..", "", {}},
+        {"sample",       "2",   "",    ".. ...... +.+ .... ... .. ..", "", {}},
+        {"sample",       "0",   "",    ".. ...... -.- .... ... .. ..", "Del, Ctrl+R", {}},
+        {"sample",       "3",   "",    ".. ...... ... ++.+ ... .. ..", "Del", {ID_REMOVE_ENTRY}},
+        {"sample",       "3 1", "",    ".. ...... ... +-.- ... .. ..", "", {}},
+        {"folder first", "1",   "",    ".. ...... +.. .... ... .. ..", "", {}},
+        {"empty",        "",    "",    ".. ...... ... .... --+ .. ..", "Ctrl+L, Ctrl+O",
+         {ID_IMPORT_LIST}},
+        {"sample",       "0",   "1",   ".. ...... ... .... ... +. ..", "Ctrl+P", {ID_PLAY}},
+        {"sample",       "",    "0 2", ".. ...... ... .... ... .. +-", "", {}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        CShownLibrary shown;
+        QVERIFY(ShowLibrary(shown, c.library));
+        shown.playList->setFocus();
+        const std::pair<QTableView*, QString> clicks[] = {{shown.playList, c.entryRows},
+                                                          {shown.songs, c.songRows}};
+        for (const auto& [pane, rows] : clicks) {
+            int clicked = 0;
+            for (const QString& row : rows.split(' ', Qt::SkipEmptyParts)) {
+                ClickRow(pane, row.toInt(), Qt::LeftButton,
+                         clicked++ == 0 ? Qt::NoModifier : Qt::ControlModifier);
+            }
+        }
+        shown.frame->UpdateCommandStates();
+        QString actual = c.states;
+        int command = 0;
+        for (QChar& state : actual) {
+            if (state != ' ') {
+                const bool enabled = shown.frame->IsCommandEnabled(kRuled[command++]);
+                state = state == '.' ? QChar('.') : QChar(enabled ? '+' : '-');
+            }
+        }
+        QCOMPARE(command, int(std::size(kRuled)));
+        const QString row = QString("%1 [%2|%3]: ").arg(c.library, c.entryRows, c.songRows);
+        QCOMPARE(row + actual, row + c.states);
+        QTableView* pane =
+            *c.songRows == '\0' ? static_cast<QTableView*>(shown.playList) : shown.songs;
+        for (const QString& key : QString(c.keys).split(", ", Qt::SkipEmptyParts)) {
+            QTest::keySequence(pane, QKeySequence(key));
+        }
+        QList<int> ran;
+        for (const auto& [id, count] : shown.runs) {
+            ran += QList<int>(count, id);
+        }
+        QVERIFY2(ran == c.runs, qPrintable(row + c.keys));
+    }
+}
+
+void WindowTest::RulesAreReadWhenTheKeyIsPressed() {
+    CShownLibrary nine;
+    QVERIFY(ShowLibrary(nine, "9 songs"));
+    QVERIFY(!nine.frame->ExecuteCommand(ID_RANDOM_SONGS_10));
+    // Not when the window last idled.
+    nine.Manager().songs.AddTail(MakeSong("s", "", 60, 0, nine.Path("loose"), "s.mp3", 1));
+    QTest::keyClick(nine.playList, Qt::Key_1, Qt::AltModifier);
+    QCOMPARE(nine.runs[ID_RANDOM_SONGS_10], 1);
+}
+
+void WindowTest::WindowCommandsAndMenusCarryTheRules() {
+    CShownLibrary shown;
+    QVERIFY(ShowLibrary(shown, "3 entries"));
+    CMainFrame& frame = *shown.frame;
+    // wizard (Ctrl+W, no handler), the artist placeholder, past the last
+    // artist, the first artist; a handler without a rule is always enabled,
+    // a rule or its removal turns it off.
+    QCOMPARE(shown.Enabled({ID_WIZARD, ID_ARTIST_PLACEHOLDER, ID_ARTIST_LAST + 1, ID_ARTIST_FIRST}),
+             QString("---+"));
+    QTest::keyClick(shown.playList, Qt::Key_W, Qt::ControlModifier);
+    shown.Count({ID_WIZARD});
+    QCOMPARE(shown.Enabled({ID_WIZARD}), QString("+"));
+    frame.SetCommandUpdateRule(ID_WIZARD, [] { return false; });
+    frame.SetCommandHandler(ID_ARTIST_FIRST, nullptr);
+    QCOMPARE(shown.Enabled({ID_WIZARD, ID_ARTIST_FIRST}), QString("--"));
+    for (int id : {ID_APP_EXIT, ID_APP_ABOUT, ID_MENU_FULL, ID_MENU_SIMPLE, ID_CANCEL_POPUP}) {
+        QVERIFY2(frame.HasCommandHandler(id), qPrintable(QString::number(id)));
+    }
+    // Menus take the rules when they open.
+    QMenu* randomEntries = frame.menuBar()->actions().at(2)->menu()->actions().at(2)->menu();
+    QMenu* popupSwitch = frame.menuBar()->actions().at(0)->menu()->actions().at(5)->menu();
+    frame.UpdateMenuItems(randomEntries);
+    frame.UpdateMenuItems(popupSwitch);
+    QCOMPARE(MenuTexts(randomEntries, true).mid(0, 6) + MenuTexts(popupSwitch, true),
+             QStringList({"1个曲目\tShift+1+", "2个曲目\tShift+2+", "4个曲目\tShift+4-", "-",
+                          "1个曲目 (乐序随机)+", "2个曲目 (乐序随机)+", "简洁+", "全部+v"}));
+    randomEntries->actions().at(0)->trigger();
+    randomEntries->actions().at(2)->trigger();
+    QCOMPARE(shown.runs, (std::map<int, int>{{ID_RANDOM_ENTRIES_1, 1}}));
+}
+
+void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
+    // A question from another thread opens on the user-interface thread.
+    CQtPlatform platform;
+    QString shownBox;
+    WhenShown<QMessageBox>([&shownBox](QMessageBox* box) {
+        shownBox = box->text() + "|" + box->windowTitle();
+        box->done(QMessageBox::Cancel);
+    });
+    std::atomic<bool> done{false};
+    CAnswer answer = CAnswer::Ok;
+    std::thread asker([&] {
+        answer = platform.AskOkCancel("确定要移去吗?", "Cricklet");
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+    asker.join();
+    QCOMPARE(shownBox, QString("确定要移去吗?|Cricklet"));
+    QVERIFY(answer == CAnswer::Cancel);
+
+    // Import rows show the records as they were when handed over.
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    CMainFrame& frame = *shown.frame;
+    frame.ClearPanes(1);
+    frame.m_bImportFinished = false;
+    auto song = MakeSong("十年", "陈奕迅", 205, 0, "/music", "十年.mp3", 2960384);
+    auto entry = MakeEntry("新专辑", "陈奕迅", "/music", "/music", {song});
+    std::thread worker([&] {
+        shown.Manager().songs.AddTail(song);
+        shown.Manager().entries.AddTail(entry);
+        frame.ImportInsertSongRow(song, 0);
+        frame.ImportInsertEntryRow(entry, 1);
+        frame.ImportShowProgress("/music", "十年.mp3");
+        frame.ImportCloseDialog(1010);
+        song->title = "改了";
+        entry->title = "改了";
+    });
+    worker.join();
+    QVERIFY(!frame.m_bImportFinished);
+    QTRY_VERIFY(frame.m_bImportFinished);
+    QCOMPARE(PaneRows(shown.playList).value(1) + PaneRows(shown.songs).value(0),
+             QString("新专辑|文件夹|陈奕迅|N/A|1|03:25|0|/music|3"
+                     "十年|陈奕迅|N/A|03:25||mp3|2960KB|/music/十年.mp3|0"));
+    // A later refill shows the records as they are now.
+    frame.RefillPanes();
+    QCOMPARE(shown.playList->ItemText(1, 0), QStringLiteral("改了"));
+}
+
+void WindowTest::ImportDialogCountsFilesAndStartsInTheLastFolder() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(CMusicList()));
+    CImportProgressDlg dialog(&shown.Manager());
+    shown.frame->m_pImportDlg = &dialog;
+    for (int i = 0; i < 3; ++i) {
+        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
+    }
+    shown.frame->m_pImportDlg = nullptr;
+    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
+    // Without a usable recent folder the chooser starts in the music folder.
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
+    const std::string recent[] = {"", shown.Path("gone"), shown.Root()};
+    QStringList starts;
+    for (const std::string& folder : recent) {
+        shown.Manager().config.RecentDirectory = folder;
+        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
+        starts << QDir(shown.dialogs.requests.back().startFolder).path();
+    }
+    QCOMPARE(starts, QStringList({fallback, fallback, QString::fromStdString(shown.Root())}));
+}
+
+void WindowTest::RefillsTheSongPaneOnlyForANewlyShownEntry() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    // Loading numbers each entry's songs 1, 2, ...; a song without a number
+    // sorts first and shows an empty order cell.
+    shown.Manager().entries.GetAt(2)->songs.GetAt(2)->order = 0;
+    QSignalSpy refills(shown.songs->model(), &QAbstractItemModel::modelReset);
+    // After each step: the shown row, the highlighted one, the song pane's
+    // refills so far and its order cells.
+    QStringList walk;
+    for (const char* steps : {"c2", "c2", "c3", "c2", "c0", "r4", "r4", "c4", "D", "c1", "U", "U",
+                              "D", "D", "X", "c1", "P", "H", "E"}) {
+        const bool popup = Run(shown, steps);
+        walk << QString("%1%2 %3 %4 %5:%6")
+                    .arg(steps, popup ? "" : "(no popup)")
+                    .arg(shown.Manager().currentRow)
+                    .arg(shown.playList->GetSelectionMark())
+                    .arg(refills.count())
+                    .arg(ColumnTexts(shown.songs, 4).join(','));
+    }
+    QCOMPARE(walk.join(" | "), "c2 2 2 1:,1 | c2 2 2 1:,1 | c3 3 3 2: | c2 2 2 3:,1 | "
+                               "c0 0 0 4:,,, | r4 4 4 5: | r4 4 4 5: | c4 4 4 6: | D 4 4 6: | "
+                               "c1 1 1 7:1,2 | U 0 0 8:,,, | U 0 0 8:,,, | D 1 1 9:1,2 | "
+                               "D 2 2 10:,1 | X 2 2 10:,1 | c1 1 1 11:1,2 | P 4 4 12: | "
+                               "H 0 0 13:,,, | E 4 4 14:");
+    // The selected rows fit the caller's buffer, or their count is returned.
+    ClickRow(shown.playList, 1);
+    ClickRow(shown.playList, 3, Qt::LeftButton, Qt::ControlModifier);
+    int rows[2] = {-7, -7};
+    int small[1] = {-7};
+    QCOMPARE(QList<int>({shown.playList->GetSelectedRows(rows, 2), rows[0], rows[1],
+                         shown.playList->GetSelectedRows(small, 1), small[0]}),
+             QList<int>({3, 1, 3, 1, -7}));
+    shown.playList->clearSelection();
+    QCOMPARE(shown.playList->GetSelectedRows(rows, 2), -1);
+}
+
+void WindowTest::KeysMoveBetweenThePanesAndPlay() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    shown.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown.frame.get()));
+    ClickRow(shown.playList, 2);
+    QTest::keyClick(shown.playList, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown.songs));
+    QTest::keyClick(shown.songs, Qt::Key_Down);
+    QTest::keyClick(shown.songs, Qt::Key_Return);
+    QCOMPARE(shown.platform.openedPaths,
+             std::vector<std::string>({shown.Path("music/老歌/月亮.wma")}));
+    const std::pair<Qt::Key, QWidget*> switches[] = {
+        {Qt::Key_Backtab, shown.playList}, {Qt::Key_F6, shown.songs}, {Qt::Key_F6, shown.playList}};
+    for (const auto& [key, focused] : switches) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(QApplication::focusWidget() == focused, qPrintable(QKeySequence(key).toString()));
+    }
+    // Enter plays the entry, as a double click does; its count's cell is redrawn.
+    QSignalSpy redrawn(shown.playList->model(), &QAbstractItemModel::dataChanged);
+    QTest::keyClick(shown.playList, Qt::Key_Enter);
+    QCOMPARE(shown.playList->ItemText(2, 6), QStringLiteral("1"));
+    bool cellRedrawn = false;
+    for (const QList<QVariant>& signal : redrawn) {
+        const auto from = signal.at(0).value<QModelIndex>();
+        const auto to = signal.at(1).value<QModelIndex>();
+        cellRedrawn |= from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6;
+    }
+    QVERIFY(cellRedrawn);
+    shown.Count({ID_PLAY});
+    QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {},
+                       shown.playList->visualRect(shown.playList->model()->index(3, 0)).center());
+    QCOMPARE(shown.runs[ID_PLAY], 1);
+}
+
+void WindowTest::HeaderClicksSortAlternately() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(SampleEntries(shown.Root())));
+    ClickRow(shown.playList, 2);
+    QSignalSpy refills(shown.songs->model(), &QAbstractItemModel::modelReset);
+    QHeaderView* header = shown.playList->horizontalHeader();
+    QStringList orders = {QString::number(header->sortIndicatorSection())};
+    for (int column : {1, 6, 0}) {
+        ClickHeader(shown.playList, column);
+        orders << QString("%1%2 ").arg(column).arg(header->sortIndicatorOrder() ? "v" : "^") +
+                      ColumnTexts(shown.playList, 0).join(',');
+    }
+    QCOMPARE(orders, QStringList({"-1", "1^ 所有歌曲,周末的歌,Party,老歌,Other",
+                                  "6v 所有歌曲,Party,周末的歌,老歌,Other",
+                                  "0^ 所有歌曲,Other,Party,老歌,周末的歌"}));
+    // 老歌 stays the shown entry, in its new row, and song commands act on its songs.
+    QCOMPARE(refills.count(), 0);
+    QCOMPARE(shown.Manager().currentRow, 3);
+    QCOMPARE(shown.Manager().entries.GetAt(1)->title, std::string("Other"));
+    ClickRow(shown.songs, 0);
+    QTest::keyClick(shown.songs, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(shown.platform.openedPaths,
+             std::vector<std::string>({shown.Path("music/老歌/甜蜜蜜.mp3")}));
+
+    CShownLibrary four;
+    QVERIFY(four.Show(FourSongEntry(four.Root())));
+    ClickRow(four.playList, 1);
+    // Each step is a click on the song pane's header (column) or on an entry
+    // row (-1 - row), then the titles and the cells of a column. Artists go
+    // descending in GBK byte order (丙 bing, 甲 jia, 乙 yi); equal artists
+    // keep their order from the time sort. Showing the entry again brings
+    // back its own order.
+    QStringList sorted;
+    const std::pair<int, int> steps[] = {{3, 3}, {1, 4}, {6, 6}, {-3, 4}, {-2, 4}, {-1, 4}, {0, 4}};
+    for (const auto& [click, column] : steps) {
+        click >= 0 ? ClickHeader(four.songs, click) : ClickRow(four.playList, -1 - click);
+        sorted << four.Titles().join(',') + "|" + ColumnTexts(four.songs, column).join(',');
+    }
+    QCOMPARE(sorted, QStringList({"b,c,d,a|01:40,03:20,05:00,06:40", "d,b,a,c|1,2,4,3",
+                                  "a,c,b,d|1KB,2KB,3KB,4KB", "|", "d,b,c,a|1,2,3,4", "d,b,c,a|,,,",
+                                  "d,c,b,a|,,,"}));
+    QCOMPARE(four.Manager().songs.GetAt(1)->title, std::string("d"));
+    // A refill of both panes keeps the entry highlighted and its songs shown.
+    ClickRow(four.playList, 1);
+    four.frame->RefillPanes();
+    QCOMPARE(four.Manager().currentRow, 1);
+    QCOMPARE(four.playList->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(ColumnTexts(four.songs, 4), QStringList({"1", "2", "3", "4"}));
+}
+
+void WindowTest::DragAndDropInThePanes() {
+    CShownLibrary shown;
+    QVERIFY(shown.Show(FourSongEntry(shown.Root())));
+    CMusicManager& manager = shown.Manager();
+    // A drag swaps with the row under the pointer; a fast move that skips
+    // rows swaps directly with the row reached. In the all-songs list the
+    // songs move without numbers of their own.
+    QStringList dragged;
+    const std::pair<int, QList<int>> drags[] = {{3, {2}}, {0, {1, 2}}, {0, {3}}};
+    for (const auto& [from, over] : drags) {
+        ClickRow(shown.playList, from == 3 ? 0 : 1);
+        Drag(shown.songs, from, over);
+        dragged << shown.Titles().join(',') + "|" + ColumnTexts(shown.songs, 4).join(',');
+    }
+    QCOMPARE(dragged, QStringList({"d,b,a,c|,,,", "b,c,d,a|1,2,3,4", "a,c,d,b|1,2,3,4"}));
+    QCOMPARE(manager.songs.GetAt(3)->title + manager.entries.GetAt(1)->songs.GetAt(1)->title,
+             std::string("aa"));
+    QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({3}));
+
+    // The song pane takes the music files; the playlist pane m3u files only,
+    // and only those the manager reads.
+    const std::string text = shown.dir.Write("drop/readme.txt", "text\n");
+    QVERIFY(DropFiles(shown.songs, {text, shown.dir.Write("drop/新歌.mp3", Mp3Frames(40))}));
+    QCOMPARE(shown.Titles(), QStringList({"a", "c", "d", "b", "新歌"}));
+    QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({4}));
+    QCOMPARE(manager.songs.GetCount() * 10 + manager.entries.GetAt(1)->songs.GetCount(), 55);
+    QCOMPARE(shown.playList->ItemText(1, 4), QStringLiteral("5"));
+    shown.dir.Write("new/歌.mp3", "x");
+    const std::string list = shown.dir.Write("new/新歌.m3u", "#EXTM3U\n#EXTINF:123,歌\n歌.mp3\n");
+    QVERIFY(DropFiles(shown.playList, {text, list, shown.dir.Write("new/坏.m3u", "# no list\n")}));
+    QCOMPARE(ColumnTexts(shown.playList, 0).join(',') + ColumnTexts(shown.playList, 1).join(','),
+             QString("所有歌曲,四首,空,新歌,m3u,m3u,m3u"));
+    QCOMPARE(shown.playList->SelectedRows(), std::vector<int>({3}));
+    QCOMPARE(shown.Titles(), QStringList({"歌"}));
+    QVERIFY(shown.frame->StatusText().startsWith(QStringLiteral("曲目: 3  音乐: ")));
+
+    // Delete in the song pane goes to the remove command, with nothing selected too.
+    shown.Count({ID_REMOVE_SONGS});
+    shown.songs->setFocus();
+    shown.songs->clearSelection();
+    QTest::keyClick(shown.songs, Qt::Key_Delete);
+    QCOMPARE(shown.runs[ID_REMOVE_SONGS], 1);
+    QCOMPARE(shown.frame->GetActivePaneRow(), 1);
+}
+
+void WindowTest::MessageBoxesNeverLeaveOneCharacterOnALine() {
+    const QString sentence = QStringLiteral("确定要在当前曲目中移去这些歌曲吗不会删除这些音乐文件");
+    for (int length = 20; length <= 90; ++length) {
+        const QString text = sentence.repeated(4).left(length);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Cricklet"), text);
+        PrepareMessageBox(box);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const int width = label->contentsRect().width();
+        QTextLayout layout(text, label->font());
+        layout.beginLayout();
+        int lastLine = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lastLine = line.textStart() == 0 ? length : line.textLength();
+        }
+        layout.endLayout();
+        const QString where = QString::number(length);
+        QVERIFY2(label->wordWrap() || width >= QFontMetrics(label->font()).horizontalAdvance(text),
+                 qPrintable(where + " cut"));
+        QVERIFY2(lastLine > 1, qPrintable(where));
+    }
+}
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
