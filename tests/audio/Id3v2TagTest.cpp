@@ -78,8 +78,10 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
          "夜曲", "Jay"},
         {"UTF-16BE and UTF-16 without BOM",
          Id3v2TagWithFrames(4, Title(4, 2, Utf16(u"周杰伦", true, false)) +
-                                   Artist(4, 1, Utf16(u"\U0001F3B5", false, false))),
-         "周杰伦", "\U0001F3B5"},
+                                   Artist(4, 1, Utf16(u"\U0001F3FF", false, false))),
+         "周杰伦", "\U0001F3FF"},
+        {"GBK with the lowest trail byte", Id3v2TagWithFrames(3, Title(3, 0, "\x81\x40")), "丂",
+         ""},
         {"line break and unknown encoding",
          Id3v2TagWithFrames(4, Title(4, 3, "a\r\nb") + Artist(4, 7, "x")), "a  b", ""},
         {"2.3 unsynchronised extended header",

@@ -32,6 +32,18 @@ CSongItem Untouched() {
     return song;
 }
 
+// A second of 8-bit PCM whose RIFF INFO chunk names the artist.
+std::string WavWithArtist(const std::string& artist) {
+    auto chunk = [](const std::string& id, const std::string& body) {
+        const auto n = static_cast<unsigned>(body.size());
+        return id + std::string{char(n), char(n >> 8), char(n >> 16), char(n >> 24)} + body +
+               std::string(n % 2, '\0');
+    };
+    const std::string format("\1\0\1\0\x40\x1F\0\0\x40\x1F\0\0\1\0\x08\0", 16);
+    return chunk("RIFF", "WAVE" + chunk("fmt ", format) + chunk("data", std::string(8000, '\x80')) +
+                             chunk("LIST", "INFO" + chunk("IART", artist + '\0')));
+}
+
 const std::string kLongChinese = "一二三四五六七八九十甲乙丙丁戊己庚辛"; // 36 GBK bytes
 
 } // namespace
@@ -124,7 +136,9 @@ TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
             << c.name;
         EXPECT_EQ(ReadArtistFromFile(path), c.artist) << c.name;
     }
-    // Only MP3 files give an artist; a missing one is opened and reported.
+    // Files of the other formats give their tag's artist; an MP3 misnamed .ogg
+    // gives none; a missing MP3 is opened and reported.
+    EXPECT_EQ(ReadArtistFromFile(dir.Write("f.wav", WavWithArtist("Band"))), "Band");
     EXPECT_EQ(ReadArtistFromFile(dir.Write("f.ogg", MinuteWithTags("", V1("T", "Band")))), "N/A");
     EXPECT_TRUE(log.platform.messages.empty());
     EXPECT_EQ(ReadArtistFromFile(dir.File("missing.mp3")), "N/A");

@@ -111,7 +111,7 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
           "2 65 [Moon River] " + moon, "3 61 [Moon River] " + moon}},
         {"other.pls",
          "File1=music/Moon.mp3\n[other]\nFile2=music/Moon.mp3\n[Playlist]\nTitle3=x\n"
-         "File99999999999=music/Moon.mp3\n",
+         "File99999999999=music/Moon.mp3\nFile=music/Moon.mp3\n",
          {"other | other.pls | " + d + " | 0 | 0 | 101"}},
     };
     for (const auto& c : cases) {
