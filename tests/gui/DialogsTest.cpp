@@ -33,9 +33,8 @@ private slots:
     void SettingsCommandRedrawsOnlyWhatChanged();
     void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
     void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
-    void OnlyADoubleClickOnThisIconRestoresTheWindow();
+    void TrayIconAndMenuRestoreTheWindowOnlyWhenAsked();
     void ShowAndHideFollowTheWindowAndTheTray();
-    void TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores();
     void OnlyClosingTheWindowEndsTheProgram(); // last: it runs the event loop to its end
 };
 
@@ -147,24 +146,15 @@ QStringList OpenTrayMenuArtists(CShownLibrary& shown) {
 void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
     CScopedRecordingPlatform recording;
     CHyperLinkLabel web(QStringLiteral("https://cricklet.example/"));
-    CHyperLinkLabel mail(QStringLiteral("mailto:someone@example.org"));
     web.show();
-    mail.show();
     QVERIFY(QTest::qWaitForWindowExposed(&web));
     QTest::mouseClick(&web, Qt::LeftButton);
     QVERIFY(recording.platform.openedPaths.empty());
-    QCOMPARE(web.cursor().shape(), Qt::ArrowCursor);
-    web.SetLink(true).SetTextColor(QColor(0, 0, 255)).SetFontUnderline(true);
-    mail.SetLink(true).SetLinkCursor(QCursor(Qt::PointingHandCursor));
+    web.SetLink(true);
+    QTest::mouseClick(&web, Qt::RightButton);
     QTest::mouseClick(&web, Qt::LeftButton);
-    QTest::mouseClick(&mail, Qt::LeftButton);
-    QTest::mouseClick(&mail, Qt::RightButton);
     QCOMPARE(recording.platform.openedPaths,
-             std::vector<std::string>({"https://cricklet.example/", "mailto:someone@example.org"}));
-    QCOMPARE(web.palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QVERIFY(web.font().underline() && !mail.font().underline());
-    QVERIFY(mail.cursor().shape() == Qt::PointingHandCursor &&
-            web.cursor().shape() == Qt::ArrowCursor);
+             std::vector<std::string>({"https://cricklet.example/"}));
 
     CAboutDlg dialog;
     QVERIFY((dialog.windowTitle() + dialog.AboutText())
@@ -172,10 +162,7 @@ void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
                     "关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
                     "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
     QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
-    for (CHyperLinkLabel* label : {dialog.WebLabel(), dialog.MailLabel()}) {
-        QVERIFY(label->IsLink() && label->font().underline() &&
-                label->TextColor() == QColor(0, 0, 255));
-    }
+    QVERIFY(dialog.WebLabel()->IsLink() && dialog.MailLabel()->IsLink());
     QCOMPARE(dialog.WebLabel()->Target(), AboutWebAddress());
 }
 
@@ -212,11 +199,6 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     // The types read through TagLib come after the ten rows a new file has.
     QCOMPARE(TypeRows(config), std::string("mp3=0 mpga=1 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 "
                                            "wma=0 voc=0 flac=1 opus=1 "));
-    CTempDir dir;
-    CAppConfig fresh;
-    fresh.SetDefaults();
-    QVERIFY(WriteConfigFile(dir.File("new.ini"), fresh));
-    QVERIFY(dir.Read("new.ini").find("SupportedFileTypeCount = 10;\nmp3") != std::string::npos);
 
     // A hand-edited table: rows out of order, one unknown type, one flag 2
     // (which does not enable), most types missing. Unchanged flags leave
@@ -439,7 +421,7 @@ void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
     }
 }
 
-void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
+void DialogsTest::TrayIconAndMenuRestoreTheWindowOnlyWhenAsked() {
     CTrayAvailability trayArea(false);
     CShownLibrary shown;
     QVERIFY(ShowTrayWindow(shown));
@@ -467,6 +449,36 @@ void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
     }
     QVERIFY(shown.frame->isVisible() && !shown.frame->isMinimized());
     QCOMPARE(shown.frame->m_bMinimized, 0);
+    // The tray menu.
+    QMenu* menu = shown.frame->m_TrayIcon->Menu();
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"DJ", "陈奕迅", "<未命名>"}));
+    QCOMPARE(menu->actions().size(), 15);
+    QCOMPARE(menu->defaultAction(), menu->actions().at(0));
+    // 取消弹出 only closes the menu.
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[2]).center());
+    QTRY_VERIFY(!menu->isVisible());
+    QVERIFY(shown.frame->isVisible() && shown.platform.messages.empty());
+
+    // A list imported through the tray menu while the window sits in the tray.
+    CMusicList imported;
+    imported.AddTail(MakeEntry("红豆", "王菲", "/music", "d.m3u", {}));
+    QVERIFY(WriteMusicListFile(shown.Path("new.stp"), imported));
+    shown.dialogs.answers.push_back(shown.QPath("new.stp"));
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    menu->actions().at(9)->trigger();
+    QVERIFY(shown.frame->isVisible());
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"王菲", "<未命名>"}));
+    menu->hide();
+
+    for (int id : {ID_IMPORT_FOLDER, ID_SETTINGS, ID_APP_EXIT}) {
+        QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+        if (id != ID_IMPORT_FOLDER) {
+            WhenShown<QDialog>([](QDialog* dialog) { dialog->reject(); });
+        }
+        QVERIFY(shown.frame->ExecuteCommand(id));
+        QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
+    }
     // The panel ends: the hidden window comes back rather than be lost.
     QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
     trayArea.Set(false);
@@ -501,41 +513,6 @@ void DialogsTest::ShowAndHideFollowTheWindowAndTheTray() {
         }
         QCOMPARE(shown.frame->isVisible(), c.state != Qt::WindowNoState);
         QCOMPARE(shown.Enabled({ID_SHOW_WINDOW, ID_HIDE_WINDOW, ID_CANCEL_POPUP}), c.enabled);
-    }
-}
-
-void DialogsTest::TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores() {
-    const CTrayAvailability trayArea(true);
-    CShownLibrary shown;
-    QVERIFY(ShowTrayWindow(shown));
-    QMenu* menu = shown.frame->m_TrayIcon->Menu();
-    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"DJ", "陈奕迅", "<未命名>"}));
-    QCOMPARE(menu->actions().size(), 15);
-    QCOMPARE(menu->defaultAction(), menu->actions().at(0));
-    // 取消弹出 only closes the menu.
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[2]).center());
-    QTRY_VERIFY(!menu->isVisible());
-    QVERIFY(shown.frame->isVisible() && shown.platform.messages.empty());
-
-    // A list imported through the tray menu while the window sits in the tray.
-    CMusicList imported;
-    imported.AddTail(MakeEntry("红豆", "王菲", "/music", "d.m3u", {}));
-    QVERIFY(WriteMusicListFile(shown.Path("new.stp"), imported));
-    shown.dialogs.answers.push_back(shown.QPath("new.stp"));
-    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
-    menu->actions().at(9)->trigger();
-    QVERIFY(shown.frame->isVisible());
-    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"王菲", "<未命名>"}));
-    menu->hide();
-
-    for (int id : {ID_IMPORT_FOLDER, ID_SETTINGS, ID_APP_EXIT}) {
-        QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
-        if (id != ID_IMPORT_FOLDER) {
-            WhenShown<QDialog>([](QDialog* dialog) { dialog->reject(); });
-        }
-        QVERIFY(shown.frame->ExecuteCommand(id));
-        QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
     }
 }
 

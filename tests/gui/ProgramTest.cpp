@@ -21,7 +21,6 @@ class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
     void ParsesOptionsAndPaths();
-    void WorkFolderFollowsXdgDataHome();
     void EntersOnlyAFolderItMayUse();
     void SavesTheLibraryOnTerminationSignals();
     void SecondCopyHandsItsFileToTheRunningCopy();
@@ -91,19 +90,6 @@ void ProgramTest::ParsesOptionsAndPaths() {
     }
 }
 
-void ProgramTest::WorkFolderFollowsXdgDataHome() {
-    const QByteArray old = qgetenv("XDG_DATA_HOME");
-    const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    QStringList folders;
-    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
-        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
-        folders << DefaultWorkFolder();
-    }
-    hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
-    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
-    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
-}
-
 void ProgramTest::EntersOnlyAFolderItMayUse() {
     CTempDir dir;
     dir.Write("file", "x");
@@ -129,6 +115,17 @@ void ProgramTest::EntersOnlyAFolderItMayUse() {
     }
     QDir::setCurrent(previous);
     QVERIFY(!QFileInfo::exists(root + "/usb"));
+    // The default folder follows XDG_DATA_HOME only when it is absolute.
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    QStringList folders;
+    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
+        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+        folders << DefaultWorkFolder();
+    }
+    hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
+    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
 }
 
 void ProgramTest::SavesTheLibraryOnTerminationSignals() {
