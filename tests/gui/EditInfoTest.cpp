@@ -30,7 +30,7 @@ private slots:
     void SongEditsReachTheFileAndEveryCopy();
     void RefusedRenamesKeepTheFileAndSayWhy();
     void NextTwiceKeepsTheSavedEditsOkStoresTheLastShown();
-    void CheckBoxesReopenAsLeft();
+    void CheckBoxesReopenAsLeftTagEditorOnlyForAnMp3Song();
     void PassOnReachesTheSongsAndTheirFlatCopies();
     void WritesTheFieldsKeepingTrackAndUnnamedGenre();
     void FetchAndTheYearCheckKeepWhatWasTyped();
@@ -236,7 +236,7 @@ void EditInfoTest::NextTwiceKeepsTheSavedEditsOkStoresTheLastShown() {
     }
 }
 
-void EditInfoTest::CheckBoxesReopenAsLeft() {
+void EditInfoTest::CheckBoxesReopenAsLeftTagEditorOnlyForAnMp3Song() {
     CEditWindow window;
     QVERIFY(window.shown);
     const struct {
