@@ -29,7 +29,6 @@ private slots:
     void LinkLabelsOpenTheirTextOnlyAsALink();
     void SettingsShowTheConfigurationAndWriteItBack();
     void OkIsRefusedUntilTheSettingsHold();
-    void BrowseSetsOnlyThePath();
     void SettingsCommandRedrawsOnlyWhatChanged();
     void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
     void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
@@ -79,6 +78,15 @@ void Apply(QWidget* dialog, const QStringList& changes) {
             box->click();
         }
     }
+}
+
+QString Enabling(QWidget* settings) {
+    auto* path = settings->findChild<QLineEdit*>("playerPath");
+    return QString("%1%2%3%4")
+        .arg(settings->findChild<QPushButton*>("browse")->isEnabled())
+        .arg(path->isEnabled())
+        .arg(path->isReadOnly())
+        .arg(settings->findChild<QLineEdit*>("eyeDelay")->isReadOnly());
 }
 
 std::string TypeRows(const CAppConfig& config) {
@@ -177,6 +185,9 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     config.IconMusicID = 2;
     config.EnableEyeProtector = 1;
     config.DelayOfEyeProtector = 45;
+    CScriptedFileDialogs dialogs; // the path is chosen with the browse button only
+    dialogs.answers = {QString("/opt/player/bin/play")};
+    SetFileDialogs(&dialogs);
     CSettingsDlg dialog;
     dialog.CopyFromConfig(config);
     QString shown;
@@ -187,15 +198,19 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
                                   "type_ogg", "type_opus", "type_m4a", "type_ape", "type_wv"});
         Apply(settings, {"importDirs=1", "bugGreen=1", "musicNote=1", "type_wav=1", "type_mp3=0",
                          "eyeDelay=90", "type_opus=1", "type_flac=1"});
+        settings->findChild<QPushButton*>("browse")->click();
         settings->accept();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    SetFileDialogs(nullptr);
+    QCOMPARE(dialogs.requests.at(0).startFolder + "|" + dialogs.requests[0].filter,
+             QString("/usr/bin|播放器程序 (*)"));
     QCOMPARE(shown, QString("0 /usr/bin/audacious 0 1 0 1 1 1 45 1 1 0 0 0 0 0 0 0"));
     dialog.CopyToConfig(config);
     QCOMPARE(QList<int>({config.IsImportDir, config.IconPlaylistID, config.IconMusicID,
                          config.DelayOfEyeProtector, config.EnableEyeProtector}),
              QList<int>({1, 2, 1, 90, 1}));
-    QCOMPARE(config.PlayerPath, std::string("/usr/bin/audacious"));
+    QCOMPARE(config.PlayerPath, std::string("/opt/player/bin/play"));
     // The types read through TagLib come after the ten rows a new file has.
     QCOMPARE(TypeRows(config), std::string("mp3=0 mpga=1 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 "
                                            "wma=0 voc=0 flac=1 opus=1 "));
@@ -217,74 +232,43 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     QCOMPARE(TypeRows(config), std::string("wav=0 ogg=1 mp3=1 mid=0 flac=0 voc=1 "));
 }
 
+// Browse and the path follow the default-player box, the delay the eye box:
+// at the show and after the change, browse and path enabled, path and delay
+// read-only.
 void DialogsTest::OkIsRefusedUntilTheSettingsHold() {
     const char* range = "请输入一个介于 0 和 10000 之间的整数。";
-    const std::pair<QString, std::string> cases[] = {
-        {"useDefaultPlayer=0", "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
-                               "\"使用系统默认播放器\""},
-        {"eyeDelay=10001", range},
-        {"eyeDelay=", range},
-        {"eyeDelay=-1", range}};
-    for (const auto& [change, message] : cases) {
+    const struct {
+        QString changes;
+        std::string message;
+        QString enabling;
+    } cases[] = {{"useDefaultPlayer=0 eyeProtector=1",
+                  "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择\"使用系统默认播放器\"",
+                  "0011 1110"},
+                 {"eyeDelay=10001", range, "0011 0011"},
+                 {"eyeDelay=", range, "0011 0011"},
+                 {"eyeDelay=-1", range, "0011 0011"}};
+    for (const auto& c : cases) {
         CScopedRecordingPlatform recording;
         CSettingsDlg dialog;
         dialog.useDefaultPlayer = 1;
         dialog.eyeDelay = 60;
         bool stayedOpen = false;
-        WhenShown<CSettingsDlg>([&stayedOpen, change = change](CSettingsDlg* shown) {
-            Apply(shown, {change});
+        QStringList enabling;
+        WhenShown<CSettingsDlg>([&](CSettingsDlg* shown) {
+            enabling << Enabling(shown);
+            Apply(shown, c.changes.split(' '));
+            enabling << Enabling(shown);
             shown->accept();
             stayedOpen = shown->isVisible();
             Apply(shown, {"useDefaultPlayer=1", "eyeDelay=10000"});
             shown->accept();
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY2(stayedOpen, qPrintable(change));
-        QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({message}));
+        QVERIFY2(stayedOpen && enabling.join(' ') == c.enabling, qPrintable(c.changes));
+        QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({c.message}));
         QCOMPARE(recording.platform.messages[0].caption, std::string("Cricklet"));
         QCOMPARE(QList<int>({dialog.useDefaultPlayer, dialog.eyeDelay}), QList<int>({1, 10000}));
     }
-}
-
-// Browse and the path follow the default-player box, the delay the eye box;
-// the path is chosen with the browse button only.
-void DialogsTest::BrowseSetsOnlyThePath() {
-    CScriptedFileDialogs dialogs;
-    dialogs.answers = {QString("/opt/player/bin/play")};
-    SetFileDialogs(&dialogs);
-    CSettingsDlg dialog;
-    dialog.useDefaultPlayer = 1;
-    dialog.playerPath = "/usr/bin/old";
-    dialog.eyeDelay = 60;
-    QStringList shown;
-    WhenShown<CSettingsDlg>([&shown](CSettingsDlg* settings) {
-        auto* path = settings->findChild<QLineEdit*>("playerPath");
-        auto* delay = settings->findChild<QLineEdit*>("eyeDelay");
-        auto* browse = settings->findChild<QPushButton*>("browse");
-        auto enabling = [=] {
-            return QString("%1%2%3%4")
-                .arg(browse->isEnabled())
-                .arg(path->isEnabled())
-                .arg(path->isReadOnly())
-                .arg(delay->isReadOnly());
-        };
-        shown << enabling();
-        Apply(settings, {"useDefaultPlayer=0", "eyeProtector=1"});
-        shown << enabling();
-        Apply(settings, {"type_wav=1"}); // not yet confirmed
-        browse->click();
-        shown << States(settings, {"playerPath", "type_wav"});
-        settings->accept();
-    });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    SetFileDialogs(nullptr);
-    QCOMPARE(shown, QStringList({"0011", "1110", "/opt/player/bin/play 1"}));
-    QCOMPARE(QString("%1 %2").arg(dialog.playerPath.c_str()).arg(dialog.wav),
-             QString("/opt/player/bin/play 1"));
-    QCOMPARE(dialogs.requests.size(), size_t(1));
-    QCOMPARE(dialogs.requests[0].kind, CFileDialogRequest::OpenFile);
-    QCOMPARE(dialogs.requests[0].startFolder + "|" + dialogs.requests[0].filter,
-             QString("/usr/bin|播放器程序 (*)"));
 }
 
 void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
