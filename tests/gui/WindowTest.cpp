@@ -39,7 +39,6 @@ private slots:
     void UpdateRulesFollowTheLibraryAndSelection();
     void WindowCommandsAndMenusCarryTheRules();
     void WorkerCallsShowOnTheUiThreadInOrder();
-    void ImportDialogCountsFilesAndStartsInTheLastFolder();
     void RefillsTheSongPaneOnlyForANewlyShownEntry();
     void KeysMoveBetweenThePanesAndPlay();
     void HeaderClicksSortAlternately();
@@ -425,9 +424,28 @@ void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
     QCOMPARE(shownBox, QString("确定要移去吗?|Cricklet"));
     QVERIFY(answer == CAnswer::Cancel);
 
-    // Import rows show the records as they were when handed over.
     CShownLibrary shown;
     QVERIFY(shown.Show(CMusicList()));
+    // The import dialog counts the rows; the chooser starts in the last folder.
+    CImportProgressDlg dialog(&shown.Manager());
+    shown.frame->m_pImportDlg = &dialog;
+    for (int i = 0; i < 3; ++i) {
+        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
+    }
+    shown.frame->m_pImportDlg = nullptr;
+    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
+    // Without a usable recent folder the chooser starts in the music folder.
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
+    const std::string recent[] = {"", shown.Path("gone"), shown.Root()};
+    QStringList starts;
+    for (const std::string& folder : recent) {
+        shown.Manager().config.RecentDirectory = folder;
+        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
+        starts << QDir(shown.dialogs.requests.back().startFolder).path();
+    }
+    QCOMPARE(starts, QStringList({fallback, fallback, QString::fromStdString(shown.Root())}));
+    // Import rows show the records as they were when handed over.
     CMainFrame& frame = *shown.frame;
     frame.ClearPanes(1);
     frame.m_bImportFinished = false;
@@ -452,29 +470,6 @@ void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
     // A later refill shows the records as they are now.
     frame.RefillPanes();
     QCOMPARE(shown.playList->ItemText(1, 0), QStringLiteral("改了"));
-}
-
-void WindowTest::ImportDialogCountsFilesAndStartsInTheLastFolder() {
-    CShownLibrary shown;
-    QVERIFY(shown.Show(CMusicList()));
-    CImportProgressDlg dialog(&shown.Manager());
-    shown.frame->m_pImportDlg = &dialog;
-    for (int i = 0; i < 3; ++i) {
-        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
-    }
-    shown.frame->m_pImportDlg = nullptr;
-    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
-    // Without a usable recent folder the chooser starts in the music folder.
-    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
-    const std::string recent[] = {"", shown.Path("gone"), shown.Root()};
-    QStringList starts;
-    for (const std::string& folder : recent) {
-        shown.Manager().config.RecentDirectory = folder;
-        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
-        starts << QDir(shown.dialogs.requests.back().startFolder).path();
-    }
-    QCOMPARE(starts, QStringList({fallback, fallback, QString::fromStdString(shown.Root())}));
 }
 
 void WindowTest::RefillsTheSongPaneOnlyForANewlyShownEntry() {
