@@ -30,8 +30,7 @@ private slots:
     void SettingsShowTheConfigurationAndWriteItBack();
     void OkIsRefusedUntilTheSettingsHold();
     void SettingsCommandRedrawsOnlyWhatChanged();
-    void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
-    void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
+    void ReminderTakesAUsableIntervalAndClosesAsAsked();
     void TrayIconAndMenuRestoreTheWindowOnlyWhenAsked();
     void ShowAndHideFollowTheWindowAndTheTray();
     void OnlyClosingTheWindowEndsTheProgram(); // last: it runs the event loop to its end
@@ -342,7 +341,7 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
     }
 }
 
-void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
+void DialogsTest::ReminderTakesAUsableIntervalAndClosesAsAsked() {
     const struct {
         int enable, delay;
         QList<int> periods;
@@ -376,16 +375,15 @@ void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
                             "请稍作锻炼或休息。 ^_^"));
     dialog->accept();
     QCOMPARE(Periods(shown), QList<int>({1800000}));
-}
 
-void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
+    // Closing the reminder keeps or stops it until the exit, also from the tray.
     const struct {
         bool tick, escape, inTray;
         const char* saved;
-    } cases[] = {{true, false, false, "EnableEyeProtector = 1;"},
-                 {false, true, true, "EnableEyeProtector = 1;"},
-                 {false, false, false, "EnableEyeProtector = 0;"}};
-    for (const auto& c : cases) {
+    } closings[] = {{true, false, false, "EnableEyeProtector = 1;"},
+                    {false, true, true, "EnableEyeProtector = 1;"},
+                    {false, false, false, "EnableEyeProtector = 0;"}};
+    for (const auto& c : closings) {
         CShownLibrary shown;
         QVERIFY(ShowReminder(shown, 1, 45));
         shown.frame->setVisible(!c.inTray);

@@ -20,8 +20,7 @@
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
-    void ParsesOptionsAndPaths();
-    void EntersOnlyAFolderItMayUse();
+    void ParsesOptionsAndEntersOnlyAFolderItMayUse();
     void SavesTheLibraryOnTerminationSignals();
     void SecondCopyHandsItsFileToTheRunningCopy();
     void ServerIgnoresWhatIsNotARequest();
@@ -65,9 +64,9 @@ QByteArray WithVersion(QByteArray request, char version) {
 
 } // namespace
 
-void ProgramTest::ParsesOptionsAndPaths() {
+void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
     // Arguments, then the action, the folder, the paths and whether an error is given.
-    const std::pair<QString, QString> cases[] = {
+    const std::pair<QString, QString> lines[] = {
         {"", "run|||"},
         {"a.mp3 --dir /lib 精选.m3u", "run|/lib|a.mp3,精选.m3u|"},
         {"--dir=/usb/音乐", "run|/usb/音乐||"},
@@ -79,7 +78,7 @@ void ProgramTest::ParsesOptionsAndPaths() {
         {"--verbose", "invalid|||error"},
     };
     const char* actions[] = {"run", "help", "version", "invalid"};
-    for (const auto& [arguments, expected] : cases) {
+    for (const auto& [arguments, expected] : lines) {
         const CCommandLine line =
             ParseCommandLine(QStringList("cricklet") + arguments.split(' ', Qt::SkipEmptyParts));
         const QStringList paths = line.action == CCommandLine::Invalid ? QStringList() : line.paths;
@@ -88,9 +87,8 @@ void ProgramTest::ParsesOptionsAndPaths() {
                           line.error.isEmpty() ? "" : "error"),
                  expected);
     }
-}
 
-void ProgramTest::EntersOnlyAFolderItMayUse() {
+    // The work folder is entered only when it may be used.
     CTempDir dir;
     dir.Write("file", "x");
     const QString root = QString::fromStdString(dir.Path());
