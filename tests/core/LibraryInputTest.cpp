@@ -42,6 +42,10 @@ TEST(ImportPaths, RelativePathsAreStoredWithoutDotsOrDoubleDots) {
     CScopedFolderChange inside(library.dir.File("lib"));
     library.manager.config.SetDefaults();
     CImportThread(&library.manager, "../music/./A/").InitInstance();
+    // An empty folder is the current one; the root stays the root.
+    EXPECT_EQ(CImportThread(&library.manager, "").folder + "|" +
+                  CImportThread(&library.manager, "/").folder,
+              std::filesystem::current_path().string() + "|/");
     library.Run(MCMD_ADD_SONG, {0}, {"..//music/A/../A/a.mid"});
     library.Run(MCMD_ADD_M3U, {0}, {"../lib/../music/list.m3u"});
 

@@ -75,27 +75,6 @@ TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
     EXPECT_EQ(dir.Read("PlayList.stp"), ListFileText(Lines{}));
 }
 
-TEST(MusicManagerSave, OneFileThatCannotBeReplacedDoesNotKeepTheOthersFromSaving) {
-    CTempDir dir;
-    dir.Write("PlayList.stp", "old list");
-    fs::create_directory(dir.File("MusicList.ckp")); // cannot be replaced by a file
-    CScopedRecordingPlatform recorder;
-    CMusicManager manager(nullptr);
-    manager.config.SetDefaults();
-    manager.config.WorkDirectory = dir.Path();
-    EXPECT_FALSE(manager.Save());
-    EXPECT_EQ(recorder.platform.MessageTexts(),
-              Lines{dir.File("MusicList.ckp") + ": Is a directory"});
-    EXPECT_EQ(dir.Read("PlayList.stp"), ListFileText(Lines{}));
-    EXPECT_EQ(dir.Read("Cricklet.ini"), DefaultSettingsText(dir.Path()));
-    Lines names; // and no temporary file is left
-    for (const auto& item : fs::directory_iterator(dir.Path())) {
-        names.push_back(item.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (Lines{"Cricklet.ini", "MusicList.ckp", "PlayList.stp"}));
-}
-
 TEST(MusicManagerRemove, EntriesAndSongsByPositionIgnoringThoseOutside) {
     // Entries, the flat list, entry 1's songs, then the artists.
     const std::string none = "A B C D E|s1 s2 s3 s4|s1 s2 s3|(not rebuilt)";

@@ -1,6 +1,7 @@
 #include "core/PlayLauncher.h"
 
 #include "core/ArtistIndex.h"
+#include "formats/M3uFile.h"
 #include "support/Library.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +36,9 @@ struct CPlayLibrary : CTestLibrary {
     }
     // The titles in Cache.m3u, in file order.
     Lines CacheTitles() const {
-        Lines titles;
-        std::string text = dir.Read("Cache.m3u");
-        for (std::size_t at = text.find("#EXTINF:"); at != std::string::npos;
-             at = text.find("#EXTINF:", at + 1)) {
-            std::size_t comma = text.find(',', at);
-            titles.push_back(text.substr(comma + 1, text.find('\n', comma) - comma - 1));
-        }
-        return titles;
+        CPlayListItem played;
+        ReadM3UFile(dir.File("Cache.m3u"), &played);
+        return TitlesOf(played.songs);
     }
     // Each entry's play count, the programs started since the last look and
     // whether a message was shown.
@@ -76,25 +72,16 @@ TEST(LaunchPlayer, DefaultPlayerConfiguredPlayerAndTheLengthLimit) {
     library.platform.programStartSucceeds = false;
     library.platform.programStartError = "Permission denied";
     config.LaunchPlayer({fits});
+    // A Cache.m3u that cannot be written is reported; the stale one is not played.
+    config.WorkDirectory = library.dir.File("gone");
+    config.PlayEntry(*library.manager.entries.GetAt(1));
     EXPECT_EQ(library.Look(),
               "0 0 0 0 | /usr/bin/player " + fits + "| /usr/bin/player " + fits + " +message");
     EXPECT_EQ(library.platform.MessageTexts(),
               (Lines{"您所选的播放曲目的命令行超过最大限度，无法播放。请另选目标。",
-                     "无法启动播放器“/usr/bin/player”：Permission denied"}));
+                     "无法启动播放器“/usr/bin/player”：Permission denied",
+                     library.dir.File("gone/Cache.m3u") + ": No such file or directory"}));
     EXPECT_EQ(library.platform.openedPaths.size(), 1u);
-}
-
-TEST(PlayEntry, WritesCacheM3uWithFullPathsThenLaunchesIt) {
-    CPlayLibrary library;
-    library.manager.config.PlayEntry(*library.manager.entries.GetAt(4));
-    EXPECT_EQ(library.dir.Read("Cache.m3u"),
-              "#EXTM3U\n#EXTINF:1,e4s1\n/m/e4s1.mp3\n#EXTINF:2,e4s2\n/m/e4s2.mp3\n");
-    EXPECT_EQ(library.Look(), "0 0 0 0 | /usr/bin/player " + library.dir.File("Cache.m3u"));
-
-    // A working folder that is gone: the write is reported, nothing stale plays.
-    library.manager.config.WorkDirectory = library.dir.File("gone");
-    library.manager.config.PlayEntry(*library.manager.entries.GetAt(1));
-    EXPECT_EQ(library.Look(), "0 0 0 0  +message");
 }
 
 TEST(Play, EachCommandPlaysItsSetOnceAndCountsWholeEntriesOnly) {

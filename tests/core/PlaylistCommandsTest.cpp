@@ -29,30 +29,7 @@ std::string FileNames(const CTestLibrary& c) {
 
 } // namespace
 
-TEST(AddM3u, AddsTheEntryAndItsSongsOrShowsTheFormatMessage) {
-    CTestLibrary c;
-    c.manager.songs.AddTail(TestSong("old"));
-    c.dir.Write("老歌.m3u", "#EXTM3U\n#EXTINF:10,one\none.mp3\n#EXTINF:20,two\ntwo.mp3\n");
-    c.dir.Write("bad.m3u", "#EXTM3U\n#EXTINF:10 one\none.mp3\n");
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("bad.m3u")});
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("gone.m3u")});
-    EXPECT_EQ(c.manager.entries.GetCount() + c.frame.artistMenus, 0);
-    EXPECT_EQ(c.manager.songs.GetCount(), 1);
-
-    c.Run(MCMD_ADD_M3U, {}, {c.dir.File("老歌.m3u")});
-    ASSERT_EQ(c.manager.entries.GetCount(), 1);
-    CEntryPtr entry = c.manager.entries.GetAt(1);
-    EXPECT_EQ(Describe(*entry).substr(0, 18), "老歌||2001|2|30|");
-    EXPECT_EQ(c.manager.songs.GetAt(3), entry->songs.GetAt(2));
-    EXPECT_EQ(c.platform.MessageTexts(),
-              (Lines{"添加曲目没有成功，M3U文件格式不正确",
-                     c.dir.File("gone.m3u") + ": No such file or directory",
-                     "添加曲目成功！标题:\"老歌\" 音乐数:2首"}));
-    EXPECT_EQ(c.manager.artists.Elements(), Lines{"<未命名>"});
-    EXPECT_EQ(c.frame.artistMenus, 1);
-}
-
-TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
+TEST(FolderToM3u, TakesAFreeNameKeepsTheFolderEntryWhenTheWriteFailsAndSavesEntries) {
     CTestLibrary c;
     const std::string folder = c.dir.File("Live");
     c.dir.Write("Live/Live.m3u", "first");
@@ -87,23 +64,11 @@ TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
     all.Run(MCMD_ALL_FOLDERS_TO_M3U, {});
     EXPECT_EQ(FileNames(all), "a.m3u One.m3u b.pls Two.m3u 1");
     EXPECT_EQ(all.dir.Read("two/Two.m3u"), "#EXTM3U\n");
-}
-
-TEST(AddSong, GoesToTheShownEntryAndTheFlatList) {
-    CTestLibrary c;
-    c.manager.entries.AddTail(FolderEntry("Three", "/three", {"1.mp3", "2.mp3", "3.mp3"}));
-    c.dir.Write("new.ogg", "tiny");
-    for (int row : {1, 0, 9}) {
-        c.Run(MCMD_ADD_SONG, {row}, {c.dir.File("new.ogg")});
-    }
-    CEntryPtr entry = c.manager.entries.GetAt(1);
-    ASSERT_EQ(entry->count, 4);
-    CSongPtr added = entry->songs.GetAt(4);
-    EXPECT_EQ(std::to_string(added->order) + " " + std::to_string(entry->time - added->time) + " " +
-                  added->GetFullPath(),
-              "4 180 " + c.dir.File("new.ogg"));
-    EXPECT_EQ(c.manager.songs.GetCount(), 3);
-    EXPECT_EQ(c.manager.songs.GetAt(1), added);
+    // Saving an entry as M3U writes full paths; a missing entry writes nothing.
+    all.Run(MCMD_SAVE_ENTRY_M3U, {2}, {all.dir.File("saved.m3u")});
+    all.Run(MCMD_SAVE_ENTRY_M3U, {5}, {all.dir.File("none.m3u")});
+    EXPECT_EQ(all.dir.Read("saved.m3u") + all.dir.Read("none.m3u"),
+              "#EXTM3U\n#EXTINF:60,1.mp3 title\n" + all.dir.File("one/1.mp3") + "\n");
 }
 
 TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
@@ -132,14 +97,4 @@ TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
     // Only the missing file's open failure was shown.
     ASSERT_EQ(c.platform.messages.size(), 1u);
     EXPECT_EQ(c.platform.messages[0].caption, c.dir.File("m/gone.mp3"));
-}
-
-TEST(SaveEntryM3u, WritesFullPathsAndIgnoresAMissingEntry) {
-    CTestLibrary c;
-    c.manager.entries.AddTail(FolderEntry("Two", "/music/two", {"1.mp3", "2.mp3"}));
-    c.Run(MCMD_SAVE_ENTRY_M3U, {1}, {c.dir.File("saved.m3u")});
-    c.Run(MCMD_SAVE_ENTRY_M3U, {5}, {c.dir.File("none.m3u")});
-    EXPECT_EQ(c.dir.Read("saved.m3u") + c.dir.Read("none.m3u"),
-              "#EXTM3U\n#EXTINF:60,1.mp3 title\n/music/two/1.mp3\n"
-              "#EXTINF:60,2.mp3 title\n/music/two/2.mp3\n");
 }

@@ -27,13 +27,6 @@ std::string SizeBytes(unsigned long long size, int count, int bitsPerByte) {
     return bytes;
 }
 
-void PutField(std::string& tag, std::size_t offset, std::size_t width, const std::string& text,
-              char pad) {
-    std::string field = text.substr(0, width);
-    field.resize(width, pad);
-    tag.replace(offset, width, field);
-}
-
 } // namespace
 
 std::string Mp3HeaderBytes(const Mp3FrameFormat& format) {
@@ -72,10 +65,6 @@ std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
     return static_cast<std::size_t>(std::max(4LL, factor * bits / sampleRate + padding));
 }
 
-std::size_t Mp3XingOffset(const Mp3FrameFormat& format) {
-    return format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
-}
-
 std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
     std::string frame = Mp3HeaderBytes(format);
     frame.resize(Mp3FrameLength(format), '\0');
@@ -85,7 +74,8 @@ std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
 std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
                               const std::string& signature) {
     std::string frame = Mp3FrameBytes(format);
-    std::size_t offset = Mp3XingOffset(format);
+    // After the header and the side information.
+    std::size_t offset = format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
     if (frame.size() < offset + 16) {
         frame.resize(offset + 16, '\0');
     }
@@ -104,21 +94,21 @@ std::string Id3v2TagBytes(std::size_t totalSize, bool footer) {
 }
 
 std::string Id3v1TagBytes(const Id3v1Fields& fields) {
-    std::string tag(128, '\0');
-    tag.replace(0, 3, "TAG");
-    PutField(tag, 3, 30, fields.title, fields.pad);
-    PutField(tag, 33, 30, fields.artist, fields.pad);
-    PutField(tag, 63, 30, fields.album, fields.pad);
-    PutField(tag, 93, 4, fields.year, fields.pad);
-    if (fields.track >= 0) {
-        PutField(tag, 97, 28, fields.comment, fields.pad);
-        tag[125] = '\0';
-        tag[126] = static_cast<char>(fields.track & 0xFF);
-    } else {
-        PutField(tag, 97, 30, fields.comment, fields.pad);
+    const bool v11 = fields.track >= 0;
+    const std::pair<std::string, std::size_t> texts[] = {{fields.title, 30},
+                                                         {fields.artist, 30},
+                                                         {fields.album, 30},
+                                                         {fields.year, 4},
+                                                         {fields.comment, v11 ? 28 : 30}};
+    std::string tag = "TAG";
+    for (auto [text, width] : texts) {
+        text.resize(width, fields.pad);
+        tag += text;
     }
-    tag[127] = static_cast<char>(fields.genre & 0xFF);
-    return tag;
+    if (v11) {
+        tag += std::string(1, '\0') + static_cast<char>(fields.track & 0xFF);
+    }
+    return tag + static_cast<char>(fields.genre & 0xFF);
 }
 
 std::string Mp3FileBytes(const Mp3FileLayout& layout) {

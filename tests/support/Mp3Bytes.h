@@ -23,8 +23,6 @@ int Mp3TableBitrate(const Mp3FrameFormat& format);
 int Mp3SampleRate(const Mp3FrameFormat& format);
 // Bytes of one frame, padding included (at least the 4 header bytes).
 std::size_t Mp3FrameLength(const Mp3FrameFormat& format);
-// Where a Xing header sits, from the frame's first byte: header and side information.
-std::size_t Mp3XingOffset(const Mp3FrameFormat& format);
 // One frame: the header, then zero bytes (silence that never looks like a sync).
 std::string Mp3FrameBytes(const Mp3FrameFormat& format);
 // One frame with a Xing header; frameCount -1 leaves its flag clear, signature

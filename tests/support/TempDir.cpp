@@ -18,14 +18,6 @@ CTempDir::CTempDir() {
 
 CTempDir::~CTempDir() {
     std::error_code ignored;
-    // Folders a test made unreadable must be opened again before removal.
-    for (auto it = fs::recursive_directory_iterator(
-             m_path, fs::directory_options::skip_permission_denied, ignored);
-         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-        if (!it->is_symlink(ignored)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-    }
     fs::remove_all(m_path, ignored);
 }
 
