@@ -116,7 +116,7 @@ CMusicList FourSongEntry(const std::string& root) {
 
 // Steps on the playlist pane: c<row> click, r<row> right click (the popup
 // shows and is closed; false if it did not show), D Down, U Up, P Page Down,
-// E End, H Home, S title sort, X click below the rows.
+// E End, H Home, X click below the rows.
 bool Run(CShownLibrary& shown, const char* steps) {
     const std::map<char, Qt::Key> keys = {{'D', Qt::Key_Down},
                                           {'U', Qt::Key_Up},
@@ -134,8 +134,6 @@ bool Run(CShownLibrary& shown, const char* steps) {
             popup->hide();
         } else if (keys.count(*step) != 0) {
             QTest::keyClick(shown.playList, keys.at(*step));
-        } else if (*step == 'S') {
-            ClickHeader(shown.playList, 0);
         } else {
             QWidget* rows = shown.playList->viewport();
             QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(5, rows->height() - 3));
