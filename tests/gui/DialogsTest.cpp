@@ -29,13 +29,10 @@ private slots:
     void LinkLabelsOpenTheirTextOnlyAsALink();
     void SettingsShowTheConfigurationAndWriteItBack();
     void OkIsRefusedUntilTheSettingsHold();
-    void BrowseSetsOnlyThePath();
     void SettingsCommandRedrawsOnlyWhatChanged();
-    void ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne();
-    void ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray();
-    void OnlyADoubleClickOnThisIconRestoresTheWindow();
+    void ReminderTakesAUsableIntervalAndClosesAsAsked();
+    void TrayIconAndMenuRestoreTheWindowOnlyWhenAsked();
     void ShowAndHideFollowTheWindowAndTheTray();
-    void TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores();
     void OnlyClosingTheWindowEndsTheProgram(); // last: it runs the event loop to its end
 };
 
@@ -80,6 +77,15 @@ void Apply(QWidget* dialog, const QStringList& changes) {
             box->click();
         }
     }
+}
+
+QString Enabling(QWidget* settings) {
+    auto* path = settings->findChild<QLineEdit*>("playerPath");
+    return QString("%1%2%3%4")
+        .arg(settings->findChild<QPushButton*>("browse")->isEnabled())
+        .arg(path->isEnabled())
+        .arg(path->isReadOnly())
+        .arg(settings->findChild<QLineEdit*>("eyeDelay")->isReadOnly());
 }
 
 std::string TypeRows(const CAppConfig& config) {
@@ -147,24 +153,15 @@ QStringList OpenTrayMenuArtists(CShownLibrary& shown) {
 void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
     CScopedRecordingPlatform recording;
     CHyperLinkLabel web(QStringLiteral("https://cricklet.example/"));
-    CHyperLinkLabel mail(QStringLiteral("mailto:someone@example.org"));
     web.show();
-    mail.show();
     QVERIFY(QTest::qWaitForWindowExposed(&web));
     QTest::mouseClick(&web, Qt::LeftButton);
     QVERIFY(recording.platform.openedPaths.empty());
-    QCOMPARE(web.cursor().shape(), Qt::ArrowCursor);
-    web.SetLink(true).SetTextColor(QColor(0, 0, 255)).SetFontUnderline(true);
-    mail.SetLink(true).SetLinkCursor(QCursor(Qt::PointingHandCursor));
+    web.SetLink(true);
+    QTest::mouseClick(&web, Qt::RightButton);
     QTest::mouseClick(&web, Qt::LeftButton);
-    QTest::mouseClick(&mail, Qt::LeftButton);
-    QTest::mouseClick(&mail, Qt::RightButton);
     QCOMPARE(recording.platform.openedPaths,
-             std::vector<std::string>({"https://cricklet.example/", "mailto:someone@example.org"}));
-    QCOMPARE(web.palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QVERIFY(web.font().underline() && !mail.font().underline());
-    QVERIFY(mail.cursor().shape() == Qt::PointingHandCursor &&
-            web.cursor().shape() == Qt::ArrowCursor);
+             std::vector<std::string>({"https://cricklet.example/"}));
 
     CAboutDlg dialog;
     QVERIFY((dialog.windowTitle() + dialog.AboutText())
@@ -172,10 +169,7 @@ void DialogsTest::LinkLabelsOpenTheirTextOnlyAsALink() {
                     "关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
                     "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
     QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
-    for (CHyperLinkLabel* label : {dialog.WebLabel(), dialog.MailLabel()}) {
-        QVERIFY(label->IsLink() && label->font().underline() &&
-                label->TextColor() == QColor(0, 0, 255));
-    }
+    QVERIFY(dialog.WebLabel()->IsLink() && dialog.MailLabel()->IsLink());
     QCOMPARE(dialog.WebLabel()->Target(), AboutWebAddress());
 }
 
@@ -190,6 +184,9 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     config.IconMusicID = 2;
     config.EnableEyeProtector = 1;
     config.DelayOfEyeProtector = 45;
+    CScriptedFileDialogs dialogs; // the path is chosen with the browse button only
+    dialogs.answers = {QString("/opt/player/bin/play")};
+    SetFileDialogs(&dialogs);
     CSettingsDlg dialog;
     dialog.CopyFromConfig(config);
     QString shown;
@@ -200,23 +197,22 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
                                   "type_ogg", "type_opus", "type_m4a", "type_ape", "type_wv"});
         Apply(settings, {"importDirs=1", "bugGreen=1", "musicNote=1", "type_wav=1", "type_mp3=0",
                          "eyeDelay=90", "type_opus=1", "type_flac=1"});
+        settings->findChild<QPushButton*>("browse")->click();
         settings->accept();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    SetFileDialogs(nullptr);
+    QCOMPARE(dialogs.requests.at(0).startFolder + "|" + dialogs.requests[0].filter,
+             QString("/usr/bin|播放器程序 (*)"));
     QCOMPARE(shown, QString("0 /usr/bin/audacious 0 1 0 1 1 1 45 1 1 0 0 0 0 0 0 0"));
     dialog.CopyToConfig(config);
     QCOMPARE(QList<int>({config.IsImportDir, config.IconPlaylistID, config.IconMusicID,
                          config.DelayOfEyeProtector, config.EnableEyeProtector}),
              QList<int>({1, 2, 1, 90, 1}));
-    QCOMPARE(config.PlayerPath, std::string("/usr/bin/audacious"));
+    QCOMPARE(config.PlayerPath, std::string("/opt/player/bin/play"));
     // The types read through TagLib come after the ten rows a new file has.
     QCOMPARE(TypeRows(config), std::string("mp3=0 mpga=1 rm=0 ra=0 ram=0 mid=1 midi=0 wav=1 "
                                            "wma=0 voc=0 flac=1 opus=1 "));
-    CTempDir dir;
-    CAppConfig fresh;
-    fresh.SetDefaults();
-    QVERIFY(WriteConfigFile(dir.File("new.ini"), fresh));
-    QVERIFY(dir.Read("new.ini").find("SupportedFileTypeCount = 10;\nmp3") != std::string::npos);
 
     // A hand-edited table: rows out of order, one unknown type, one flag 2
     // (which does not enable), most types missing. Unchanged flags leave
@@ -235,74 +231,43 @@ void DialogsTest::SettingsShowTheConfigurationAndWriteItBack() {
     QCOMPARE(TypeRows(config), std::string("wav=0 ogg=1 mp3=1 mid=0 flac=0 voc=1 "));
 }
 
+// Browse and the path follow the default-player box, the delay the eye box:
+// at the show and after the change, browse and path enabled, path and delay
+// read-only.
 void DialogsTest::OkIsRefusedUntilTheSettingsHold() {
     const char* range = "请输入一个介于 0 和 10000 之间的整数。";
-    const std::pair<QString, std::string> cases[] = {
-        {"useDefaultPlayer=0", "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择"
-                               "\"使用系统默认播放器\""},
-        {"eyeDelay=10001", range},
-        {"eyeDelay=", range},
-        {"eyeDelay=-1", range}};
-    for (const auto& [change, message] : cases) {
+    const struct {
+        QString changes;
+        std::string message;
+        QString enabling;
+    } cases[] = {{"useDefaultPlayer=0 eyeProtector=1",
+                  "请点击\"浏览\"选择一个应用程序做为音乐播放器，或是选择\"使用系统默认播放器\"",
+                  "0011 1110"},
+                 {"eyeDelay=10001", range, "0011 0011"},
+                 {"eyeDelay=", range, "0011 0011"},
+                 {"eyeDelay=-1", range, "0011 0011"}};
+    for (const auto& c : cases) {
         CScopedRecordingPlatform recording;
         CSettingsDlg dialog;
         dialog.useDefaultPlayer = 1;
         dialog.eyeDelay = 60;
         bool stayedOpen = false;
-        WhenShown<CSettingsDlg>([&stayedOpen, change = change](CSettingsDlg* shown) {
-            Apply(shown, {change});
+        QStringList enabling;
+        WhenShown<CSettingsDlg>([&](CSettingsDlg* shown) {
+            enabling << Enabling(shown);
+            Apply(shown, c.changes.split(' '));
+            enabling << Enabling(shown);
             shown->accept();
             stayedOpen = shown->isVisible();
             Apply(shown, {"useDefaultPlayer=1", "eyeDelay=10000"});
             shown->accept();
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY2(stayedOpen, qPrintable(change));
-        QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({message}));
+        QVERIFY2(stayedOpen && enabling.join(' ') == c.enabling, qPrintable(c.changes));
+        QCOMPARE(recording.platform.MessageTexts(), std::vector<std::string>({c.message}));
         QCOMPARE(recording.platform.messages[0].caption, std::string("Cricklet"));
         QCOMPARE(QList<int>({dialog.useDefaultPlayer, dialog.eyeDelay}), QList<int>({1, 10000}));
     }
-}
-
-// Browse and the path follow the default-player box, the delay the eye box;
-// the path is chosen with the browse button only.
-void DialogsTest::BrowseSetsOnlyThePath() {
-    CScriptedFileDialogs dialogs;
-    dialogs.answers = {QString("/opt/player/bin/play")};
-    SetFileDialogs(&dialogs);
-    CSettingsDlg dialog;
-    dialog.useDefaultPlayer = 1;
-    dialog.playerPath = "/usr/bin/old";
-    dialog.eyeDelay = 60;
-    QStringList shown;
-    WhenShown<CSettingsDlg>([&shown](CSettingsDlg* settings) {
-        auto* path = settings->findChild<QLineEdit*>("playerPath");
-        auto* delay = settings->findChild<QLineEdit*>("eyeDelay");
-        auto* browse = settings->findChild<QPushButton*>("browse");
-        auto enabling = [=] {
-            return QString("%1%2%3%4")
-                .arg(browse->isEnabled())
-                .arg(path->isEnabled())
-                .arg(path->isReadOnly())
-                .arg(delay->isReadOnly());
-        };
-        shown << enabling();
-        Apply(settings, {"useDefaultPlayer=0", "eyeProtector=1"});
-        shown << enabling();
-        Apply(settings, {"type_wav=1"}); // not yet confirmed
-        browse->click();
-        shown << States(settings, {"playerPath", "type_wav"});
-        settings->accept();
-    });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    SetFileDialogs(nullptr);
-    QCOMPARE(shown, QStringList({"0011", "1110", "/opt/player/bin/play 1"}));
-    QCOMPARE(QString("%1 %2").arg(dialog.playerPath.c_str()).arg(dialog.wav),
-             QString("/opt/player/bin/play 1"));
-    QCOMPARE(dialogs.requests.size(), size_t(1));
-    QCOMPARE(dialogs.requests[0].kind, CFileDialogRequest::OpenFile);
-    QCOMPARE(dialogs.requests[0].startFolder + "|" + dialogs.requests[0].filter,
-             QString("/usr/bin|播放器程序 (*)"));
 }
 
 void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
@@ -376,7 +341,7 @@ void DialogsTest::SettingsCommandRedrawsOnlyWhatChanged() {
     }
 }
 
-void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
+void DialogsTest::ReminderTakesAUsableIntervalAndClosesAsAsked() {
     const struct {
         int enable, delay;
         QList<int> periods;
@@ -410,16 +375,15 @@ void DialogsTest::ReminderTimerTakesOnlyAUsableIntervalAndTheCurrentOne() {
                             "请稍作锻炼或休息。 ^_^"));
     dialog->accept();
     QCOMPARE(Periods(shown), QList<int>({1800000}));
-}
 
-void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
+    // Closing the reminder keeps or stops it until the exit, also from the tray.
     const struct {
         bool tick, escape, inTray;
         const char* saved;
-    } cases[] = {{true, false, false, "EnableEyeProtector = 1;"},
-                 {false, true, true, "EnableEyeProtector = 1;"},
-                 {false, false, false, "EnableEyeProtector = 0;"}};
-    for (const auto& c : cases) {
+    } closings[] = {{true, false, false, "EnableEyeProtector = 1;"},
+                    {false, true, true, "EnableEyeProtector = 1;"},
+                    {false, false, false, "EnableEyeProtector = 0;"}};
+    for (const auto& c : closings) {
         CShownLibrary shown;
         QVERIFY(ShowReminder(shown, 1, 45));
         shown.frame->setVisible(!c.inTray);
@@ -439,7 +403,7 @@ void DialogsTest::ClosingTheReminderKeepsOrStopsItUntilExitAlsoFromTheTray() {
     }
 }
 
-void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
+void DialogsTest::TrayIconAndMenuRestoreTheWindowOnlyWhenAsked() {
     CTrayAvailability trayArea(false);
     CShownLibrary shown;
     QVERIFY(ShowTrayWindow(shown));
@@ -467,6 +431,36 @@ void DialogsTest::OnlyADoubleClickOnThisIconRestoresTheWindow() {
     }
     QVERIFY(shown.frame->isVisible() && !shown.frame->isMinimized());
     QCOMPARE(shown.frame->m_bMinimized, 0);
+    // The tray menu.
+    QMenu* menu = shown.frame->m_TrayIcon->Menu();
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"DJ", "陈奕迅", "<未命名>"}));
+    QCOMPARE(menu->actions().size(), 15);
+    QCOMPARE(menu->defaultAction(), menu->actions().at(0));
+    // 取消弹出 only closes the menu.
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[2]).center());
+    QTRY_VERIFY(!menu->isVisible());
+    QVERIFY(shown.frame->isVisible() && shown.platform.messages.empty());
+
+    // A list imported through the tray menu while the window sits in the tray.
+    CMusicList imported;
+    imported.AddTail(MakeEntry("红豆", "王菲", "/music", "d.m3u", {}));
+    QVERIFY(WriteMusicListFile(shown.Path("new.stp"), imported));
+    shown.dialogs.answers.push_back(shown.QPath("new.stp"));
+    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+    menu->actions().at(9)->trigger();
+    QVERIFY(shown.frame->isVisible());
+    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"王菲", "<未命名>"}));
+    menu->hide();
+
+    for (int id : {ID_IMPORT_FOLDER, ID_SETTINGS, ID_APP_EXIT}) {
+        QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
+        if (id != ID_IMPORT_FOLDER) {
+            WhenShown<QDialog>([](QDialog* dialog) { dialog->reject(); });
+        }
+        QVERIFY(shown.frame->ExecuteCommand(id));
+        QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
+    }
     // The panel ends: the hidden window comes back rather than be lost.
     QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
     trayArea.Set(false);
@@ -501,41 +495,6 @@ void DialogsTest::ShowAndHideFollowTheWindowAndTheTray() {
         }
         QCOMPARE(shown.frame->isVisible(), c.state != Qt::WindowNoState);
         QCOMPARE(shown.Enabled({ID_SHOW_WINDOW, ID_HIDE_WINDOW, ID_CANCEL_POPUP}), c.enabled);
-    }
-}
-
-void DialogsTest::TrayMenuListsTheArtistsOfTheMomentCancelsAndRestores() {
-    const CTrayAvailability trayArea(true);
-    CShownLibrary shown;
-    QVERIFY(ShowTrayWindow(shown));
-    QMenu* menu = shown.frame->m_TrayIcon->Menu();
-    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"DJ", "陈奕迅", "<未命名>"}));
-    QCOMPARE(menu->actions().size(), 15);
-    QCOMPARE(menu->defaultAction(), menu->actions().at(0));
-    // 取消弹出 only closes the menu.
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[2]).center());
-    QTRY_VERIFY(!menu->isVisible());
-    QVERIFY(shown.frame->isVisible() && shown.platform.messages.empty());
-
-    // A list imported through the tray menu while the window sits in the tray.
-    CMusicList imported;
-    imported.AddTail(MakeEntry("红豆", "王菲", "/music", "d.m3u", {}));
-    QVERIFY(WriteMusicListFile(shown.Path("new.stp"), imported));
-    shown.dialogs.answers.push_back(shown.QPath("new.stp"));
-    QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
-    menu->actions().at(9)->trigger();
-    QVERIFY(shown.frame->isVisible());
-    QCOMPARE(OpenTrayMenuArtists(shown), QStringList({"王菲", "<未命名>"}));
-    menu->hide();
-
-    for (int id : {ID_IMPORT_FOLDER, ID_SETTINGS, ID_APP_EXIT}) {
-        QVERIFY(shown.frame->ExecuteCommand(ID_HIDE_WINDOW));
-        if (id != ID_IMPORT_FOLDER) {
-            WhenShown<QDialog>([](QDialog* dialog) { dialog->reject(); });
-        }
-        QVERIFY(shown.frame->ExecuteCommand(id));
-        QVERIFY2(shown.frame->isVisible(), qPrintable(CommandText(id)));
     }
 }
 

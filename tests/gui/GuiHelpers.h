@@ -109,11 +109,6 @@ inline void ClickRow(QTableView* view, int row, Qt::MouseButton button = Qt::Lef
     QTest::mouseClick(view->viewport(), button, modifiers, cell.center());
 }
 
-inline void ClickEmptySpace(QTableView* view) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      QPoint(5, view->viewport()->height() - 3));
-}
-
 inline void ClickHeader(QTableView* view, int column) {
     QHeaderView* header = view->horizontalHeader();
     QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,

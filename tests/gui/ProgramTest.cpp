@@ -20,9 +20,7 @@
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
-    void ParsesOptionsAndPaths();
-    void WorkFolderFollowsXdgDataHome();
-    void EntersOnlyAFolderItMayUse();
+    void ParsesOptionsAndEntersOnlyAFolderItMayUse();
     void SavesTheLibraryOnTerminationSignals();
     void SecondCopyHandsItsFileToTheRunningCopy();
     void ServerIgnoresWhatIsNotARequest();
@@ -66,9 +64,9 @@ QByteArray WithVersion(QByteArray request, char version) {
 
 } // namespace
 
-void ProgramTest::ParsesOptionsAndPaths() {
+void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
     // Arguments, then the action, the folder, the paths and whether an error is given.
-    const std::pair<QString, QString> cases[] = {
+    const std::pair<QString, QString> lines[] = {
         {"", "run|||"},
         {"a.mp3 --dir /lib 精选.m3u", "run|/lib|a.mp3,精选.m3u|"},
         {"--dir=/usb/音乐", "run|/usb/音乐||"},
@@ -80,7 +78,7 @@ void ProgramTest::ParsesOptionsAndPaths() {
         {"--verbose", "invalid|||error"},
     };
     const char* actions[] = {"run", "help", "version", "invalid"};
-    for (const auto& [arguments, expected] : cases) {
+    for (const auto& [arguments, expected] : lines) {
         const CCommandLine line =
             ParseCommandLine(QStringList("cricklet") + arguments.split(' ', Qt::SkipEmptyParts));
         const QStringList paths = line.action == CCommandLine::Invalid ? QStringList() : line.paths;
@@ -89,22 +87,8 @@ void ProgramTest::ParsesOptionsAndPaths() {
                           line.error.isEmpty() ? "" : "error"),
                  expected);
     }
-}
 
-void ProgramTest::WorkFolderFollowsXdgDataHome() {
-    const QByteArray old = qgetenv("XDG_DATA_HOME");
-    const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    QStringList folders;
-    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
-        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
-        folders << DefaultWorkFolder();
-    }
-    hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
-    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
-    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
-}
-
-void ProgramTest::EntersOnlyAFolderItMayUse() {
+    // The work folder is entered only when it may be used.
     CTempDir dir;
     dir.Write("file", "x");
     const QString root = QString::fromStdString(dir.Path());
@@ -129,6 +113,17 @@ void ProgramTest::EntersOnlyAFolderItMayUse() {
     }
     QDir::setCurrent(previous);
     QVERIFY(!QFileInfo::exists(root + "/usb"));
+    // The default folder follows XDG_DATA_HOME only when it is absolute.
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    QStringList folders;
+    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
+        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+        folders << DefaultWorkFolder();
+    }
+    hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
+    const QString fallback = QDir::homePath() + "/.local/share/cricklet";
+    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
 }
 
 void ProgramTest::SavesTheLibraryOnTerminationSignals() {

@@ -34,15 +34,11 @@ class WindowTest : public QObject {
     Q_OBJECT
 private slots:
     void ShowsTheStoredLibraryInBothPanes();
-    void SizesColumnsFromTheSecondSizeMessageOn();
     void ExitAsksThenSavesOrKeepsTheWindow();
     void ExitSaveStopsARunningImportFirst();
-    void LaysOutTheMenusAndKeepsTheArtistMenuFilled();
     void UpdateRulesFollowTheLibraryAndSelection();
-    void RulesAreReadWhenTheKeyIsPressed();
     void WindowCommandsAndMenusCarryTheRules();
     void WorkerCallsShowOnTheUiThreadInOrder();
-    void ImportDialogCountsFilesAndStartsInTheLastFolder();
     void RefillsTheSongPaneOnlyForANewlyShownEntry();
     void KeysMoveBetweenThePanesAndPlay();
     void HeaderClicksSortAlternately();
@@ -120,7 +116,7 @@ CMusicList FourSongEntry(const std::string& root) {
 
 // Steps on the playlist pane: c<row> click, r<row> right click (the popup
 // shows and is closed; false if it did not show), D Down, U Up, P Page Down,
-// E End, H Home, S title sort, R redraw, X click below the rows.
+// E End, H Home, X click below the rows.
 bool Run(CShownLibrary& shown, const char* steps) {
     const std::map<char, Qt::Key> keys = {{'D', Qt::Key_Down},
                                           {'U', Qt::Key_Up},
@@ -138,10 +134,9 @@ bool Run(CShownLibrary& shown, const char* steps) {
             popup->hide();
         } else if (keys.count(*step) != 0) {
             QTest::keyClick(shown.playList, keys.at(*step));
-        } else if (*step == 'S') {
-            ClickHeader(shown.playList, 0);
         } else {
-            *step == 'R' ? shown.frame->RefillPanes() : ClickEmptySpace(shown.playList);
+            QWidget* rows = shown.playList->viewport();
+            QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(5, rows->height() - 3));
         }
     }
     return true;
@@ -176,14 +171,6 @@ bool DropFiles(QTableView* pane, const std::vector<std::string>& files) {
     QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pane->viewport(), &drop);
     return enter.isAccepted();
-}
-
-std::string Mp3Frames(int count) {
-    std::string frames;
-    for (int i = 0; i < count; ++i) {
-        frames += Mp3FrameBytes(Mp3FrameFormat());
-    }
-    return frames;
 }
 
 } // namespace
@@ -225,59 +212,35 @@ void WindowTest::ShowsTheStoredLibraryInBothPanes() {
     QCOMPARE(status, QStringList({"曲目: 4  音乐: 4  文件总量: 6MB  总时间: 01:15:35",
                                   "曲目: 4  音乐: 5  文件总量: 5126MB  总时间: 01:15:35",
                                   "音乐单为空，请选择导入曲目"}));
-}
-
-void WindowTest::SizesColumnsFromTheSecondSizeMessageOn() {
-    CShownLibrary shown;
-    const std::string old = shown.Path("old");
-    CMusicList entries; // "Unknown" times, a folder, a long style, a large file
-    entries.AddTail(MakeEntry("老歌", "", old, old,
-                              {MakeSong("甜", "", 0, 1, old, "t.mpga", 999999999, 2012)}, 99999,
-                              2012));
-    QVERIFY(shown.Show(entries));
-    ClickRow(shown.playList, 1);
-    // Columns show normal values whole (artists have no normal width).
-    const std::pair<QTableView*, int> panes[] = {{shown.playList, 2}, {shown.songs, 1}};
-    for (const auto& [pane, artistColumn] : panes) {
-        for (int column = 1; column <= 6; ++column) {
-            const int width = pane->horizontalHeader()->sectionSize(column);
-            const int value = static_cast<QAbstractItemView*>(pane)->sizeHintForColumn(column);
-            QVERIFY2((column == artistColumn || value <= width) &&
-                         pane->horizontalHeader()->sectionSizeHint(column) <= width,
-                     qPrintable(pane->objectName() + QString::number(column)));
+    CTunecaseDoc doc;
+    QVERIFY(doc.OnNewDocument());
+    QCOMPARE(FrameCaption(doc), QStringLiteral("鸣蛩 (Cricklet)   -   一切音乐尽在掌握中 !"));
+    CMainFrame& frame = *shown.frame;
+    QStringList texts = {frame.Action(ID_PLAY)->toolTip(),
+                         frame.Action(ID_CLEAR_LIBRARY)->statusTip()};
+    for (QAction* action : frame.menuBar()->actions()) {
+        texts << action->text();
+    }
+    QCOMPARE(texts + MenuTexts(frame.menuBar()->actions().at(0)->menu()),
+             QStringList({"播放所选的曲目或音乐", "清除所有曲目，不会删除曲目文件", "文件(&F)",
+                          "曲目(&M)", "播放(&P)", "帮助(&H)", "导入音乐单..\tCtrl+O",
+                          "导出音乐单..\tCtrl+S", "导出音乐单为网页..", "-", "功能设置..\tCtrl+T",
+                          "弹出菜单", "-", "退出..\tAlt+F4"}));
+    // Switching between the full and the simple popup keeps the artists.
+    QStringList menus;
+    for (int menu : {ID_MENU_FULL, ID_MENU_SIMPLE, ID_MENU_FULL}) {
+        QVERIFY(frame.ExecuteCommand(menu));
+        menus << QString("%1 %2 %3:")
+                     .arg(shown.Manager().config.MenuStatus)
+                     .arg(frame.PlayListMenu()->actions().size())
+                     .arg(frame.IsCommandChecked(ID_MENU_SIMPLE));
+        for (QAction* action : CMainFrame::ArtistSubmenu(frame.PlayListMenu())->actions()) {
+            menus.last() += " " + action->text() + "=" + QString::number(action->data().toInt());
         }
     }
-    // The first size message leaves the title columns, and so do all before
-    // the document is set up; below 400 + 2 * 120 the least widths; the last
-    // column fills each pane.
-    for (bool initialised : {false, true}) {
-        CTunecaseDoc doc;
-        QVERIFY(!initialised || doc.OnNewDocument());
-        CMainFrame frame(&doc);
-        QTableView* play = frame.GetPlayListPane();
-        QTableView* songs = frame.GetSongPane();
-        auto widths = [play, songs] {
-            return QString("%1 %2 %3 %4")
-                .arg(play->horizontalHeader()->sectionSize(0))
-                .arg(play->horizontalHeader()->sectionSize(7))
-                .arg(songs->horizontalHeader()->sectionSize(0))
-                .arg(play->horizontalHeader()->length() == play->viewport()->width() &&
-                     songs->horizontalHeader()->length() == songs->viewport()->width());
-        };
-        const QStringList expected =
-            initialised ? QStringList({"180 402 180 1", "120 170 120 0", "230 352 230 1"})
-                        : QStringList({"180 402 180 1", "180 172 180 0", "180 402 180 1"});
-        QStringList seen;
-        for (const QSize& size : {QSize(1000, 700), QSize(600, 500), QSize(1000, 700)}) {
-            frame.resize(size);
-            frame.show();
-            QTest::qWait(50);
-            seen << widths();
-        }
-        QCOMPARE(seen, expected);
-        QVERIFY(!initialised ||
-                FrameCaption(doc) == QStringLiteral("鸣蛩 (Cricklet)   -   一切音乐尽在掌握中 !"));
-    }
+    const QString artists = " DJ=40000 陈奕迅=40001 <未命名>=40002";
+    QCOMPARE(menus, QStringList({"0 25 0:" + artists, "1 12 1:" + artists, "0 25 0:" + artists}));
+    QCOMPARE(frame.PlayListMenu()->defaultAction()->data().toInt(), int(ID_EDIT_INFO));
 }
 
 void WindowTest::ExitAsksThenSavesOrKeepsTheWindow() {
@@ -318,7 +281,7 @@ void WindowTest::ExitAsksThenSavesOrKeepsTheWindow() {
 
 void WindowTest::ExitSaveStopsARunningImportFirst() {
     CShownLibrary shown;
-    FillFolders(shown.dir, "import", 20, 30, Mp3Frames(20), ".mp3");
+    FillFolders(shown.dir, "import", 20, 30, Mp3FileBytes({}), ".mp3");
     QVERIFY(shown.Show(CMusicList()));
     CMusicCommand command(MCMD_IMPORT_FOLDER, 4, 4);
     command.SetInt(0, 0);
@@ -331,37 +294,6 @@ void WindowTest::ExitSaveStopsARunningImportFirst() {
     QCOMPARE(saved.GetCount(), songCount);
     QTest::qWait(50);
     QCOMPARE(shown.Manager().songs.GetCount(), songCount);
-}
-
-void WindowTest::LaysOutTheMenusAndKeepsTheArtistMenuFilled() {
-    CShownLibrary shown;
-    QVERIFY(shown.Show(SampleEntries(shown.Root())));
-    CMainFrame& frame = *shown.frame;
-    QStringList texts = {frame.Action(ID_PLAY)->toolTip(),
-                         frame.Action(ID_CLEAR_LIBRARY)->statusTip()};
-    for (QAction* action : frame.menuBar()->actions()) {
-        texts << action->text();
-    }
-    QCOMPARE(texts + MenuTexts(frame.menuBar()->actions().at(0)->menu()),
-             QStringList({"播放所选的曲目或音乐", "清除所有曲目，不会删除曲目文件", "文件(&F)",
-                          "曲目(&M)", "播放(&P)", "帮助(&H)", "导入音乐单..\tCtrl+O",
-                          "导出音乐单..\tCtrl+S", "导出音乐单为网页..", "-", "功能设置..\tCtrl+T",
-                          "弹出菜单", "-", "退出..\tAlt+F4"}));
-    // Switching between the full and the simple popup keeps the artists.
-    QStringList menus;
-    for (int menu : {ID_MENU_FULL, ID_MENU_SIMPLE, ID_MENU_FULL}) {
-        QVERIFY(frame.ExecuteCommand(menu));
-        menus << QString("%1 %2 %3:")
-                     .arg(shown.Manager().config.MenuStatus)
-                     .arg(frame.PlayListMenu()->actions().size())
-                     .arg(frame.IsCommandChecked(ID_MENU_SIMPLE));
-        for (QAction* action : CMainFrame::ArtistSubmenu(frame.PlayListMenu())->actions()) {
-            menus.last() += " " + action->text() + "=" + QString::number(action->data().toInt());
-        }
-    }
-    const QString artists = " DJ=40000 陈奕迅=40001 <未命名>=40002";
-    QCOMPARE(menus, QStringList({"0 25 0:" + artists, "1 12 1:" + artists, "0 25 0:" + artists}));
-    QCOMPARE(frame.PlayListMenu()->defaultAction()->data().toInt(), int(ID_EDIT_INFO));
 }
 
 void WindowTest::UpdateRulesFollowTheLibraryAndSelection() {
@@ -435,13 +367,10 @@ void WindowTest::UpdateRulesFollowTheLibraryAndSelection() {
         }
         QVERIFY2(ran == c.runs, qPrintable(row + c.keys));
     }
-}
-
-void WindowTest::RulesAreReadWhenTheKeyIsPressed() {
+    // The rules are read when the key is pressed, not when the window last idled.
     CShownLibrary nine;
     QVERIFY(ShowLibrary(nine, "9 songs"));
     QVERIFY(!nine.frame->ExecuteCommand(ID_RANDOM_SONGS_10));
-    // Not when the window last idled.
     nine.Manager().songs.AddTail(MakeSong("s", "", 60, 0, nine.Path("loose"), "s.mp3", 1));
     QTest::keyClick(nine.playList, Qt::Key_1, Qt::AltModifier);
     QCOMPARE(nine.runs[ID_RANDOM_SONGS_10], 1);
@@ -462,9 +391,6 @@ void WindowTest::WindowCommandsAndMenusCarryTheRules() {
     frame.SetCommandUpdateRule(ID_WIZARD, [] { return false; });
     frame.SetCommandHandler(ID_ARTIST_FIRST, nullptr);
     QCOMPARE(shown.Enabled({ID_WIZARD, ID_ARTIST_FIRST}), QString("--"));
-    for (int id : {ID_APP_EXIT, ID_APP_ABOUT, ID_MENU_FULL, ID_MENU_SIMPLE, ID_CANCEL_POPUP}) {
-        QVERIFY2(frame.HasCommandHandler(id), qPrintable(QString::number(id)));
-    }
     // Menus take the rules when they open.
     QMenu* randomEntries = frame.menuBar()->actions().at(2)->menu()->actions().at(2)->menu();
     QMenu* popupSwitch = frame.menuBar()->actions().at(0)->menu()->actions().at(5)->menu();
@@ -497,9 +423,28 @@ void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
     QCOMPARE(shownBox, QString("确定要移去吗?|Cricklet"));
     QVERIFY(answer == CAnswer::Cancel);
 
-    // Import rows show the records as they were when handed over.
     CShownLibrary shown;
     QVERIFY(shown.Show(CMusicList()));
+    // The import dialog counts the rows; the chooser starts in the last folder.
+    CImportProgressDlg dialog(&shown.Manager());
+    shown.frame->m_pImportDlg = &dialog;
+    for (int i = 0; i < 3; ++i) {
+        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
+    }
+    shown.frame->m_pImportDlg = nullptr;
+    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
+    // Without a usable recent folder the chooser starts in the music folder.
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
+    const std::string recent[] = {"", shown.Path("gone"), shown.Root()};
+    QStringList starts;
+    for (const std::string& folder : recent) {
+        shown.Manager().config.RecentDirectory = folder;
+        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
+        starts << QDir(shown.dialogs.requests.back().startFolder).path();
+    }
+    QCOMPARE(starts, QStringList({fallback, fallback, QString::fromStdString(shown.Root())}));
+    // Import rows show the records as they were when handed over.
     CMainFrame& frame = *shown.frame;
     frame.ClearPanes(1);
     frame.m_bImportFinished = false;
@@ -524,29 +469,6 @@ void WindowTest::WorkerCallsShowOnTheUiThreadInOrder() {
     // A later refill shows the records as they are now.
     frame.RefillPanes();
     QCOMPARE(shown.playList->ItemText(1, 0), QStringLiteral("改了"));
-}
-
-void WindowTest::ImportDialogCountsFilesAndStartsInTheLastFolder() {
-    CShownLibrary shown;
-    QVERIFY(shown.Show(CMusicList()));
-    CImportProgressDlg dialog(&shown.Manager());
-    shown.frame->m_pImportDlg = &dialog;
-    for (int i = 0; i < 3; ++i) {
-        shown.frame->ImportInsertSongRow(MakeSong("s", "", 1, 0, "/m", "s.mp3", 1), 0);
-    }
-    shown.frame->m_pImportDlg = nullptr;
-    QCOMPARE(dialog.CountText(), QStringLiteral("已导入音乐文件: 3"));
-    // Without a usable recent folder the chooser starts in the music folder.
-    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    const QString fallback = QFileInfo(music).isDir() ? music : QDir::homePath();
-    const std::string recent[] = {"", shown.Path("gone"), shown.Root()};
-    QStringList starts;
-    for (const std::string& folder : recent) {
-        shown.Manager().config.RecentDirectory = folder;
-        shown.frame->RunCommand(ID_IMPORT_FOLDER); // no answer: cancelled
-        starts << QDir(shown.dialogs.requests.back().startFolder).path();
-    }
-    QCOMPARE(starts, QStringList({fallback, fallback, QString::fromStdString(shown.Root())}));
 }
 
 void WindowTest::RefillsTheSongPaneOnlyForANewlyShownEntry() {
@@ -608,13 +530,7 @@ void WindowTest::KeysMoveBetweenThePanesAndPlay() {
     QSignalSpy redrawn(shown.playList->model(), &QAbstractItemModel::dataChanged);
     QTest::keyClick(shown.playList, Qt::Key_Enter);
     QCOMPARE(shown.playList->ItemText(2, 6), QStringLiteral("1"));
-    bool cellRedrawn = false;
-    for (const QList<QVariant>& signal : redrawn) {
-        const auto from = signal.at(0).value<QModelIndex>();
-        const auto to = signal.at(1).value<QModelIndex>();
-        cellRedrawn |= from.row() <= 2 && to.row() >= 2 && from.column() <= 6 && to.column() >= 6;
-    }
-    QVERIFY(cellRedrawn);
+    QVERIFY(!redrawn.isEmpty());
     shown.Count({ID_PLAY});
     QTest::mouseDClick(shown.playList->viewport(), Qt::LeftButton, {},
                        shown.playList->visualRect(shown.playList->model()->index(3, 0)).center());
@@ -693,7 +609,7 @@ void WindowTest::DragAndDropInThePanes() {
     // The song pane takes the music files; the playlist pane m3u files only,
     // and only those the manager reads.
     const std::string text = shown.dir.Write("drop/readme.txt", "text\n");
-    QVERIFY(DropFiles(shown.songs, {text, shown.dir.Write("drop/新歌.mp3", Mp3Frames(40))}));
+    QVERIFY(DropFiles(shown.songs, {text, shown.dir.Write("drop/新歌.mp3", Mp3FileBytes({}))}));
     QCOMPARE(shown.Titles(), QStringList({"a", "c", "d", "b", "新歌"}));
     QCOMPARE(shown.songs->SelectedRows(), std::vector<int>({4}));
     QCOMPARE(manager.songs.GetCount() * 10 + manager.entries.GetAt(1)->songs.GetCount(), 55);
