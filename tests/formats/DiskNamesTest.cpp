@@ -52,4 +52,7 @@ TEST(DiskNames, LegacyNamesOpenAgainAfterASaveAndARead) {
                         kMoonRiver + "\n去|" + folder + "/" + kValidUtf8Too + "\n夜曲|" + folder +
                         "/plain.mid\n");
     EXPECT_EQ(read.GetAt(2)->songs.GetAt(1)->GetFullPath(), folder + "/" + kLoveSong);
+    // A name on disk both as UTF-8 and as GB18030 bytes is the UTF-8 one.
+    dir.Write(kFolder + "/情歌.mp3", "UTF-8 name");
+    EXPECT_EQ(FindOnDisk(folder + "/情歌.mp3"), folder + "/情歌.mp3");
 }
