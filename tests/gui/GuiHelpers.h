@@ -11,6 +11,7 @@
 #include "formats/ListFile.h"
 #include "panes/PlayListView.h"
 #include "panes/SongListView.h"
+#include "support/Library.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -32,14 +33,9 @@
 inline CSongPtr MakeSong(const std::string& title, const std::string& artist, int time, int order,
                          const std::string& folder, const std::string& fileName, long long size,
                          int style = 2001) {
-    auto song = std::make_shared<CSongItem>();
-    song->title = title;
+    CSongPtr song = TestSong(title, time, folder, fileName);
     song->artist = artist;
-    song->time = time;
     song->order = order;
-    song->location = folder;
-    song->fileName = fileName;
-    song->fileType = fileName.substr(fileName.rfind('.') + 1);
     song->size = size;
     song->style = style;
     return song;
