@@ -1,11 +1,8 @@
-// Prints what Mp3Info and the song reader make of music files, or writes an
-// ID3v1 tag into one, for the peer scripts to hold against other programs.
-//   info FILE...  "info", path, seconds, kbit/s, frames, Xing flag, tag flag,
-//                 ID3v2 size, sample rate, version bits, mono flag, title,
-//                 artist, album, year, track, genre name; by tabs
+// Prints what Mp3Info and the song reader make of music files, for the peer
+// scripts to hold against other programs.
+//   info FILE...  "info", path, seconds, kbit/s, ID3v2 size, sample rate,
+//                 version bits, mono flag; by tabs
 //   song FILE...  "song", path, title, artist, seconds as import fills a song
-//   write FILE TITLE ARTIST ALBUM YEAR COMMENT TRACK GENRE
-//                 "n/a" keeps a field; prints "write" and the result code
 
 #include "audio/Mp3Info.h"
 #include "audio/SongFile.h"
@@ -22,12 +19,9 @@ bool PrintInfo(const std::string& path) {
     if (info.Open(path) != MP3_OK) {
         return false;
     }
-    std::printf("info\t%s\t%d\t%d\t%d\t%d\t%d\t%lld\t%d\t%d\t%d\t%s\t%s\t%s\t%d\t%d\t%s\n",
-                path.c_str(), info.LengthSeconds(), info.Bitrate(), info.FrameCount(),
-                info.isVbr ? 1 : 0, info.hasTag ? 1 : 0, static_cast<long long>(info.id3v2Size),
-                info.header.SampleRate(), info.header.Version(), info.header.IsMono() ? 1 : 0,
-                info.GetTitle().c_str(), info.GetArtist().c_str(), info.GetAlbum().c_str(),
-                info.tag.GetYear(), info.tag.GetTrack(), info.GetGenre().c_str());
+    std::printf("info\t%s\t%d\t%d\t%lld\t%d\t%d\t%d\n", path.c_str(), info.LengthSeconds(),
+                info.Bitrate(), static_cast<long long>(info.id3v2Size), info.header.SampleRate(),
+                info.header.Version(), info.header.IsMono() ? 1 : 0);
     return true;
 }
 
@@ -36,15 +30,6 @@ bool PrintSong(const std::string& path) {
     return ReadSongFile(path, &song) &&
            std::printf("song\t%s\t%s\t%s\t%d\n", path.c_str(), song.title.c_str(),
                        song.artist.c_str(), song.time) > 0;
-}
-
-int WriteTag(char** f) {
-    Mp3Info info;
-    Mp3Result result = info.Open(f[0]) == MP3_OK
-                           ? info.WriteTag(f[1], f[2], f[3], f[4], f[5], f[6], f[7])
-                           : MP3_CANNOT_READ;
-    std::printf("write\t%d\n", static_cast<int>(result));
-    return result == MP3_OK ? 0 : 1;
 }
 
 } // namespace
@@ -62,11 +47,8 @@ int main(int argc, char** argv) {
                 result = 1;
             }
         }
-    } else if (command == "write" && argc == 10) {
-        result = WriteTag(argv + 2);
     } else {
-        std::fprintf(stderr, "usage: mp3-peer-info info|song FILE... | write FILE TITLE ARTIST "
-                             "ALBUM YEAR COMMENT TRACK GENRE\n");
+        std::fprintf(stderr, "usage: mp3-peer-info info|song FILE...\n");
     }
     SetPlatform(nullptr);
     return result;
