@@ -22,15 +22,12 @@ struct CRun {
     std::string err;
 };
 
-// Runs cricklet-cmd with the arguments, each quoted for the shell.
-CRun RunCmd(const Lines& arguments) {
+// Runs cricklet-cmd with the arguments, as a shell splits them.
+CRun RunCmd(const std::string& arguments) {
     CTempDir outputs;
-    std::string command = CRICKLET_CMD_PATH;
-    for (const auto& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    int status =
-        std::system((command + " >" + outputs.File("out") + " 2>" + outputs.File("err")).c_str());
+    const std::string command = std::string(CRICKLET_CMD_PATH) + " " + arguments + " >" +
+                                outputs.File("out") + " 2>" + outputs.File("err");
+    int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outputs.Read("out"), outputs.Read("err")};
 }
 
@@ -60,9 +57,8 @@ struct CLibraryFolder {
         store = Store();
         folder = RealPath(dir.File("lib"));
     }
-    CRun Run(Lines arguments) const {
-        arguments.insert(arguments.begin(), {"--dir", folder});
-        return RunCmd(arguments);
+    CRun Run(const std::string& arguments) const {
+        return RunCmd("--dir " + folder + " " + arguments);
     }
     std::string Store() const {
         return dir.Read("lib/PlayList.stp") + dir.Read("lib/MusicList.ckp");
@@ -82,13 +78,12 @@ TEST(CrickletCmd, MalformedCallsAndCountsNoMenuCanSendGetTheUsageAndRunNothing) 
         for (const char* arguments : calls[refused ? 0 : 1]) {
             CTempDir dir;
             dir.Write("PlayList.stp", "as it was");
-            std::string command = std::string(CRICKLET_CMD_PATH) + " --dir " + dir.Path() + " " +
-                                  arguments + " >" + dir.File("out") + " 2>" + dir.File("err");
-            EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), refused ? 2 : 0) << arguments;
-            EXPECT_EQ(dir.Read("err").find("usage: cricklet-cmd") != std::string::npos, refused)
+            CRun run = RunCmd("--dir " + dir.Path() + " " + arguments);
+            EXPECT_EQ(run.exitCode, refused ? 2 : 0) << arguments;
+            EXPECT_EQ(run.err.find("usage: cricklet-cmd") != std::string::npos, refused)
                 << arguments;
             EXPECT_EQ(dir.Read("PlayList.stp") == "as it was", refused) << arguments;
-            EXPECT_EQ(dir.Read("out").empty() && !std::filesystem::exists(dir.File("Cricklet.ini")),
+            EXPECT_EQ(run.out.empty() && !std::filesystem::exists(dir.File("Cricklet.ini")),
                       refused)
                 << arguments;
         }
@@ -101,7 +96,7 @@ TEST(CrickletCmd, AFileThatCannotBeSavedIsReportedAndTheOthersAreSaved) {
     // A link into a missing folder reads as no file, and cannot be written.
     std::filesystem::remove(library.dir.File("lib/MusicList.ckp"));
     std::filesystem::create_symlink("gone/x", library.dir.File("lib/MusicList.ckp"));
-    CRun run = library.Run({"1010"});
+    CRun run = library.Run("1010");
     EXPECT_EQ(std::to_string(run.exitCode) + " " + run.out,
               "1 " + library.folder + "/MusicList.ckp: No such file or directory\n");
     EXPECT_EQ(library.dir.Read("lib/PlayList.stp") + library.dir.Read("lib/Cricklet.ini"),
@@ -117,17 +112,14 @@ TEST(CrickletCmd, AFileThatCannotBeSavedIsReportedAndTheOthersAreSaved) {
 TEST(CrickletCmd, RunsOnOneLibraryOpenPlayAndImport) {
     CLibraryFolder library;
     library.dir.Write("lib/Help/ckhelp.htm", "<html></html>");
-    const struct {
-        Lines arguments;
-        std::string out;
-    } openings[] = {
-        {{"1050", "--int", "2"}, "explore: " + library.music + "/Jazz\n"},
-        {{"--row", "1", "1051", "--int", "1", "--int", "0"}, "explore: " + library.music + "\n"},
-        {{"1020"}, "open: " + library.folder + "/Help/ckhelp.htm\n"},
+    const std::pair<const char*, std::string> openings[] = {
+        {"1050 --int 2", "explore: " + library.music + "/Jazz\n"},
+        {"--row 1 1051 --int 1 --int 0", "explore: " + library.music + "\n"},
+        {"1020", "open: " + library.folder + "/Help/ckhelp.htm\n"},
     };
-    for (const auto& c : openings) {
-        CRun run = library.Run(c.arguments);
-        EXPECT_EQ(std::to_string(run.exitCode) + run.out, "0" + c.out) << run.err;
+    for (const auto& [arguments, out] : openings) {
+        CRun run = library.Run(arguments);
+        EXPECT_EQ(std::to_string(run.exitCode) + run.out, "0" + out) << run.err;
     }
     std::string played = library.dir.File("played.txt");
     std::string player = library.dir.Write(
@@ -139,7 +131,7 @@ TEST(CrickletCmd, RunsOnOneLibraryOpenPlayAndImport) {
     library.dir.Write("lib/Cricklet.ini",
                       ReplaceAll(settings, "PlayerPath = ;", "PlayerPath = " + player + ";"));
 
-    CRun run = library.Run({"1011", "--int", "2", "--str", "playlist"});
+    CRun run = library.Run("1011 --int 2 --str playlist");
     EXPECT_EQ(std::to_string(run.exitCode) + run.out, "0") << run.err;
     // The player runs detached: give it a moment to write what it got.
     for (int wait = 0; wait < 100 && library.dir.Read(played).empty(); ++wait) {
@@ -151,7 +143,7 @@ TEST(CrickletCmd, RunsOnOneLibraryOpenPlayAndImport) {
     EXPECT_NE(library.dir.Read("lib/PlayList.stp").find("欣赏次数 = 4;"), std::string::npos);
 
     library.dir.Write("more/New/n.mid", std::string(5, 'n'));
-    run = library.Run({"1006", "--int", "1", "--str", library.dir.File("more") + "/"});
+    run = library.Run("1006 --int 1 --str " + library.dir.File("more") + "/");
     EXPECT_EQ(run.out, "导入音乐文件成功！共导入曲目1个, 音乐文件1个。\n");
     EXPECT_NE(run.err.find(library.dir.File("more/New/n.mid")), std::string::npos) << run.err;
     CMusicList entries;
