@@ -135,6 +135,7 @@ void DialogsTest::AboutBoxShowsItsTextAndLinks() {
                 .startsWith(QStringLiteral(
                     "关于 CrickletCricklet(鸣蛩)提供便捷的音乐管理,强大的曲目播放方式.\n"
                     "只需使用Cricklet，一切音乐尽在掌握中！\n\n")));
+    QVERIFY(dialog.AboutText().contains(QStringLiteral("\n开发人员:")));
     QVERIFY(dialog.WebLabel()->IsLink() && dialog.MailLabel()->IsLink());
 }
 
