@@ -1,6 +1,5 @@
-// The window tests' fixture: the real window started on a library of store
-// files in its own folder, questions and file dialogs answered by the test;
-// record builders, the steps of a mouse and keyboard, and dialog answering.
+// The window tests' fixture: the real window on a library of store files in its own folder,
+// questions and file dialogs answered by the test; record builders, clicks, dialog answering.
 #pragma once
 
 #include "app/FileDialogs.h"
@@ -44,11 +43,7 @@ inline CSongPtr MakeSong(const std::string& title, const std::string& artist, in
 inline CEntryPtr MakeEntry(const std::string& title, const std::string& artist,
                            const std::string& location, const std::string& fileName,
                            std::vector<CSongPtr> songs, int playCount = 0, int style = 2001) {
-    auto entry = std::make_shared<CPlayListItem>();
-    entry->title = title;
-    entry->artist = artist;
-    entry->location = location;
-    entry->fileName = fileName;
+    CEntryPtr entry = TestEntry(title, location, fileName, {}, artist);
     entry->playCount = playCount;
     entry->style = style;
     for (auto& song : songs) {
@@ -58,9 +53,8 @@ inline CEntryPtr MakeEntry(const std::string& title, const std::string& artist,
     return entry;
 }
 
-// Four entries: an m3u file with two songs, a folder with two (one without
-// an order number), a pls file and a playlist of another type, both empty.
-// root: the library's folder, where the songs' files are made.
+// Four entries under root: an m3u file with two songs, a folder with two (one without an order
+// number), a pls file and a playlist of another type, both empty.
 inline CMusicList SampleEntries(const std::string& root) {
     const std::string zhou = root + "/music/zhou";
     const std::string old = root + "/music/老歌";
@@ -78,14 +72,12 @@ inline CMusicList SampleEntries(const std::string& root) {
     return entries;
 }
 
-// The bytes of a MIDI file, long enough to be read for its title (the reader
-// leaves tiny files untitled).
+// A MIDI file long enough to be read for its title (the reader leaves tiny files untitled).
 inline std::string MidiBytes() {
     return "MThd" + std::string(400, '\0');
 }
 
-// folders x files music files under folder; hard links to one file, which
-// are far quicker to make than files.
+// folders x files music files under folder: hard links, far quicker to make than files.
 inline void FillFolders(const CTempDir& dir, const std::string& folder, int folders, int files,
                         const std::string& bytes, const std::string& extension) {
     const std::string first = dir.Write(folder + "/0/0" + extension, bytes);
@@ -143,9 +135,8 @@ template <typename List> QStringList ListTitles(const List& list) {
     return titles;
 }
 
-// Runs action on the modal dialog of type Dialog as soon as it shows. A
-// dialog that a failed check left open is closed, and if none shows within
-// two seconds whatever is modal is closed, so no test hangs.
+// Runs action on the modal Dialog as soon as it shows. Whatever a failed check left open, or
+// whatever is modal when none shows within two seconds, is closed, so no test hangs.
 template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
     auto* poll = new QTimer;
     auto tries = std::make_shared<int>(0);
@@ -168,9 +159,8 @@ template <typename Dialog> void WhenShown(std::function<void(Dialog*)> action) {
     poll->start(10);
 }
 
-// The real window on a library written as store files into a temporary
-// folder, which is the current folder for the fixture's life, so the window
-// loads it the way the program does.
+// The real window on a library written as store files into a temporary folder, the current
+// folder for the fixture's life, so the window loads it the way the program does.
 struct CShownLibrary {
     CTempDir dir;
     CRecordingPlatform platform;
@@ -194,10 +184,9 @@ struct CShownLibrary {
     CShownLibrary(const CShownLibrary&) = delete;
     CShownLibrary& operator=(const CShownLibrary&) = delete;
 
-    // Writes PlayList.stp, MusicList.ckp (the entries' songs, then
-    // extraSongs) and Cricklet.ini changed by configure, then shows the
-    // window. A song's missing file under the folder is made (empty): the
-    // readers mark songs whose files are missing.
+    // Writes PlayList.stp, MusicList.ckp (the entries' songs, then extraSongs) and Cricklet.ini
+    // changed by configure, then shows the window. Missing song files under the folder are made
+    // (empty): the readers mark songs whose files are missing.
     bool Show(const CMusicList& entries, const std::vector<CSongPtr>& extraSongs = {},
               const std::function<void(CAppConfig&)>& configure = nullptr) {
         CSongList all;
@@ -234,7 +223,6 @@ struct CShownLibrary {
         return QString::fromStdString(dir.File(relative));
     }
     CMusicManager& Manager() { return *frame->m_pManager; }
-    // The song pane's titles, top to bottom.
     QStringList Titles() const { return ColumnTexts(songs, 0); }
     // The texts of the messages and questions shown so far, the folder as "~".
     QStringList Messages() const {

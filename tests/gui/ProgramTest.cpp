@@ -1,8 +1,6 @@
-// The program itself: its command line and working folder; started as its
-// own process with its own HOME and runtime folder, a termination signal
-// saves the library before it ends; a second copy hands its files to the
-// running one and ends; the running copy's socket ignores anything that is
-// not such a request.
+// The program itself: its command line and working folder; started as its own process with its
+// own HOME and runtime folder, a second copy hands its files to the running one and ends, and a
+// termination signal saves the library; the socket ignores anything that is not such a request.
 #include "app/CommandLine.h"
 #include "app/InstanceChannel.h"
 #include "app/TunecaseApp.h"
@@ -15,21 +13,18 @@
 #include <QtTest>
 
 #include <csignal>
-#include <cstring>
 
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
     void ParsesOptionsAndEntersOnlyAFolderItMayUse();
-    void SavesTheLibraryOnTerminationSignals();
-    void SecondCopyHandsItsFileToTheRunningCopy();
+    void SecondCopyHandsOverItsFileAndTerminationSavesIt();
     void ServerIgnoresWhatIsNotARequest();
 };
 
 namespace {
 
-// Folders of one run: HOME, XDG_RUNTIME_DIR (the lock and the socket) and
-// the working folder given with --dir.
+// Folders of one run: HOME, XDG_RUNTIME_DIR (the lock and the socket) and the --dir folder.
 struct CProgramFolders {
     CTempDir home;
     CTempDir runtime;
@@ -56,12 +51,6 @@ struct CProgramFolders {
     }
 };
 
-// A request with its version number (bytes 4 to 7) changed.
-QByteArray WithVersion(QByteArray request, char version) {
-    request[7] = version;
-    return request;
-}
-
 } // namespace
 
 void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
@@ -71,10 +60,8 @@ void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
         {"a.mp3 --dir /lib 精选.m3u", "run|/lib|a.mp3,精选.m3u|"},
         {"--dir=/usb/音乐", "run|/usb/音乐||"},
         {"x --help --bad", "help||x|"},
-        {"--version", "version|||"},
         {"-x.mp3 -- --help --dir", "run||-x.mp3,--help,--dir|"},
         {"--dir", "invalid|||error"},
-        {"--dir=", "invalid|||error"},
         {"--verbose", "invalid|||error"},
     };
     const char* actions[] = {"run", "help", "version", "invalid"};
@@ -88,7 +75,6 @@ void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
                  expected);
     }
 
-    // The work folder is entered only when it may be used.
     CTempDir dir;
     dir.Write("file", "x");
     const QString root = QString::fromStdString(dir.Path());
@@ -100,7 +86,6 @@ void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
         bool entered;
     } cases[] = {
         {"missing --dir is not made", root + "/usb", false, false},
-        {"missing own folder is made", root + "/share/cricklet", true, true},
         {"existing folder", root, false, true},
         {"a file in the way", root + "/file/cricklet", true, false},
     };
@@ -117,43 +102,26 @@ void ProgramTest::ParsesOptionsAndEntersOnlyAFolderItMayUse() {
     const QByteArray old = qgetenv("XDG_DATA_HOME");
     const bool hadOld = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     QStringList folders;
-    for (const char* dataHome : {"/data/me/", static_cast<const char*>(nullptr), "", "data"}) {
-        dataHome ? qputenv("XDG_DATA_HOME", dataHome) : qunsetenv("XDG_DATA_HOME");
+    for (const char* dataHome : {"/data/me/", "", "data"}) {
+        qputenv("XDG_DATA_HOME", dataHome);
         folders << DefaultWorkFolder();
     }
     hadOld ? qputenv("XDG_DATA_HOME", old) : qunsetenv("XDG_DATA_HOME");
     const QString fallback = QDir::homePath() + "/.local/share/cricklet";
-    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback, fallback}));
+    QCOMPARE(folders, QStringList({"/data/me/cricklet", fallback, fallback}));
 }
 
-void ProgramTest::SavesTheLibraryOnTerminationSignals() {
-    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
-        CProgramFolders folders;
-        const std::string list = "number = 1;\n"; // replaced by a whole store file
-        folders.work.Write("PlayList.stp", list);
-        QProcess program;
-        QVERIFY(folders.StartFirst(program));
-        QVERIFY(QFile::exists(folders.RuntimeFile(".lock")));
-        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
-        QVERIFY(program.waitForFinished(20000));
-        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
-                 strsignal(signalNumber));
-        QVERIFY(folders.work.Read("Cricklet.ini").find("WorkDirectory") != std::string::npos);
-        QVERIFY(folders.work.Read("PlayList.stp") != list);
-        QVERIFY(!folders.work.Read("MusicList.ckp").empty());
-        QVERIFY(!QFile::exists(folders.RuntimeFile(".lock")));
-    }
-}
-
-// The file is named relative to the second copy's folder, which the running
-// copy, working elsewhere, has never seen.
-void ProgramTest::SecondCopyHandsItsFileToTheRunningCopy() {
+// The file is named relative to the second copy's folder, which the running copy, working
+// elsewhere, has never seen. Each exit signal's capture is the signal layer's own test; here
+// SIGTERM stands for them.
+void ProgramTest::SecondCopyHandsOverItsFileAndTerminationSavesIt() {
     CProgramFolders folders;
     CTempDir start;
     start.Write("精选.m3u", "#EXTM3U\n#EXTINF:10,夜曲\n夜曲.mid\n");
     start.Write("夜曲.mid", std::string("MThd") + std::string(400, '\0'));
     QProcess first;
     QVERIFY(folders.StartFirst(first));
+    QVERIFY(QFile::exists(folders.RuntimeFile(".lock")));
 
     QProcess second;
     second.setWorkingDirectory(QString::fromStdString(start.Path()));
@@ -162,13 +130,14 @@ void ProgramTest::SecondCopyHandsItsFileToTheRunningCopy() {
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(folders.work.Read("PlayList.stp").empty()); // written only at the end
 
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
     QVERIFY(first.waitForFinished(20000));
     QVERIFY(folders.work.Read("PlayList.stp").find("曲目标题 = 精选;") != std::string::npos);
     QVERIFY(folders.work.Read("MusicList.ckp").find("音乐标题 = 夜曲;") != std::string::npos);
-    // The second copy made no folder of its own and wrote nothing beside
-    // the file it was given.
+    QVERIFY(!QFile::exists(folders.RuntimeFile(".lock")));
+    // The second copy made no folder of its own and wrote nothing beside its file.
     QVERIFY(!QFileInfo::exists(QString::fromStdString(folders.home.File(".local"))));
     QCOMPARE(QDir(QString::fromStdString(start.Path())).entryList(QDir::Files).size(), 2);
     // What a copy says when it can reach neither the lock nor the running copy.
@@ -191,10 +160,9 @@ void ProgramTest::ServerIgnoresWhatIsNotARequest() {
         bool refused; // the server drops the line at once
     } cases[] = {
         {"text", QByteArray("open /etc/passwd\n").repeated(20), true},
-        {"another version", WithVersion(valid, 2), true},
+        {"another version", QByteArray(valid).replace(7, 1, "\x02"), true},
         {"length beyond any request", huge, true},
         {"cut short", valid.left(valid.size() - 3), false},
-        {"header only", valid.left(12), false},
         {"valid, confirmed", valid, false},
     };
     for (const auto& c : cases) {
