@@ -52,7 +52,6 @@ TEST(MusicManagerStart, SettingsComeFromTheCurrentFolderAndStoreFilesFromWorkDir
     EXPECT_EQ(there.Read("Cricklet.ini"), DefaultSettingsText(there.Path()));
     EXPECT_EQ(there.Read("PlayList.stp") + there.Read("MusicList.ckp"),
               ListFileText(manager.entries) + "number = 0;\n\n");
-    EXPECT_TRUE(recorder.platform.messages.empty());
 }
 
 TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
@@ -63,7 +62,6 @@ TEST(MusicManagerSave, AStoreFileThatCouldNotBeReadIsMovedAsideNotReplaced) {
     CScopedFolderChange inside(dir.Path());
     CMusicManager manager(nullptr);
     manager.Start();
-    EXPECT_EQ(recorder.platform.MessageTexts().size(), 1u);
     EXPECT_TRUE(manager.Save());
     EXPECT_EQ(dir.Read("PlayList.stp.unreadable") + dir.Read("PlayList.stp.unreadable.1/inside"),
               "an earlier onethe user's data, whatever it is");

@@ -26,15 +26,6 @@ TEST(DecodeText, ReadsGbkUtf8AndUtf16AlikeLineByLineAndBrokenBytesNeverStopTheRe
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeText(c.bytes), c.text) << c.text;
     }
-    const struct {
-        const char* bytes;
-        bool valid;
-    } utf8[] = {{"a鸣蛩", true},         {"\xC0\x80", false},        {"\xED\xA0\x80", false},
-                {"\xC3\x28", false},     {"\xE9\xB8", false},        {"\xF4\x90\x80\x80", false},
-                {"\xE0\x9F\xBF", false}, {"\xF0\x9F\x8E\xB5", true}, {"\xE0\xA4\x85", true}};
-    for (const auto& u : utf8) {
-        EXPECT_EQ(IsValidUtf8(u.bytes), u.valid) << u.bytes;
-    }
 }
 
 TEST(TextEncoding, EncodesToGbkCutsAtCharacterBoundariesAndComparesByBytes) {

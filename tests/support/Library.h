@@ -53,13 +53,11 @@ template <typename List> Lines TitlesOf(const List& list) {
 // The texts joined by the separator, for compact expectations in tables.
 std::string Joined(const std::vector<std::string>& texts, const std::string& separator = " ");
 
-// A frame that counts the redraws a command asks for.
+// A frame that counts the redraws of the entry rows a command asks for.
 class CCountingFrame : public CNullFrame {
 public:
     int entryRedraws = 0;
-    int artistMenus = 0;
     void RefillEntryRows() override { ++entryRedraws; }
-    void RebuildArtistMenu() override { ++artistMenus; }
 };
 
 // A manager with a folder of its own, a recording platform and a counting
