@@ -39,7 +39,6 @@ const char* const kPipe = "(a named pipe)";
 
 TEST(StoreDamage, EachDamagedFileIsReportedOnceAndKeptAsUnreadable) {
     const std::string damaged = "”已损坏，其中的记录未能全部读入。";
-    const std::string notRegular = "”不是普通文件，无法读取。";
     const struct {
         const char* name;
         std::string bytes;
@@ -56,7 +55,7 @@ TEST(StoreDamage, EachDamagedFileIsReportedOnceAndKeptAsUnreadable) {
         {"MusicList.ckp", SongStore("0", 1), damaged, 0, 0},
         {"Cricklet.ini", std::string("\x7F\x45\x4C\x46\x02\x01\x01\0\0", 9), damaged, 0, 0},
         {"Cricklet.ini", Settings(12), damaged, 0, 0},
-        {"PlayList.stp", kPipe, notRegular, 0, 0},
+        {"PlayList.stp", kPipe, "”不是普通文件，无法读取。", 0, 0},
         {"PlayList.stp", "", "", 0, 0},
         {"MusicList.ckp", SongStore("2", 2, "\r"), "", 0, 2},
         {"Cricklet.ini", Settings(2), "", 0, 0},
@@ -73,7 +72,7 @@ TEST(StoreDamage, EachDamagedFileIsReportedOnceAndKeptAsUnreadable) {
         EXPECT_EQ(manager.entries.GetCount() * 10 + manager.songs.GetCount(),
                   c.entries * 10 + c.songs)
             << c.bytes;
-        std::vector<std::string> messages;
+        Lines messages;
         if (!c.problem.empty()) {
             messages.push_back("“" + path + c.problem + "\n为免丢失数据，保存前原文件将保留为“" +
                                c.name + ".unreadable”。");
