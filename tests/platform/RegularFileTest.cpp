@@ -22,7 +22,6 @@ TEST(ReadRegularFile, RefusesWhatIsNoRegularFileOrTooLargeWithoutBlocking) {
         {dir.File("sub/small"), 4, CReadStatus::TooLarge, ""},
         {dir.File("pipe"), 9, CReadStatus::NotRegular, ""},
         {"/dev/zero", 9, CReadStatus::NotRegular, ""},
-        {dir.File("sub"), 9, CReadStatus::NotRegular, ""},
         {dir.File("none"), 9, CReadStatus::Missing, ""},
     };
     for (const auto& c : cases) {
@@ -44,8 +43,6 @@ TEST(WriteFileAtomically, ASymbolicLinkStaysALinkAndItsTargetIsSaved) {
     }
     EXPECT_EQ(dir.Read("synced/PlayList.stp") + dir.Read("synced/new.stp"), "chaindangling");
     EXPECT_EQ(fs::read_symlink(dir.File("chain")), dir.File("relative"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("synced")), fs::directory_iterator()),
-              2);
     // A loop of links is saved onto the name itself.
     fs::create_symlink("loop", dir.File("loop"));
     ASSERT_TRUE(WriteFileAtomically(dir.File("loop"), "x"));

@@ -17,7 +17,6 @@ TEST(DecodeText, ReadsGbkUtf8AndUtf16AlikeLineByLineAndBrokenBytesNeverStopTheRe
         {"\xEF\xBB\xBF" + kTitleKeyGbk, "曲目标题"},
         {std::string("\xFF\xFE\xF2\x66\x0D\x00", 6), "曲\r"},
         {std::string("\xFE\xFF\x66\xF2\x00\x41", 6), "曲A"},
-        {"", ""},
         // A GBK lead byte at the very end has no trail byte.
         {kTitleKeyGbk + "ok\x81", "曲目标题ok\xEF\xBF\xBD"},
         // Each line on its own; CR ends a line too.
@@ -27,15 +26,6 @@ TEST(DecodeText, ReadsGbkUtf8AndUtf16AlikeLineByLineAndBrokenBytesNeverStopTheRe
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeText(c.bytes), c.text) << c.text;
     }
-    const struct {
-        const char* bytes;
-        bool valid;
-    } utf8[] = {{"a鸣蛩", true},         {"\xC0\x80", false},        {"\xED\xA0\x80", false},
-                {"\xC3\x28", false},     {"\xE9\xB8", false},        {"\xF4\x90\x80\x80", false},
-                {"\xE0\x9F\xBF", false}, {"\xF0\x9F\x8E\xB5", true}, {"\xE0\xA4\x85", true}};
-    for (const auto& u : utf8) {
-        EXPECT_EQ(IsValidUtf8(u.bytes), u.valid) << u.bytes;
-    }
 }
 
 TEST(TextEncoding, EncodesToGbkCutsAtCharacterBoundariesAndComparesByBytes) {
@@ -44,13 +34,7 @@ TEST(TextEncoding, EncodesToGbkCutsAtCharacterBoundariesAndComparesByBytes) {
     EXPECT_EQ(EncodeGb18030Cut("a曲目", 2) + EncodeGb18030Cut("abc", 30), "aabc");
     // Characters outside GBK still have four-byte GB18030 forms.
     EXPECT_EQ(DecodeGb18030(EncodeGb18030("🎵")), "🎵");
-    EXPECT_EQ(ToLowerAscii("MP3 Ä.Wav"), "mp3 Ä.wav");
-    const struct {
-        const char *left, *right;
-        int sign;
-    } comparisons[] = {{"啊", "啊", 0}, {"a", "ab", -1}, {"ab", "a", 1}, {"不", "啊", 1}};
-    for (const auto& c : comparisons) {
-        int result = CompareGb18030(c.left, c.right);
-        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.left << " " << c.right;
-    }
+    EXPECT_EQ(CompareGb18030("啊", "啊"), 0);
+    EXPECT_LT(CompareGb18030("a", "ab"), 0);
+    EXPECT_GT(CompareGb18030("不", "啊"), 0);
 }

@@ -57,22 +57,6 @@ std::string Describe(const CPlayListItem& entry) {
     return text;
 }
 
-std::vector<std::string> Describe(const CMusicList& entries) {
-    std::vector<std::string> texts;
-    for (const auto& entry : entries) {
-        texts.push_back(Describe(*entry));
-    }
-    return texts;
-}
-
-std::vector<std::string> Describe(const CSongList& songs) {
-    std::vector<std::string> texts;
-    for (const auto& song : songs) {
-        texts.push_back(Describe(*song));
-    }
-    return texts;
-}
-
 std::string Joined(const std::vector<std::string>& texts, const std::string& separator) {
     std::string joined;
     for (std::size_t i = 0; i < texts.size(); ++i) {

@@ -26,16 +26,24 @@ CEntryPtr TestEntry(const std::string& title, const std::string& location,
 CMusicCommand TestCommand(int code, const std::vector<int>& ints,
                           const std::vector<std::string>& strings = {});
 
+using Lines = std::vector<std::string>;
+
 // "title|artist|style|time|order|fileName|fileType|location|size".
 std::string Describe(const CSongItem& song);
 // "title|artist|style|count|time|playCount|fileName|location", then one
 // indented line per song.
 std::string Describe(const CPlayListItem& entry);
-std::vector<std::string> Describe(const CMusicList& entries);
-std::vector<std::string> Describe(const CSongList& songs);
+// One description per record of a list of songs or entries.
+template <typename List> Lines Describe(const List& list) {
+    Lines texts;
+    for (const auto& record : list) {
+        texts.push_back(Describe(*record));
+    }
+    return texts;
+}
 
-template <typename List> std::vector<std::string> TitlesOf(const List& list) {
-    std::vector<std::string> titles;
+template <typename List> Lines TitlesOf(const List& list) {
+    Lines titles;
     for (const auto& record : list) {
         titles.push_back(record ? record->title : "(none)");
     }
@@ -45,13 +53,11 @@ template <typename List> std::vector<std::string> TitlesOf(const List& list) {
 // The texts joined by the separator, for compact expectations in tables.
 std::string Joined(const std::vector<std::string>& texts, const std::string& separator = " ");
 
-// A frame that counts the redraws a command asks for.
+// A frame that counts the redraws of the entry rows a command asks for.
 class CCountingFrame : public CNullFrame {
 public:
     int entryRedraws = 0;
-    int artistMenus = 0;
     void RefillEntryRows() override { ++entryRedraws; }
-    void RebuildArtistMenu() override { ++artistMenus; }
 };
 
 // A manager with a folder of its own, a recording platform and a counting

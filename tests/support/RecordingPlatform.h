@@ -15,23 +15,14 @@ struct CRecordedMessage {
     CMessageIcon icon = CMessageIcon::None;
 };
 
-struct CRecordedProgramStart {
-    std::string program;
-    std::string argument;
-};
-
 class CRecordingPlatform : public CPlatform {
 public:
     // Messages, and questions too (with the question icon), in the order shown.
     std::vector<CRecordedMessage> messages;
-    // Answers given to the next questions, first in first out.
-    std::deque<CAnswer> answers;
-    std::vector<std::string> openedPaths; // by OpenPath and OpenFile
-    std::vector<CRecordedProgramStart> startedPrograms;
-    // What StartProgram reports: success, or failure with this error text.
-    bool programStartSucceeds = true;
-    std::string programStartError;
-    bool desktopOpenSucceeds = true; // what OpenFile reports
+    std::deque<CAnswer> answers;              // for the next questions, first in first out
+    std::vector<std::string> openedPaths;     // by OpenPath and OpenFile
+    std::vector<std::string> startedPrograms; // "program argument"
+    std::string programStartError;            // StartProgram fails with it unless empty
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      CMessageIcon icon) override {
@@ -49,14 +40,14 @@ public:
     void OpenPath(const std::string& pathOrUrl) override { openedPaths.push_back(pathOrUrl); }
     bool OpenFile(const std::string& path) override {
         openedPaths.push_back(path);
-        return desktopOpenSucceeds;
+        return true;
     }
     void ExploreFolder(const std::string&) override {}
     bool StartProgram(const std::string& program, const std::string& argument,
                       std::string& error) override {
-        startedPrograms.push_back({program, argument});
-        error = programStartSucceeds ? std::string() : programStartError;
-        return programStartSucceeds;
+        startedPrograms.push_back(program + " " + argument);
+        error = programStartError;
+        return error.empty();
     }
 
     // The texts of all recorded messages, for whole-list comparisons.

@@ -1,5 +1,6 @@
 #include "support/StoreFiles.h"
 
+namespace {
 const char* const kListFileHeader =
     "// 注意:您可以按格式修改以下记录的内容, 但勿修改记录格式结构, 以防发生记录格式读入错误\n"
     "// 1.请不要加入一个行或是删除一行\n"
@@ -8,7 +9,6 @@ const char* const kListFileHeader =
     "// 4.请不要删除本说明\n"
     "\n";
 
-namespace {
 std::string Line(const std::string& key, const std::string& value) {
     return key + " = " + value + ";\n";
 }

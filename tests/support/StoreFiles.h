@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-// The five comment lines and the empty line that open a list file.
-extern const char* const kListFileHeader;
-
 // One song record, its nine lines.
 std::string SongRecordText(const CSongItem& song);
 // One entry record with its songs, each song followed by an empty line.
@@ -23,5 +20,4 @@ std::string SongStoreText(const std::vector<CSongPtr>& songs);
 // Cricklet.ini of the default settings after the first run.
 std::string DefaultSettingsText(const std::string& workDirectory);
 
-// text with every from replaced by to.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);

@@ -13,7 +13,6 @@ public:
     CTempDir& operator=(const CTempDir&) = delete;
 
     const std::string& Path() const { return m_path; }
-    // Path() + "/" + name.
     std::string File(const std::string& name) const;
     // Writes bytes to Path()/name, creating folders on the way; returns the path.
     std::string Write(const std::string& name, const std::string& bytes) const;
