@@ -109,6 +109,8 @@ TEST(SongTagText, AnId3v1TextWinsUnlessItSaysNothingOrRepeatsTheId3v2Text) {
             "a plane pour moi, again and a",
             "Plastic Bertrand"),
          "Ça plane pour moi, again and again", "Plastic Bertrand"},
+        {"Latin-1 with question marks", V2("Café 夜曲", "B"), V1("Caf\xE9 ??", "B"), "Café 夜曲",
+         "B"},
         {"a shorter ID3v1 text is no cut", V2(kLongChinese, "A"), V1(gbk.substr(0, 20), "A"),
          kLongChinese.substr(0, 30), "A"},
     };
