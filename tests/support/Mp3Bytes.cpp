@@ -27,6 +27,51 @@ std::string SizeBytes(unsigned long long size, int count, int bitsPerByte) {
     return bytes;
 }
 
+// Bit rate (kbit/s) and sample rate (Hz) from the standard tables; 0 for none.
+int Mp3TableBitrate(const Mp3FrameFormat& format) {
+    return kBitrates[format.version == 3 ? 1 : 0][format.layer & 3][format.bitrateIndex & 15];
+}
+
+int Mp3SampleRate(const Mp3FrameFormat& format) {
+    return format.sampleRateIndex > 2 ? 0
+                                      : kSampleRates[format.version & 3][format.sampleRateIndex];
+}
+
+// Bytes of one frame, padding included (at least the 4 header bytes).
+std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
+    long long bits = 1000LL * Mp3TableBitrate(format);
+    int sampleRate = Mp3SampleRate(format);
+    long long padding = format.padding ? 1 : 0;
+    if (bits == 0 || sampleRate == 0) {
+        return 4;
+    }
+    if (format.layer == 3) { // Layer I counts in 4-byte slots
+        return static_cast<std::size_t>((12 * bits / sampleRate + padding) * 4);
+    }
+    long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
+    return static_cast<std::size_t>(std::max(4LL, factor * bits / sampleRate + padding));
+}
+
+// One frame with a Xing header that counts frameCount frames.
+std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount) {
+    std::string frame = Mp3FrameBytes(format);
+    // After the header and the side information.
+    std::size_t offset = format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
+    if (frame.size() < offset + 16) {
+        frame.resize(offset + 16, '\0');
+    }
+    frame.replace(offset, 12, "Xing" + SizeBytes(1, 4, 8) + SizeBytes(frameCount, 4, 8));
+    return frame;
+}
+
+// An ID3v2 tag of exactly totalSize bytes (at least 10, 20 with the 2.4 footer).
+std::string Id3v2TagBytes(std::size_t totalSize, bool footer) {
+    std::size_t extra = footer ? 20 : 10;
+    std::string tag = Id3v2TagWithFrames(footer ? 4 : 3, "", footer ? 0x10 : 0,
+                                         totalSize > extra ? totalSize - extra : 0);
+    return footer ? tag + "3DI" + tag.substr(3, 7) : tag;
+}
+
 } // namespace
 
 std::string Mp3HeaderBytes(const Mp3FrameFormat& format) {
@@ -42,55 +87,10 @@ std::string Mp3HeaderBytes(const Mp3FrameFormat& format) {
     return SizeBytes(word, 4, 8);
 }
 
-int Mp3TableBitrate(const Mp3FrameFormat& format) {
-    return kBitrates[format.version == 3 ? 1 : 0][format.layer & 3][format.bitrateIndex & 15];
-}
-
-int Mp3SampleRate(const Mp3FrameFormat& format) {
-    return format.sampleRateIndex > 2 ? 0
-                                      : kSampleRates[format.version & 3][format.sampleRateIndex];
-}
-
-std::size_t Mp3FrameLength(const Mp3FrameFormat& format) {
-    long long bits = 1000LL * Mp3TableBitrate(format);
-    int sampleRate = Mp3SampleRate(format);
-    long long padding = format.padding ? 1 : 0;
-    if (bits == 0 || sampleRate == 0) {
-        return 4;
-    }
-    if (format.layer == 3) { // Layer I counts in 4-byte slots
-        return static_cast<std::size_t>((12 * bits / sampleRate + padding) * 4);
-    }
-    long long factor = (format.layer == 1 && format.version != 3) ? 72 : 144;
-    return static_cast<std::size_t>(std::max(4LL, factor * bits / sampleRate + padding));
-}
-
 std::string Mp3FrameBytes(const Mp3FrameFormat& format) {
     std::string frame = Mp3HeaderBytes(format);
     frame.resize(Mp3FrameLength(format), '\0');
     return frame;
-}
-
-std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
-                              const std::string& signature) {
-    std::string frame = Mp3FrameBytes(format);
-    // After the header and the side information.
-    std::size_t offset = format.version == 3 ? (format.mono ? 21 : 36) : (format.mono ? 13 : 21);
-    if (frame.size() < offset + 16) {
-        frame.resize(offset + 16, '\0');
-    }
-    frame.replace(offset, 4, signature.substr(0, 4));
-    frame.replace(offset + 4, 8,
-                  SizeBytes(frameCount >= 0, 4, 8) +
-                      SizeBytes(frameCount >= 0 ? frameCount : 0, 4, 8));
-    return frame;
-}
-
-std::string Id3v2TagBytes(std::size_t totalSize, bool footer) {
-    std::size_t extra = footer ? 20 : 10;
-    std::string tag = Id3v2TagWithFrames(footer ? 4 : 3, "", footer ? 0x10 : 0,
-                                         totalSize > extra ? totalSize - extra : 0);
-    return footer ? tag + "3DI" + tag.substr(3, 7) : tag;
 }
 
 std::string Id3v1TagBytes(const Id3v1Fields& fields) {
@@ -133,9 +133,6 @@ std::string Id3v2FrameBytes(int version, const std::string& id, const std::strin
                             unsigned char formatFlags, long long claimedSize) {
     unsigned long long size =
         claimedSize >= 0 ? static_cast<unsigned long long>(claimedSize) : body.size();
-    if (version == 2) {
-        return id.substr(0, 3) + SizeBytes(size, 3, 8) + body;
-    }
     std::string flags = std::string(1, '\0') + static_cast<char>(formatFlags);
     return id.substr(0, 4) + SizeBytes(size, 4, version == 4 ? 7 : 8) + flags + body;
 }
@@ -162,17 +159,6 @@ std::string Id3v2Unsync(const std::string& bytes) {
         }
     }
     return out;
-}
-
-std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount) {
-    std::string frame = Mp3FrameBytes(format);
-    const std::size_t offset = 4 + 32;
-    if (frame.size() < offset + 26) {
-        frame.resize(offset + 26, '\0');
-    }
-    frame.replace(offset, 4, "VBRI");
-    frame.replace(offset + 14, 4, SizeBytes(frameCount, 4, 8));
-    return frame;
 }
 
 std::string TaggedMp3Bytes(const std::string& title, int frames) {

@@ -1,5 +1,5 @@
 // Byte images of MP3 files, built in memory by tests: frame headers, whole
-// frames of silence, Xing and VBRI frames, ID3v2 and ID3v1 tags.
+// frames of silence, Xing frames, ID3v2 and ID3v1 tags.
 #pragma once
 
 #include <cstddef>
@@ -18,19 +18,8 @@ struct Mp3FrameFormat {
 
 // The four header bytes in file order.
 std::string Mp3HeaderBytes(const Mp3FrameFormat& format);
-// Bit rate (kbit/s) and sample rate (Hz) from the standard tables; 0 for none.
-int Mp3TableBitrate(const Mp3FrameFormat& format);
-int Mp3SampleRate(const Mp3FrameFormat& format);
-// Bytes of one frame, padding included (at least the 4 header bytes).
-std::size_t Mp3FrameLength(const Mp3FrameFormat& format);
 // One frame: the header, then zero bytes (silence that never looks like a sync).
 std::string Mp3FrameBytes(const Mp3FrameFormat& format);
-// One frame with a Xing header; frameCount -1 leaves its flag clear, signature
-// replaces "Xing" for negative tests.
-std::string Mp3XingFrameBytes(const Mp3FrameFormat& format, long long frameCount,
-                              const std::string& signature = "Xing");
-// An ID3v2 tag of exactly totalSize bytes (at least 10, 20 with the 2.4 footer).
-std::string Id3v2TagBytes(std::size_t totalSize, bool footer = false);
 
 // ID3v1 fields as raw bytes (GBK for Chinese texts), cut to their field;
 // track -1 makes a 1.0 tag; pad fills each text field after its text.
@@ -57,15 +46,14 @@ struct Mp3FileLayout {
     bool id3v2Footer = false;
     std::size_t leadingZeros = 0;
     bool xing = false;
-    long long xingFrames = -1; // -1 leaves the Xing frame-count flag clear
+    long long xingFrames = -1; // the Xing header's frame count
     std::string id3v1;         // 128 bytes from Id3v1TagBytes, or empty
 };
 
 std::string Mp3FileBytes(const Mp3FileLayout& layout);
 
-// One ID3v2 frame of version 2, 3 or 4 (3-letter ids and 3-byte sizes in 2.2,
-// seven-bit sizes in 2.4); claimedSize replaces the body's size; formatFlags
-// is the second flag byte.
+// One ID3v2 frame of version 3 or 4 (seven-bit sizes in 2.4); claimedSize
+// replaces the body's size; formatFlags is the second flag byte.
 std::string Id3v2FrameBytes(int version, const std::string& id, const std::string& body,
                             unsigned char formatFlags = 0, long long claimedSize = -1);
 // The body of a text frame: the encoding byte, then the text as given.
@@ -75,7 +63,5 @@ std::string Id3v2TagWithFrames(int version, const std::string& frames, unsigned 
                                std::size_t padding = 0, long long claimedSize = -1);
 // Unsynchronisation: a zero byte after every 0xFF.
 std::string Id3v2Unsync(const std::string& bytes);
-// One frame with a Fraunhofer VBRI header 32 bytes after its header.
-std::string Mp3VbriFrameBytes(const Mp3FrameFormat& format, unsigned long frameCount);
 // Frames of the default format, then an ID3v1 tag with this title.
 std::string TaggedMp3Bytes(const std::string& title, int frames = 6);
