@@ -147,6 +147,13 @@ TEST(Mp3WriteTag, FieldsLeftAtNaAreKeptByteForByte) {
         EXPECT_EQ(dir.Read(path), original.substr(0, original.size() - 128) + Id3v1TagBytes(fields))
             << fields.title;
     }
+    // A second write through the same object replaces the tag it appended.
+    std::string path = dir.Write("append.mp3", SongBytes(""));
+    Mp3Info info;
+    ASSERT_EQ(info.Open(path), MP3_OK);
+    EXPECT_EQ(WriteTitle(info, "first"), MP3_OK);
+    EXPECT_EQ(WriteTitle(info, "second"), MP3_OK);
+    EXPECT_EQ(dir.Read(path), SongBytes(Id3v1TagBytes({"second", "", "", "0", "", -1, 255, '\0'})));
     EXPECT_TRUE(log.platform.messages.empty());
 }
 
