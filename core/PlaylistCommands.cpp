@@ -3,18 +3,19 @@
 #include "audio/Mp3Info.h"
 #include "audio/SongFile.h"
 #include "core/MusicManager.h"
+#include "core/TagEdit.h"
 #include "formats/M3uFile.h"
 #include "formats/PathFunctions.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <string>
 
 namespace {
 
 const char* const kAddM3uFailed = "添加曲目没有成功，M3U文件格式不正确";
-const char* const kKeepField = "n/a";
 
 // The first name of title.m3u, title_1.m3u, title_2.m3u, ... that is free in
 // the folder, so that converting never overwrites a playlist already there.
@@ -35,7 +36,15 @@ std::string PlaylistTitle(const CPlayListItem& entry) {
     return entry.title;
 }
 
-void WriteEntryTags(const CPlayListItem& entry) {
+// The tag writes that failed in one command, reported together at its end:
+// a folder of read-only files gives one message, not one per file.
+struct CTagWriteFailures {
+    std::string firstPath;
+    int firstCode = 0;
+    int count = 0;
+};
+
+void WriteEntryTags(const CPlayListItem& entry, CTagWriteFailures& failures) {
     int count = std::min(entry.count, entry.songs.GetCount());
     for (int position = 1; position <= count; ++position) {
         CSongPtr song = entry.songs.GetAt(position);
@@ -48,8 +57,16 @@ void WriteEntryTags(const CPlayListItem& entry) {
         if (info.Open(song->GetFullPath()) != 0) {
             continue;
         }
-        info.WriteTag(song->title, song->artist, entry.title, kKeepField, kKeepField, kKeepField,
-                      kKeepField);
+        errno = 0; // WriteTag returns right after the failing call, whose errno says why
+        if (info.WriteTag(song->title, song->artist, entry.title, kKeepTagField, kKeepTagField,
+                          kKeepTagField, kKeepTagField) == MP3_OK) {
+            continue;
+        }
+        if (failures.count == 0) {
+            failures.firstPath = info.path;
+            failures.firstCode = errno;
+        }
+        ++failures.count;
     }
 }
 
@@ -140,11 +157,15 @@ void ExecuteAddSong(CMusicManager& manager, const CMusicCommand& command) {
 }
 
 void ExecuteWriteTags(CMusicManager& manager, const CMusicCommand& command) {
+    CTagWriteFailures failures;
     for (int index = 0; index < command.intCount; ++index) {
         CEntryPtr entry = manager.entries.GetAt(command.GetInt(index));
         if (entry) {
-            WriteEntryTags(*entry);
+            WriteEntryTags(*entry, failures);
         }
+    }
+    if (failures.count > 0) {
+        ReportTagWriteFailure(failures.firstPath, failures.firstCode, failures.count - 1);
     }
 }
 

@@ -40,10 +40,16 @@ bool WriteTagReported(Mp3Info& info, const std::string& title, const std::string
     if (info.WriteTag(title, artist, album, year, comment, track, genre) == MP3_OK) {
         return true;
     }
-    const int code = errno;
-    const std::string reason = code != 0 ? std::strerror(code) : "写入失败";
-    Platform().ShowMessage("无法将资料写入音乐文件\"" + info.path + "\"：" + reason +
-                               "。文件保持原样。",
-                           kAppTitle, CMessageIcon::Warning);
+    ReportTagWriteFailure(info.path, errno, 0);
     return false;
+}
+
+void ReportTagWriteFailure(const std::string& path, int code, int others) {
+    const std::string reason = code != 0 ? std::strerror(code) : "写入失败";
+    std::string text = "无法将资料写入音乐文件\"" + path + "\"";
+    if (others > 0) {
+        text += "及其他 " + std::to_string(others) + " 个文件";
+    }
+    text += "：" + reason + (others > 0 ? "。这些文件保持原样。" : "。文件保持原样。");
+    Platform().ShowMessage(text, kAppTitle, CMessageIcon::Warning);
 }

@@ -30,5 +30,9 @@ bool WriteTagReported(Mp3Info& info, const std::string& title, const std::string
                       const std::string& album, const std::string& year, const std::string& comment,
                       const std::string& track, const std::string& genre);
 
+// The warning for tag writes that failed: the first file that refused, the
+// system's reason (an errno value, 0 when unknown) and how many refused after it.
+void ReportTagWriteFailure(const std::string& path, int code, int others);
+
 // The argument of WriteTag that keeps a field as it is.
 extern const char* const kKeepTagField; // "n/a"

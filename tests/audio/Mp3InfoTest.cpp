@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -165,11 +164,9 @@ TEST(Mp3WriteTag, FailsWithoutTouchingAFileItCannotWrite) {
     Mp3Info info;
     ASSERT_EQ(info.Open(path), MP3_OK);
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    // As an unprivileged user, so that the file stays read-only when the tests run as root.
-    int previous = geteuid() == 0 ? setfsuid(65534) : -1;
-    EXPECT_EQ(WriteTitle(info, "Title"), MP3_CANNOT_WRITE);
-    if (previous >= 0) {
-        setfsuid(static_cast<uid_t>(previous));
+    {
+        CScopedUnprivilegedFiles unprivileged;
+        EXPECT_EQ(WriteTitle(info, "Title"), MP3_CANNOT_WRITE);
     }
     EXPECT_EQ(dir.Read("song.mp3"), original);
     // A file gone since it was opened is not created again.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A folder entry whose songs are the named files, titled "<name> title", a minute each.
@@ -76,4 +78,40 @@ TEST(WriteTags, MP3FilesGetTitleArtistAndAlbumAndKeepTheOtherFields) {
     // Only the missing file's open failure was shown.
     ASSERT_EQ(c.platform.messages.size(), 1u);
     EXPECT_EQ(c.platform.messages[0].caption, c.dir.File("m/gone.mp3"));
+}
+
+TEST(WriteTags, FilesThatRefuseTheWriteStayWholeAndAreReportedOnce) {
+    CTestLibrary c;
+    const std::string untagged = Mp3FileBytes(Mp3FileLayout());
+    for (const std::string name : {"a.mp3", "b.mp3", "w.mp3"}) {
+        c.dir.Write("m/" + name, untagged);
+    }
+    // a.mp3 and b.mp3 are read-only; the unprivileged user can reach them.
+    for (const auto& [name, mode] : {std::pair<std::string, mode_t>{"", 0755},
+                                     {"m", 0755},
+                                     {"m/a.mp3", 0444},
+                                     {"m/b.mp3", 0444},
+                                     {"m/w.mp3", 0666}}) {
+        ASSERT_EQ(chmod(c.dir.File(name).c_str(), mode), 0) << name;
+    }
+    const std::string first = "无法将资料写入音乐文件\"" + c.dir.File("m/a.mp3") + "\"";
+    const struct {
+        Lines names;
+        std::string message;
+    } rows[] = {
+        {{"a.mp3", "w.mp3"}, first + "：Permission denied。文件保持原样。"},
+        {{"w.mp3", "a.mp3", "b.mp3"},
+         first + "及其他 1 个文件：Permission denied。这些文件保持原样。"},
+    };
+    for (const auto& row : rows) {
+        c.manager.entries.AddTail(FolderEntry("Album", c.dir.File("m"), row.names));
+        c.platform.messages.clear();
+        {
+            CScopedUnprivilegedFiles unprivileged;
+            c.Run(MCMD_WRITE_TAGS, {c.manager.entries.GetCount()});
+        }
+        EXPECT_EQ(c.platform.MessageTexts(), Lines{row.message}) << row.message;
+        EXPECT_EQ(c.dir.Read("m/a.mp3") + c.dir.Read("m/b.mp3"), untagged + untagged);
+        EXPECT_NE(c.dir.Read("m/w.mp3"), untagged); // the writable file still got its tag
+    }
 }

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 class CTempDir {
 public:
     CTempDir();
@@ -35,4 +38,19 @@ public:
 
 private:
     std::filesystem::path m_previous;
+};
+
+// Runs a test scope with the file rights of an unprivileged user, so that a
+// read-only file stays read-only when the tests run as root.
+class CScopedUnprivilegedFiles {
+public:
+    CScopedUnprivilegedFiles() : m_previous(geteuid() == 0 ? setfsuid(65534) : -1) {}
+    ~CScopedUnprivilegedFiles() {
+        if (m_previous >= 0) {
+            setfsuid(static_cast<uid_t>(m_previous));
+        }
+    }
+
+private:
+    int m_previous;
 };
