@@ -107,6 +107,11 @@ TEST(Play, EachCommandPlaysItsSetOnceAndCountsWholeEntriesOnly) {
             << c.code << " " << c.ints[0];
         EXPECT_EQ(library.manager.entries.GetAt(3)->songs.GetAt(4)->order, 4);
     }
+    // One song of the song pane whose file is missing goes straight to the player.
+    CPlayLibrary single;
+    single.manager.currentRow = 3;
+    single.Run(MCMD_PLAY_SELECTION, {2}, {"songlist"});
+    EXPECT_EQ(single.Look(), "0 0 0 0 | /usr/bin/player /m/e3s2.mp3");
 }
 
 TEST(PlayRandom, SongsArePlayedInTheOrderDrawn) {

@@ -34,15 +34,14 @@ TEST(FolderToM3u, TakesAFreeNameAndKeepsTheFolderEntryWhenTheWriteFails) {
     c.manager.entries.AddTail(FolderEntry("AC/DC", c.dir.File("Rock"), {"a.mp3"}));
     c.Run(MCMD_FOLDER_TO_M3U, {2, 0}); // not a folder: nothing changes, no redraw
     c.Run(MCMD_FOLDER_TO_M3U, {1, 0});
-    c.Run(MCMD_FOLDER_TO_M3U, {3, 1}); // 1: the caller redraws the rows itself
-    c.Run(MCMD_FOLDER_TO_M3U, {4, 1});
+    c.Run(MCMD_ALL_FOLDERS_TO_M3U, {}); // the rest, with one redraw at the end
 
     std::string names; // the entries' file names, then the number of redraws
     for (const auto& entry : c.manager.entries) {
         names += entry->fileName + " ";
     }
     EXPECT_EQ(names + std::to_string(c.frame.entryRedraws),
-              "Live_2.m3u x.pls " + c.dir.File("missing") + " Rock.m3u 1");
+              "Live_2.m3u x.pls " + c.dir.File("missing") + " Rock.m3u 2");
     EXPECT_EQ(c.manager.entries.GetAt(1)->location, folder);
     EXPECT_EQ(c.manager.entries.GetAt(1)->GetType(), PLTYPE_M3U);
     EXPECT_EQ(c.dir.Read("concert/Live.m3u") + c.dir.Read("concert/Live_1.m3u"), "firstsecond");

@@ -79,6 +79,9 @@ TEST(HtmlExport, ATemplateThatEndsEarlyUsesOnlyItsCompleteSectionsAndDeclaresUtf
     } cases[] = {
         // Ends inside the song row: headers and column headers, no song rows.
         {cut, kHead, kEmptyTables},
+        // Ends before the entry header: no entry tables at all.
+        {Lines(kRuleTemplate.begin(), kRuleTemplate.begin() + 6), kHead,
+         "</tr>\n</table>\n</body>\n</html>\n"},
         // Complete template, count past the songs: only the songs there are.
         {kRuleTemplate, kHead, "<td>0KB</td><td>不存在</td>\n</tr>\n</table>\n" + kSecondTables},
         // A declared charset becomes UTF-8.

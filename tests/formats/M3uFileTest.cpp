@@ -75,10 +75,11 @@ TEST(PlaylistRead, PlaylistsWrittenByOtherPlayers) {
         {"h4.m3u", "#EXTM3U\n#EXTINF:12 title\nx.mp3\n", refused}, // no comma
         {"h6.m3u", "", refused},
         {"h7.m3u", "# only comments\n#EXTINF:1,a\n", refused},
+        // In a file address only "%" starts an escape ("/ab" is no "\xAB").
         {"list.pls",
          "[playlist]\r\nNumberOfEntries=3\r\nFile2=music/Moon.mp3\r\nfile1 = music/gone.mp3\r\n"
          "Title1=Gone song\r\nLength1=-1\r\nFILE3=file://" +
-             m + "/%4Doon.mp3\r\nTitle3=\r\nLength3=61\r\nVersion=2\r\n",
+             m + "/ab/../%4Doon.mp3\r\nTitle3=\r\nLength3=61\r\nVersion=2\r\n",
          {"list | list.pls | " + d + " | 3 | 125 | 101", "1 -1 [Gone song] " + gone,
           "2 65 [Moon River] " + moon, "3 61 [Moon River] " + moon}},
         {"other.pls",

@@ -18,6 +18,8 @@ bool Readable(int descriptor) {
 TEST(ExitSignals, EachSignalBecomesARequestInsteadOfEndingTheProcess) {
     ASSERT_TRUE(InstallExitSignalPipe());
     int descriptor = ExitSignalDescriptor();
+    ASSERT_TRUE(InstallExitSignalPipe()); // a second install keeps the first pipe
+    ASSERT_EQ(ExitSignalDescriptor(), descriptor);
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         ASSERT_EQ(std::raise(signalNumber), 0);
         EXPECT_TRUE(Readable(descriptor)) << signalNumber;

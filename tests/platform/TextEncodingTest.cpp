@@ -13,6 +13,8 @@ TEST(DecodeText, ReadsGbkUtf8AndUtf16AlikeLineByLineAndBrokenBytesNeverStopTheRe
     } cases[] = {
         {kTitleKeyGbk, "曲目标题"},
         {"曲目标题", "曲目标题"},
+        {"\xF0\x90\x80\x80 𐀀", "𐀀 𐀀"}, // U+10000, the first four-byte character
+        {"\xF4\x90\x80\x80", "魫\xEF\xBF\xBD\xEF\xBF\xBD"}, // past U+10FFFF: GBK, not UTF-8
         {"\xEF\xBB\xBF曲目标题 = x;", "曲目标题 = x;"},
         {"\xEF\xBB\xBF" + kTitleKeyGbk, "曲目标题"},
         {std::string("\xFF\xFE\xF2\x66\x0D\x00", 6), "曲\r"},
