@@ -106,6 +106,9 @@ TEST(MusicManagerRemove, EntriesAndSongsByPositionIgnoringThoseOutside) {
     library.Run(MCMD_REMOVE_SONGS, {1, 3, 1});
     EXPECT_EQ(library.manager.entries.GetAt(1)->songs.GetAt(1)->order, 1);
     EXPECT_EQ(library.manager.entries.GetAt(1)->time, 20);
+    // Songs without entries are still a library: an import asks before replacing it.
+    library.Run(MCMD_REMOVE_ENTRIES, {1, 2, 3, 4, 5});
+    EXPECT_FALSE(IsLibraryEmpty(&library.manager));
 }
 
 TEST(MusicManagerImportList, ReplacesTheEntriesOrReportsAndKeepsThem) {

@@ -62,6 +62,9 @@ TEST(Sort, TextsInGb18030ByteOrderTiesKeepTheirOrderAndAbsentRecordsStay) {
     CSongList songs = SongsTitled({"月亮河", "b", "不", "夜曲", "B", "啊", "a"});
     SortSongs(songs, 1, true);
     EXPECT_EQ(Joined(TitlesOf(songs)), "B a b 啊 不 夜曲 月亮河");
+    songs = SongsTitled({"b", "a"}); // only a single record is left as it is
+    SortSongs(songs, 1, true);
+    EXPECT_EQ(Joined(TitlesOf(songs)), "a b");
 
     // Descending reverses differing keys only: tied a and b keep their order.
     songs = SongsTitled({"a", "b", "c", "d", "e"});
