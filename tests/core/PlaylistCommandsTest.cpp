@@ -104,6 +104,7 @@ TEST(WriteTags, FilesThatRefuseTheWriteStayWholeAndAreReportedOnce) {
     };
     for (const auto& row : rows) {
         c.manager.entries.AddTail(FolderEntry("Album", c.dir.File("m"), row.names));
+        c.dir.Write("m/w.mp3", untagged); // each row's write must tag it afresh
         c.platform.messages.clear();
         {
             CScopedUnprivilegedFiles unprivileged;
